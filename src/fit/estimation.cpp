@@ -1,0 +1,130 @@
+// The estimation run: every combination of the method grid is transformed,
+// fitted and shown, then the first combination's page and graph.
+#include <algorithm>
+
+#include "fit/solver.h"
+#include "fit/transforms.h"
+#include "graph/autoscale.h"
+#include "state/app.h"
+
+namespace kurvo {
+
+namespace {
+
+// Method grid columns.
+enum SpecColumn { kColYVar = 1, kColYLog = 2, kColYRecip = 3, kColXVar = 4, kColXLog = 5, kColXRecip = 6, kColDegree = 7 };
+
+std::int16_t IntegerOf(const IGrid& grid, int col, int row) { return RoundToInt16(NumberOf(grid.Text(col, row))); }
+
+}  // namespace
+
+void StorePowers(Session& s, int sample, double x, int degree) {
+    if (degree < 0) Raise(ErrorNumber::SubscriptOutOfRange);
+    double power = 1.0;
+    const int last = std::max(degree + 1, 2);
+    for (int p = 1; p <= last; ++p) {
+        s.dbl_XPower(sample, p) = power;
+        power = Mul(power, x);
+    }
+}
+
+void App::RunEstimation() {
+    try {
+        RunEstimationSteps();
+    } catch (const RuntimeError& error) {
+        ReportError(error.Description());
+    }
+}
+
+void App::RunEstimationSteps() {
+    Session& s = session;
+    IGrid& data = views_.spdData;
+    IGrid& spec = views_.spdSpec;
+
+    views_.spdCoeff.ClearSheet();
+
+    s.int_VarCount = 0;
+    for (int col = 1; col <= kMaxVariables; ++col)
+        for (int r = 1; r <= kMaxSamples; ++r)
+            if (IsNumeric(data.Text(col, r))) {
+                s.int_VarCount = static_cast<std::int16_t>(col);
+                break;
+            }
+
+    s.int_CombCount = 0;
+    for (int c = 1; c <= kMaxCombinations; ++c) {
+        if (spec.Text(kColYVar, c).empty()) break;
+        s.int_DataCount = 0;
+        ++s.int_CombCount;
+
+        s.int_YVar(c) = static_cast<std::int16_t>(spec.SelectedIndex(kColYVar, c) + 1);
+        s.int_YLog(c) = IntegerOf(spec, kColYLog, c);
+        s.int_YRecip(c) = IntegerOf(spec, kColYRecip, c);
+        s.int_XVar(c) = static_cast<std::int16_t>(spec.SelectedIndex(kColXVar, c) + 1);
+        s.int_XLog(c) = IntegerOf(spec, kColXLog, c);
+        s.int_XRecip(c) = IntegerOf(spec, kColXRecip, c);
+        s.int_Degree(c) = IntegerOf(spec, kColDegree, c);
+        s.int_WorkDegree = s.int_Degree(c);
+
+        // Valid samples: rows whose X and Y cells are both numeric.
+        ValueList values;
+        std::array<int, kMaxSamples + 1> rowOfSample{};
+        for (int r = 1; r <= kMaxSamples; ++r) {
+            const std::string xText = data.Text(s.int_XVar(c), r);
+            const std::string yText = data.Text(s.int_YVar(c), r);
+            if (!IsNumeric(xText) || !IsNumeric(yText)) continue;
+            const int sample = ++s.int_DataCount;
+            rowOfSample[static_cast<std::size_t>(sample)] = r;
+            const double x = NumberOf(xText);
+            const double y = NumberOf(yText);
+            StorePowers(s, sample, ForwardTransform(x, s.int_XLog(c), s.int_XRecip(c)), s.int_WorkDegree);
+            s.dbl_YData(sample, c) = y;
+            values(sample) = ForwardTransform(y, s.int_YLog(c), s.int_YRecip(c));
+        }
+        if (s.int_DataCount == 0) continue;
+
+        CoefficientList coefficients;
+        FitPolynomial(s.int_WorkDegree + 1, s.int_DataCount, s.dbl_XPower, values, coefficients);
+
+        for (int p = 1; p <= s.int_WorkDegree + 1; ++p) {
+            s.dbl_Coeff(c, p - 1) = coefficients(p);
+            views_.spdCoeff.SetText(c, p + 4, FormatCoefficient(coefficients(p)));
+        }
+        s.int_WorkDegree = s.int_Degree(c);
+
+        // Extents in measured units: the samples' x, the measured and the fitted y.
+        s.dbl_XMax(c) = -9.999E+300;
+        s.dbl_XMin(c) = 9.999E+300;
+        s.dbl_YMax(c) = -9.999E+300;
+        s.dbl_YMin(c) = 9.999E+300;
+        for (int sample = 1; sample <= s.int_DataCount; ++sample) {
+            const double xt = s.dbl_XPower(sample, 2);
+            const double x = BackTransform(xt, s.int_XLog(c), s.int_XRecip(c));
+            const double ym = NumberOf(data.Value(s.int_YVar(c), rowOfSample[static_cast<std::size_t>(sample)]));
+            const double fitted = PolynomialValue(xt, s.int_WorkDegree, [&](int j) { return coefficients(j + 1); });
+            const double yHat = BackTransform(fitted, s.int_YLog(c), s.int_YRecip(c));
+            if (x < s.dbl_XMin(c)) s.dbl_XMin(c) = x;
+            if (x > s.dbl_XMax(c)) s.dbl_XMax(c) = x;
+            if (yHat < s.dbl_YMin(c)) s.dbl_YMin(c) = yHat;
+            if (yHat > s.dbl_YMax(c)) s.dbl_YMax(c) = yHat;
+            if (ym < s.dbl_YMin(c)) s.dbl_YMin(c) = ym;
+            if (ym > s.dbl_YMax(c)) s.dbl_YMax(c) = ym;
+        }
+
+        FillResultSheets(c - 1, FillMode::Estimation);
+    }
+
+    views_.picGraph.Clear();
+    window.int_HScroll_Low = kScrollMax;
+    window.int_HScroll_High = 0;
+    window.int_VScroll_Low = kScrollMax;
+    window.int_VScroll_High = 0;
+    views_.SSTab1.SelectPage(1);
+    s.int_Comb = 0;
+    FillResultSheets(0, FillMode::Estimation);
+    AutoScaleGraph(s, 1);
+    s.int_Estimated = kTrue;
+    DrawGraph(0, false, s.int_XLog(1), s.int_YLog(1), s.int_XRecip(1), s.int_YRecip(1));
+}
+
+}  // namespace kurvo

@@ -1,0 +1,34 @@
+// Edits of the method grid: variables are recorded at once, a degree below 7
+// re-runs an existing estimation, transform check boxes wait for the next run.
+#include "state/app.h"
+#include "state/numbers.h"
+
+namespace kurvo {
+
+void App::OnSpecCellChanged(int col, int row) {
+    if (row < 1 || row > kMaxCombinations) return;
+    IGrid& spec = views_.spdSpec;
+    switch (col) {
+    case 1:
+        session.int_YVar(row) = static_cast<std::int16_t>(spec.SelectedIndex(col, row) + 1);
+        break;
+    case 4:
+        session.int_XVar(row) = static_cast<std::int16_t>(spec.SelectedIndex(col, row) + 1);
+        break;
+    case 7:
+        try {
+            const double degree = NumberOf(spec.Text(col, row));
+            if (degree < 7 && session.int_Estimated) {
+                session.int_Degree(row) = RoundToInt16(degree);
+                RunEstimation();
+            }
+        } catch (const RuntimeError& error) {
+            ReportError(error.Description());
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+}  // namespace kurvo

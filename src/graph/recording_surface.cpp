@@ -1,0 +1,94 @@
+#include "graph/recording_surface.h"
+
+namespace kurvo {
+
+using Op = DrawCall::Op;
+
+namespace {
+DrawCall Call(Op op, double x1 = 0, double y1 = 0, double x2 = 0, double y2 = 0, Rgb color = 0, int value = 0) {
+    DrawCall call;
+    call.op = op;
+    call.x1 = x1, call.y1 = y1, call.x2 = x2, call.y2 = y2;
+    call.color = color;
+    call.value = value;
+    return call;
+}
+}  // namespace
+
+void RecordingSurface::Clear() {
+    calls_.clear();
+    ++clears_;
+    Record(Call(Op::Clear));
+}
+
+void RecordingSurface::SetLineWidth(int pixels) { Record(Call(Op::LineWidth, 0, 0, 0, 0, 0, pixels)); }
+void RecordingSurface::SetForeColor(Rgb color) { Record(Call(Op::ForeColor, 0, 0, 0, 0, color)); }
+
+void RecordingSurface::Line(double x1, double y1, double x2, double y2, Rgb color) {
+    Record(Call(Op::Line, x1, y1, x2, y2, color));
+}
+
+void RecordingSurface::Box(double x1, double y1, double x2, double y2, Rgb color) {
+    Record(Call(Op::Box, x1, y1, x2, y2, color));
+}
+
+void RecordingSurface::LineTo(double x, double y, Rgb color) {
+    Record(Call(Op::LineTo, x_, y_, x, y, color));
+    x_ = x;
+    y_ = y;
+}
+
+void RecordingSurface::Point(double x, double y, Rgb color) {
+    Record(Call(Op::Point, x, y, x, y, color));
+    x_ = x;
+    y_ = y;
+}
+
+void RecordingSurface::SetFillStyle(FillStyle style) {
+    Record(Call(Op::FillStyle, 0, 0, 0, 0, 0, static_cast<int>(style)));
+}
+
+void RecordingSurface::SetFillColor(Rgb color) { Record(Call(Op::FillColor, 0, 0, 0, 0, color)); }
+
+void RecordingSurface::Circle(double x, double y, double radius) { Record(Call(Op::Circle, x, y, radius, 0)); }
+
+void RecordingSurface::SetFontName(const std::string& name) {
+    DrawCall call = Call(Op::FontName);
+    call.text = name;
+    Record(std::move(call));
+}
+
+void RecordingSurface::SetFontSize(double points) {
+    fontSize_ = points;
+    DrawCall call = Call(Op::FontSize);
+    call.size = points;
+    Record(std::move(call));
+}
+
+void RecordingSurface::SetCurrentPosition(double x, double y) {
+    x_ = x;
+    y_ = y;
+    Record(Call(Op::Position, x, y));
+}
+
+void RecordingSurface::PrintText(const std::string& text) {
+    DrawCall call = Call(Op::Text, x_, y_);
+    call.text = text;
+    call.size = fontSize_;
+    Record(std::move(call));
+}
+
+void RecordingSurface::FilledBox(double x1, double y1, double x2, double y2) {
+    Record(Call(Op::FilledBox, x1, y1, x2, y2));
+}
+
+void RecordingSurface::EndDocument() { Record(Call(Op::EndDocument)); }
+
+std::vector<DrawCall> RecordingSurface::CallsOf(Op op) const {
+    std::vector<DrawCall> out;
+    for (const auto& call : calls_)
+        if (call.op == op) out.push_back(call);
+    return out;
+}
+
+}  // namespace kurvo

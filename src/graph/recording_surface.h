@@ -1,0 +1,64 @@
+// A drawing surface that records every call: used by the tests, the benchmark
+// and anything that needs the drawing as data.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "graph/surface.h"
+
+namespace kurvo {
+
+struct DrawCall {
+    enum class Op { Clear, LineWidth, ForeColor, Line, Box, LineTo, Point, FillStyle, FillColor,
+                    Circle, FontName, FontSize, Position, Text, FilledBox, EndDocument };
+    Op op = Op::Clear;
+    double x1 = 0, y1 = 0, x2 = 0, y2 = 0;  // coordinates; radius in x2 for circles
+    Rgb color = 0;
+    int value = 0;                          // line width, fill style
+    double size = 0;                        // font size
+    std::string text;                       // printed text, font name; for Text, position in x1/y1
+};
+
+class RecordingSurface : public ISurface {
+public:
+    RecordingSurface(int width, int height) : width_(width), height_(height) {}
+
+    void Clear() override;
+    int Width() const override { return width_; }
+    int Height() const override { return height_; }
+    void SetLineWidth(int pixels) override;
+    void SetForeColor(Rgb color) override;
+    void Line(double x1, double y1, double x2, double y2, Rgb color) override;
+    void Box(double x1, double y1, double x2, double y2, Rgb color) override;
+    void LineTo(double x, double y, Rgb color) override;
+    void Point(double x, double y, Rgb color) override;
+    void SetFillStyle(FillStyle style) override;
+    void SetFillColor(Rgb color) override;
+    void Circle(double x, double y, double radius) override;
+    void SetFontName(const std::string& name) override;
+    double FontSize() const override { return fontSize_; }
+    void SetFontSize(double points) override;
+    void SetCurrentPosition(double x, double y) override;
+    void PrintText(const std::string& text) override;
+    void FilledBox(double x1, double y1, double x2, double y2) override;
+    void EndDocument() override;
+
+    // Every call since the last Clear (a Clear is recorded and starts a new list).
+    const std::vector<DrawCall>& Calls() const { return calls_; }
+    int ClearCount() const { return clears_; }
+    // The calls of one kind since the last Clear.
+    std::vector<DrawCall> CallsOf(DrawCall::Op op) const;
+
+private:
+    void Record(DrawCall call) { calls_.push_back(std::move(call)); }
+
+    int width_;
+    int height_;
+    double fontSize_ = 9.0;
+    double x_ = 0, y_ = 0;
+    int clears_ = 0;
+    std::vector<DrawCall> calls_;
+};
+
+}  // namespace kurvo

@@ -1,0 +1,78 @@
+#include "state/app.h"
+
+namespace kurvo {
+
+App::App(const Views& views) : views_(views) {
+    views_.SSTab1.SetChangeHandler([this] { OnTabChanged(); });
+}
+
+std::string DefaultVariableList() { return "A\tB\tC\tD\tE"; }
+
+std::string VariableList(const Session& session, int count) {
+    std::string list;
+    for (int i = 1; i <= kMaxVariables; ++i) {
+        if (i > 1) list += '\t';
+        list += i <= count ? session.str_VarTitle(i) : std::string(1, static_cast<char>(64 + i));
+    }
+    return list;
+}
+
+void App::StartUp() {
+    session.int_Estimated = kFalse;
+    views_.SSTab1.SelectPage(0);
+    for (int c = 1; c <= kMaxCombinations; ++c) {
+        session.int_Degree(c) = 2;
+        session.int_XLog(c) = 0;
+        session.int_XRecip(c) = 0;
+        session.int_YLog(c) = 0;
+        session.int_YRecip(c) = 0;
+    }
+    InitSheets();
+}
+
+void App::New() { InitSheets(); }
+
+void App::InitSheets() {
+    views_.spdData.ClearSheet();
+    for (IGrid* grid : views_.spdEstimate) grid->ClearSheet();
+    views_.spdCoeff.ClearSheet();
+    session.int_Estimated = kFalse;
+    views_.SSTab1.SelectPage(0);
+    views_.picGraph.Clear();
+
+    const std::string list = DefaultVariableList();
+    views_.spdSpec.ClearSheet();
+    for (int c = 1; c <= kMaxCombinations; ++c) {
+        views_.spdSpec.SetItemList(1, c, list);
+        views_.spdSpec.SetItemList(4, c, list);
+        views_.spdSpec.SetText(7, c, "2");
+        session.int_XVar(c) = 1;
+        session.int_YVar(c) = static_cast<std::int16_t>(c + 1);
+    }
+    for (int k = 1; k <= kMaxVariables; ++k) views_.spdData.SetText(k, 0, std::string(1, static_cast<char>(64 + k)));
+}
+
+void App::OnTabChanged() {
+    const int t = views_.SSTab1.SelectedPage();
+    if (t == 0) return;
+    views_.lblEquation.SetEquation(t - 1, "");
+    if (t > session.int_CombCount || !session.int_Estimated) return;
+    session.int_Comb = static_cast<std::int16_t>(t - 1);
+    try {
+        FillResultSheets(session.int_Comb, FillMode::Refresh);
+    } catch (const RuntimeError& error) {
+        ReportError(error.Description());
+        return;
+    }
+    RedrawShownGraph();
+}
+
+void App::RedrawShownGraph() {
+    const int c = session.int_Comb + 1;
+    DrawGraph(session.int_Comb, false, session.int_XLog(c), session.int_YLog(c), session.int_XRecip(c),
+              session.int_YRecip(c));
+}
+
+void App::ReportError(const std::string& text) { views_.dialogs.ShowMessage(text); }
+
+}  // namespace kurvo

@@ -1,0 +1,101 @@
+// The logic behind the main window: the session record, the main window's
+// own bookkeeping, and the shared procedures that its commands, pages and
+// dialogs call.  It reaches the window only through the interfaces in Views.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "graph/surface.h"
+#include "state/grid.h"
+#include "state/session.h"
+#include "state/views.h"
+
+namespace kurvo {
+
+inline constexpr const char* kProgramCaption = "Tavric　『Kurvo』";
+
+// What the main window offers the logic.
+struct Views {
+    IGrid& spdData;
+    IGrid& spdSpec;
+    IGrid& spdCoeff;
+    std::array<IGrid*, 4> spdEstimate;
+    ITabControl& SSTab1;
+    IEquationLabels& lblEquation;
+    ISurface& picGraph;
+    IUserDialogs& dialogs;
+    ISurface* printer = nullptr;  // the page to print on, when printing is possible
+};
+
+// The main window's own variables beside the session record.
+struct MainWindowState {
+    // Last seen position of each graph-range scroll bar.
+    std::int16_t int_HScroll_Low = 0;
+    std::int16_t int_HScroll_High = 0;
+    std::int16_t int_VScroll_Low = 0;
+    std::int16_t int_VScroll_High = 0;
+    // Origin and plot frame of the last graph drawn, in the target's twips.
+    std::int32_t ix0 = 0, iy0 = 0, ix1 = 0, iy1 = 0, ix2 = 0, iy2 = 0;
+};
+
+inline constexpr std::int16_t kScrollMax = 32767;
+
+// Whether a result-sheet fill runs inside an estimation (errors abandon the
+// run) or refreshes a sheet for display (rows whose X the transform cannot
+// take are passed over).
+enum class FillMode { Estimation, Refresh };
+
+class App {
+public:
+    explicit App(const Views& views);
+    App(const App&) = delete;
+    App& operator=(const App&) = delete;
+
+    Session session;
+    MainWindowState window;
+
+    // ---- document ----
+    void StartUp();   // once, when the main window loads
+    void New();       // File > New
+    void InitSheets();
+
+    // ---- estimation ----
+    // Fits every combination of the method grid; reports its own errors.
+    void RunEstimation();
+    // Shows the results of combination k + 1 (k 0-based) and loads its working state.
+    void FillResultSheets(int k, FillMode mode);
+    // A cell of the method grid changed.
+    void OnSpecCellChanged(int col, int row);
+
+    // ---- graph ----
+    // Draws combination index + 1 on the screen or on the printer; reports its own errors.
+    void DrawGraph(int index, bool toPrinter, std::int16_t xLog, std::int16_t yLog, std::int16_t xRecip,
+                   std::int16_t yRecip);
+    // Redraws the shown combination on the screen.
+    void RedrawShownGraph();
+    // The selected page of the tab control changed.
+    void OnTabChanged();
+
+    const Views& views() const { return views_; }
+
+private:
+    void RunEstimationSteps();
+    void ReportError(const std::string& text);
+    void DrawGraphSteps(ISurface& target, bool toPrinter, int index, std::int16_t xLog, std::int16_t yLog,
+                        std::int16_t xRecip, std::int16_t yRecip);
+
+    Views views_;
+};
+
+// The variable list of a fresh document: "A", "B", "C", "D", "E" separated by TAB.
+std::string DefaultVariableList();
+// The list from the first `count` titles followed by the letters of the remaining columns.
+std::string VariableList(const Session& session, int count);
+
+// Paints the main window's background: a blue-to-black gradient of three-pixel
+// bands over a surface measured in device pixels.
+void PaintWindowBackground(ISurface& window);
+
+}  // namespace kurvo

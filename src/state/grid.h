@@ -1,0 +1,115 @@
+// The grid operations the logic uses, and the plain table model that
+// implements them for every grid of the main window.
+//
+// Cells are addressed by column and row, 1-based for data; row 0 holds the
+// column headings and column 0 the row headings.  Writing a cell of row 0 or
+// column 0 changes a heading.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kurvo {
+
+enum class CellKind { Text, Check, Combo };
+
+class IGrid {
+public:
+    virtual ~IGrid() = default;
+
+    virtual int Columns() const = 0;
+    virtual int Rows() const = 0;
+
+    // The cell's text.  Check cell: "1" checked, "0" not.  Combo cell: its text
+    // (the selected item), empty when none.
+    virtual std::string Text(int col, int row) const = 0;
+    // Check cell: a nonzero number checks, zero unchecks.  Combo cell: the text
+    // is shown and selects the item equal to it.
+    virtual void SetText(int col, int row, std::string_view text) = 0;
+    // A double shows in the general number form; an integer as its digits.
+    void SetNumber(int col, int row, double value);
+    void SetInteger(int col, int row, int value);
+    // The unformatted value of a data cell.
+    virtual std::string Value(int col, int row) const { return Text(col, row); }
+
+    // Combo cell: replaces the items (one TAB between neighbours); the text stays.
+    virtual void SetItemList(int col, int row, std::string_view tabSeparated) = 0;
+    // Combo cell: 0-based position of the item equal to the text, -1 when none.
+    virtual int SelectedIndex(int col, int row) const = 0;
+    // Combo cell: shows the item at that position (none for -1).
+    virtual void SetSelectedIndex(int col, int row, int index) = 0;
+    // Combo cell: while on, the cell holds a text that is not among its items.
+    virtual void SetFreeText(int col, int row, bool on) = 0;
+    // One display attribute per cell; it changes nothing the logic reads.
+    virtual void SetDisplayAttribute(int col, int row, int value) = 0;
+
+    // Empties every data cell: texts vanish, check boxes are unchecked, combo
+    // cells show no selection.  Headings, cell kinds and item lists stay.
+    virtual void ClearSheet() = 0;
+};
+
+// Splits a TAB-separated item list.
+std::vector<std::string> SplitItems(std::string_view tabSeparated);
+
+class TableGrid : public IGrid {
+public:
+    TableGrid(int columns, int rows);
+
+    int Columns() const override { return columns_; }
+    int Rows() const override { return rows_; }
+    std::string Text(int col, int row) const override;
+    void SetText(int col, int row, std::string_view text) override;
+    void SetItemList(int col, int row, std::string_view tabSeparated) override;
+    int SelectedIndex(int col, int row) const override;
+    void SetSelectedIndex(int col, int row, int index) override;
+    void SetFreeText(int col, int row, bool on) override;
+    void SetDisplayAttribute(int col, int row, int value) override;
+    void ClearSheet() override;
+
+    // Layout: the kind of every data cell of a column.
+    void SetColumnKind(int col, CellKind kind);
+    CellKind Kind(int col, int row) const;
+    const std::vector<std::string>& Items(int col, int row) const;
+    bool FreeText(int col, int row) const;
+    int DisplayAttribute(int col, int row) const;
+
+    // Called after every change of a cell (col, row), or with (-1, -1) after a
+    // clear of the whole sheet; a view uses it to repaint.
+    void SetChangeObserver(std::function<void(int col, int row)> observer) { observer_ = std::move(observer); }
+
+    bool operator==(const TableGrid& other) const;
+
+private:
+    struct Cell {
+        CellKind kind = CellKind::Text;
+        std::string text;
+        std::vector<std::string> items;
+        bool freeText = false;
+        int attribute = 0;
+        bool operator==(const Cell&) const = default;
+    };
+    Cell& At(int col, int row);
+    const Cell& At(int col, int row) const;
+    void Changed(int col, int row) const;
+
+    int columns_;
+    int rows_;
+    std::vector<Cell> cells_;
+    std::function<void(int, int)> observer_;
+};
+
+// ---- the grids of the main window ------------------------------------------------
+
+// Data grid: 5 columns (A..E) by 100 rows of plain text cells.
+TableGrid MakeDataGrid();
+// Method grid: 7 columns by 4 rows; variable combos in columns 1 and 4, check
+// boxes in 2, 3, 5 and 6, degree combo ("1".."6") in column 7.
+TableGrid MakeMethodGrid();
+// Coefficient grid: 4 columns by 11 rows (four statistics, then C0..C6).
+TableGrid MakeCoefficientGrid();
+// Estimate grid of combination k + 1: 5 columns by 100 rows.
+TableGrid MakeEstimateGrid(int k);
+
+}  // namespace kurvo

@@ -1,0 +1,20 @@
+#include "state/runtime_error.h"
+
+namespace kurvo {
+
+std::string RuntimeError::StandardDescription(ErrorNumber number) {
+    switch (number) {
+    case ErrorNumber::InvalidArgument: return "プロシージャの呼び出し、または引数が不正です。";
+    case ErrorNumber::Overflow: return "オーバーフローしました。";
+    case ErrorNumber::SubscriptOutOfRange: return "インデックスが有効範囲にありません。";
+    case ErrorNumber::DivisionByZero: return "0 で除算しました。";
+    case ErrorNumber::TypeMismatch: return "型が一致しません。";
+    case ErrorNumber::DialogCancelled: return "[キャンセル] が選択されました。";
+    case ErrorNumber::PivotTooSmall: return "最小自乗法でPivotが1E-10になった。推算を中止する。";
+    case ErrorNumber::FileFormat: return "データファイルを読み込めませんでした。";
+    case ErrorNumber::FileWrite: return "データファイルを書き込めませんでした。";
+    }
+    return "アプリケーション定義またはオブジェクト定義のエラーです。";
+}
+
+}  // namespace kurvo
