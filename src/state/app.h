@@ -78,6 +78,16 @@ public:
     // The selected page of the tab control changed.
     void OnTabChanged();
 
+    // ---- data files and examples (src/io) ----
+    void SaveCommand();            // File > Save as: dialog, question, write, message
+    void OpenCommand();            // File > Open: dialog, question, read, fill the grids
+    void LoadExample(int number);  // Examples 1..4
+
+    // ---- graph range scroll bars (src/graph) ----
+    enum class RangeBar { HScrollLow, HScrollHigh, VScrollLow, VScrollHigh };
+    // The bar's position changed to `position`; `minimum` is its minimum position.
+    void OnRangeBarChanged(RangeBar bar, int minimum, int position);
+
     const Views& views() const { return views_; }
 
 private:
