@@ -68,18 +68,14 @@ void App::RunEstimationSteps() {
 
         // Valid samples: rows whose X and Y cells are both numeric.
         ValueList values;
-        std::array<int, kMaxSamples + 1> rowOfSample{};
         for (int r = 1; r <= kMaxSamples; ++r) {
-            const std::string xText = data.Text(s.int_XVar(c), r);
-            const std::string yText = data.Text(s.int_YVar(c), r);
-            if (!IsNumeric(xText) || !IsNumeric(yText)) continue;
+            const auto x = NumericValue(data.Text(s.int_XVar(c), r));
+            const auto y = NumericValue(data.Text(s.int_YVar(c), r));
+            if (!x || !y) continue;
             const int sample = ++s.int_DataCount;
-            rowOfSample[static_cast<std::size_t>(sample)] = r;
-            const double x = NumberOf(xText);
-            const double y = NumberOf(yText);
-            StorePowers(s, sample, ForwardTransform(x, s.int_XLog(c), s.int_XRecip(c)), s.int_WorkDegree);
-            s.dbl_YData(sample, c) = y;
-            values(sample) = ForwardTransform(y, s.int_YLog(c), s.int_YRecip(c));
+            StorePowers(s, sample, ForwardTransform(*x, s.int_XLog(c), s.int_XRecip(c)), s.int_WorkDegree);
+            s.dbl_YData(sample, c) = *y;
+            values(sample) = ForwardTransform(*y, s.int_YLog(c), s.int_YRecip(c));
         }
         if (s.int_DataCount == 0) continue;
 
@@ -100,7 +96,7 @@ void App::RunEstimationSteps() {
         for (int sample = 1; sample <= s.int_DataCount; ++sample) {
             const double xt = s.dbl_XPower(sample, 2);
             const double x = BackTransform(xt, s.int_XLog(c), s.int_XRecip(c));
-            const double ym = NumberOf(data.Value(s.int_YVar(c), rowOfSample[static_cast<std::size_t>(sample)]));
+            const double ym = s.dbl_YData(sample, c);  // the value of the sample's own Y cell
             const double fitted = PolynomialValue(xt, s.int_WorkDegree, [&](int j) { return coefficients(j + 1); });
             const double yHat = BackTransform(fitted, s.int_YLog(c), s.int_YRecip(c));
             if (x < s.dbl_XMin(c)) s.dbl_XMin(c) = x;

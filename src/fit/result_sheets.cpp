@@ -34,13 +34,13 @@ void App::FillResultSheets(int k, FillMode mode) {
     s.int_DataCount = 0;
     Sums sums;
     for (int r = 1; r <= kMaxSamples; ++r) {
-        const std::string xText = data.Text(s.int_XVar(c), r);
-        const std::string yText = data.Text(s.int_YVar(c), r);
-        if (!IsNumeric(xText) || !IsNumeric(yText)) continue;
+        const auto xValue = NumericValue(data.Text(s.int_XVar(c), r));
+        const auto yValue = NumericValue(data.Value(s.int_YVar(c), r));
+        if (!xValue || !yValue) continue;
 
         double xt = 0;
         try {
-            xt = ForwardTransform(NumberOf(xText), s.int_XLog(c), s.int_XRecip(c));
+            xt = ForwardTransform(*xValue, s.int_XLog(c), s.int_XRecip(c));
         } catch (const RuntimeError&) {
             // Outside a run an X edited to a value the transform cannot take
             // counts as a row that is not valid.
@@ -52,7 +52,7 @@ void App::FillResultSheets(int k, FillMode mode) {
 
         const double x = BackTransform(xt, s.int_XLog(c), s.int_XRecip(c));
         sheet.SetNumber(1, r, x);
-        const double ym = NumberOf(data.Value(s.int_YVar(c), r));
+        const double ym = *yValue;
         sheet.SetNumber(2, r, ym);
         const double fitted = PolynomialValue(xt, degree, [&](int j) { return s.dbl_WorkCoeff(j); });
         const double yHat = BackTransform(fitted, s.int_YLog(c), s.int_YRecip(c));

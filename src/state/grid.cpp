@@ -5,7 +5,10 @@
 
 namespace kurvo {
 
-void IGrid::SetNumber(int col, int row, double value) { SetText(col, row, FormatGeneral(value)); }
+void IGrid::SetNumber(int col, int row, double value) {
+    char buffer[kGeneralNumberMaxLength];
+    SetText(col, row, FormatGeneral(value, buffer));
+}
 
 void IGrid::SetInteger(int col, int row, int value) { SetText(col, row, std::to_string(value)); }
 
@@ -52,7 +55,7 @@ void TableGrid::SetText(int col, int row, std::string_view text) {
     if (cell.kind == CellKind::Check) {
         cell.text = NumberOf(text) != 0.0 ? "1" : "0";
     } else {
-        cell.text = std::string(text);
+        cell.text.assign(text);
     }
     Changed(col, row);
 }

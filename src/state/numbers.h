@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -24,6 +25,9 @@ inline constexpr double kLog10Factor = 0.434294481903252;
 // ".5", "5." are numeric; "", ".", "1,000", "--1", "nan", "inf", "1e999" are not).
 bool IsNumeric(std::string_view text);
 
+// The value of a numeric text (see IsNumeric), or nothing.
+std::optional<double> NumericValue(std::string_view text);
+
 // The number read from the start of the text (after leading blanks), 0 when the
 // text does not start with a number.  A number beyond the double range raises
 // Overflow.
@@ -40,6 +44,9 @@ std::int32_t RoundToInt32(double value);
 // "0.5" for magnitudes below 1, exponent form ("1.5E-05", "1E+15") when the
 // decimal exponent is below -4 or 15 and above.
 std::string FormatGeneral(double value);
+// The same into a caller's buffer, for hot paths.
+inline constexpr std::size_t kGeneralNumberMaxLength = 32;
+std::string_view FormatGeneral(double value, char (&buffer)[kGeneralNumberMaxLength]);
 
 // Pattern " 0.####0E+##0;-0.####0E+##0": " 1.99000E+0", "-5.00000E-2".
 std::string FormatCoefficient(double value);

@@ -1,0 +1,58 @@
+// Speed of the fitting engine and the graph drawing, printed by Google Benchmark.
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+
+#include "fit/solver.h"
+#include "../tests/workbench.h"
+
+namespace {
+
+using kurvo::test::Workbench;
+
+// 100 samples of a smooth curve with some scatter, x from 0.1 to 10.
+double SampleX(int s) { return 0.1 * s; }
+double SampleY(int s, int column) { return 3.0 + column * SampleX(s) - 0.2 * SampleX(s) * SampleX(s) + std::sin(s); }
+
+void BM_FitPolynomial_100Samples_Degree6(benchmark::State& state) {
+    kurvo::PowerTable powers;
+    kurvo::ValueList values;
+    for (int s = 1; s <= 100; ++s) {
+        double p = 1.0;
+        for (int j = 1; j <= 7; ++j, p *= SampleX(s)) powers(s, j) = p;
+        values(s) = SampleY(s, 1);
+    }
+    kurvo::CoefficientList coefficients;
+    for (auto _ : state) {
+        kurvo::FitPolynomial(7, 100, powers, values, coefficients);
+        benchmark::DoNotOptimize(coefficients);
+    }
+}
+BENCHMARK(BM_FitPolynomial_100Samples_Degree6);
+
+void FillFourCombinations(Workbench& wb) {
+    for (int s = 1; s <= 100; ++s) {
+        wb.data.SetNumber(1, s, SampleX(s));
+        for (int col = 2; col <= 5; ++col) wb.data.SetNumber(col, s, SampleY(s, col));
+    }
+    for (int c = 1; c <= 4; ++c) wb.SetMethod(c, static_cast<char>('A' + c), 'A', 0, 0, 0, 0, "6");
+}
+
+void BM_RunEstimation_4Combinations_100Samples_Degree6(benchmark::State& state) {
+    Workbench wb;
+    FillFourCombinations(wb);
+    for (auto _ : state) wb.app.RunEstimation();
+    if (!wb.dialogs.messages.empty()) state.SkipWithError(wb.dialogs.messages.front().text.c_str());
+}
+BENCHMARK(BM_RunEstimation_4Combinations_100Samples_Degree6);
+
+void BM_DrawGraph_Degree6(benchmark::State& state) {
+    Workbench wb;
+    FillFourCombinations(wb);
+    wb.app.RunEstimation();
+    for (auto _ : state) wb.app.DrawGraph(0, false, 0, 0, 0, 0);
+    if (!wb.dialogs.messages.empty()) state.SkipWithError(wb.dialogs.messages.front().text.c_str());
+}
+BENCHMARK(BM_DrawGraph_Degree6);
+
+}  // namespace
