@@ -29,6 +29,12 @@ struct Views {
     ISurface* printer = nullptr;  // the page to print on, when printing is possible
 };
 
+// What the title dialog edits: the document title and the titles of columns A..E.
+struct TitleTexts {
+    std::string title;
+    std::array<std::string, 5> variables;
+};
+
 // The main window's own variables beside the session record.
 struct MainWindowState {
     // Last seen position of each graph-range scroll bar.
@@ -38,6 +44,8 @@ struct MainWindowState {
     std::int16_t int_VScroll_High = 0;
     // Origin and plot frame of the last graph drawn, in the target's twips.
     std::int32_t ix0 = 0, iy0 = 0, ix1 = 0, iy1 = 0, ix2 = 0, iy2 = 0;
+    // The file dialog's name from its last use; Open and Save share the dialog.
+    std::string str_FileName;
 };
 
 inline constexpr std::int16_t kScrollMax = 32767;
@@ -82,6 +90,13 @@ public:
     void SaveCommand();            // File > Save as: dialog, question, write, message
     void OpenCommand();            // File > Open: dialog, question, read, fill the grids
     void LoadExample(int number);  // Examples 1..4
+
+    // ---- titles ----
+    // What the title dialog shows when it opens: titles beyond int_VarCount are empty.
+    TitleTexts CurrentTitles() const;
+    // The title dialog's OK: stores the titles, renames the data grid's columns and
+    // the variable lists; each combination keeps its variable.
+    void ApplyTitles(const TitleTexts& texts);
 
     // ---- graph range scroll bars (src/graph) ----
     enum class RangeBar { HScrollLow, HScrollHigh, VScrollLow, VScrollHigh };

@@ -1,0 +1,42 @@
+// The document title and variable titles: what the title dialog shows and
+// what its OK stores.
+#include "state/app.h"
+
+namespace kurvo {
+
+TitleTexts App::CurrentTitles() const {
+    TitleTexts texts;
+    texts.title = session.str_Title;
+    for (int k = 1; k <= kMaxVariables; ++k)
+        texts.variables[static_cast<std::size_t>(k - 1)] = k <= session.int_VarCount ? session.str_VarTitle(k) : "";
+    return texts;
+}
+
+void App::ApplyTitles(const TitleTexts& texts) {
+    session.str_Title = texts.title;
+    std::string list;
+    for (int k = 1; k <= kMaxVariables; ++k) {
+        session.str_VarTitle(k) = texts.variables[static_cast<std::size_t>(k - 1)];
+        views_.spdData.SetText(k, 0, session.str_VarTitle(k));
+        list += session.str_VarTitle(k);
+        if (k < kMaxVariables) list += '\t';
+    }
+    IGrid& spec = views_.spdSpec;
+    for (int r = 1; r <= kMaxCombinations; ++r) {
+        for (int col : {1, 4}) {
+            spec.SetFreeText(col, r, true);
+            if (r <= session.int_CombCount) {
+                // The combination keeps its variable: the same position shows the new title.
+                const int index = spec.SelectedIndex(col, r);
+                spec.SetItemList(col, r, list);
+                spec.SetSelectedIndex(col, r, index);
+            } else {
+                spec.SetItemList(col, r, list);
+            }
+            spec.SetFreeText(col, r, false);
+        }
+    }
+    session.int_DialogOK = kTrue;
+}
+
+}  // namespace kurvo
