@@ -1,0 +1,164 @@
+#include "io/file_access.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "state/runtime_error.h"
+
+namespace kurvo {
+namespace {
+
+[[noreturn]] void RaiseRead(const std::string& reason) { throw RuntimeError(ErrorNumber::FileFormat, reason); }
+[[noreturn]] void RaiseWrite(const std::string& reason) { throw RuntimeError(ErrorNumber::FileWrite, reason); }
+
+// Closes a descriptor when it goes out of scope.
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    ~Descriptor() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const { return fd_; }
+    // Closes now and reports the errno of a failed close, 0 otherwise.
+    int Close() {
+        const int result = ::close(fd_);
+        fd_ = -1;
+        return result == 0 ? 0 : errno;
+    }
+
+private:
+    int fd_;
+};
+
+// Removes the temporary file unless it has been renamed into place.
+class TemporaryFile {
+public:
+    explicit TemporaryFile(std::string path) : path_(std::move(path)) {}
+    ~TemporaryFile() {
+        if (!kept_) ::unlink(path_.c_str());
+    }
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+    void Keep() { kept_ = true; }
+
+private:
+    std::string path_;
+    bool kept_ = false;
+};
+
+std::string FolderOf(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    if (slash == std::string::npos) return ".";
+    if (slash == 0) return "/";
+    return path.substr(0, slash);
+}
+
+std::string NameOf(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// The file a name stands for: a symbolic link is followed, so that saving
+// through a link replaces the file it points at and keeps the link.
+std::string ResolveTarget(const std::string& path) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) {
+        if (char* real = ::realpath(path.c_str(), nullptr)) {
+            std::string resolved(real);
+            ::free(real);
+            return resolved;
+        }
+    }
+    return path;
+}
+
+mode_t DefaultMode() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return static_cast<mode_t>(0666 & ~mask);
+}
+
+}  // namespace
+
+std::string FileErrorText(int errorNumber) {
+    switch (errorNumber) {
+    case ENOENT: return "ファイルまたはフォルダーが見つかりません。";
+    case ENOTDIR: return "パスの途中にフォルダーでないものがあります。";
+    case EACCES:
+    case EPERM: return "アクセスが拒否されました。";
+    case EISDIR: return "同じ名前のフォルダーがあります。";
+    case EROFS: return "書き込みが禁止された場所です。";
+    case ENOSPC:
+    case EDQUOT: return "ディスクの空き容量が足りません。";
+    case ENAMETOOLONG: return "ファイル名が長すぎます。";
+    case EIO: return "入出力エラーが発生しました。";
+    default: break;
+    }
+    return std::string("ファイル操作に失敗しました（") + std::strerror(errorNumber) + "）。";
+}
+
+std::string ReadWholeFile(const std::string& path) {
+    if (path.empty()) RaiseRead("ファイル名がありません。");
+    Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (file.get() < 0) RaiseRead("ファイルを開けません: " + FileErrorText(errno));
+    struct stat info {};
+    if (::fstat(file.get(), &info) != 0) RaiseRead("ファイルを読めません: " + FileErrorText(errno));
+    if (S_ISDIR(info.st_mode)) RaiseRead("ファイルを開けません: " + FileErrorText(EISDIR));
+    std::string bytes;
+    std::vector<char> buffer(65536);
+    while (true) {
+        const ssize_t n = ::read(file.get(), buffer.data(), buffer.size());
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            RaiseRead("ファイルを読めません: " + FileErrorText(errno));
+        }
+        if (n == 0) break;
+        bytes.append(buffer.data(), static_cast<std::size_t>(n));
+    }
+    return bytes;
+}
+
+void ReplaceFileContents(const std::string& path, std::string_view bytes) {
+    if (path.empty()) RaiseWrite("ファイル名がありません。");
+    const std::string target = ResolveTarget(path);
+
+    mode_t mode = DefaultMode();
+    struct stat info {};
+    if (::stat(target.c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
+        if ((info.st_mode & 0222) == 0) RaiseWrite("読み取り専用のファイルです。");
+        if (::access(target.c_str(), W_OK) != 0) RaiseWrite(FileErrorText(errno));
+        mode = info.st_mode & 07777;
+    }
+
+    std::string temporary = FolderOf(target) + "/." + NameOf(target) + ".XXXXXX";
+    Descriptor file(::mkstemp(temporary.data()));
+    if (file.get() < 0) RaiseWrite("一時ファイルを作れません: " + FileErrorText(errno));
+    TemporaryFile cleanup(temporary);
+
+    const char* data = bytes.data();
+    std::size_t left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = ::write(file.get(), data, left);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            RaiseWrite(FileErrorText(errno));
+        }
+        data += n;
+        left -= static_cast<std::size_t>(n);
+    }
+    if (::fchmod(file.get(), mode) != 0) RaiseWrite(FileErrorText(errno));
+    if (::fsync(file.get()) != 0) RaiseWrite(FileErrorText(errno));
+    if (const int error = file.Close(); error != 0) RaiseWrite(FileErrorText(error));
+    if (::rename(temporary.c_str(), target.c_str()) != 0) RaiseWrite(FileErrorText(errno));
+    cleanup.Keep();
+}
+
+}  // namespace kurvo
