@@ -1,0 +1,210 @@
+#include "io/document_commands.h"
+
+#include <algorithm>
+
+#include "fit/transforms.h"
+#include "state/numbers.h"
+
+namespace kurvo {
+namespace {
+
+enum SpecColumn { kColYVar = 1, kColYLog = 2, kColYRecip = 3, kColXVar = 4, kColXLog = 5, kColXRecip = 6, kColDegree = 7 };
+
+constexpr const char* kSavedMessage = "保存しました。";
+
+// A combo cell takes a text that need not be among its items.
+void PutComboText(IGrid& grid, int col, int row, const std::string& text) {
+    grid.SetFreeText(col, row, true);
+    grid.SetText(col, row, text);
+    grid.SetFreeText(col, row, false);
+}
+
+// The data rows a result-sheet fill writes for combination c: both cells
+// numeric and the X value one the combination's X transform can take.
+std::vector<int> RowsOfValidSamples(const App& app, int c) {
+    const Session& s = app.session;
+    const IGrid& data = app.views().spdData;
+    std::vector<int> rows;
+    for (int r = 1; r <= kMaxSamples; ++r) {
+        const std::string xText = data.Text(s.int_XVar(c), r);
+        if (!IsNumeric(xText) || !IsNumeric(data.Text(s.int_YVar(c), r))) continue;
+        try {
+            ForwardTransform(NumberOf(xText), s.int_XLog(c), s.int_XRecip(c));
+        } catch (const RuntimeError&) {
+            continue;
+        }
+        rows.push_back(r);
+    }
+    return rows;
+}
+
+Results CaptureResults(App& app) {
+    Session& s = app.session;
+    const Views& views = app.views();
+    const int combinations = std::clamp<int>(s.int_CombCount, 0, kMaxCombinations);
+
+    Results results;
+    int highest = s.int_Degree(1);
+    for (int c = 2; c <= combinations; ++c) highest = std::max<int>(highest, s.int_Degree(c));
+    results.highestPower = std::min(highest, kMaxDegree);
+
+    for (int c = 1; c <= combinations; ++c) {
+        CombinationResult combination;
+        for (int p = 0; p <= std::min<int>(s.int_Degree(c), kMaxDegree); ++p)
+            combination.coefficients.push_back(s.dbl_Coeff(c, p));
+        results.combinations.push_back(std::move(combination));
+    }
+    for (int c = 1; c <= combinations; ++c) {
+        app.FillResultSheets(c - 1, FillMode::Refresh);
+        const std::vector<int> rows = RowsOfValidSamples(app, c);
+        if (static_cast<int>(rows.size()) != s.int_DataCount)
+            throw RuntimeError(ErrorNumber::FileWrite, "推算値の行数が結果シートと一致しません。");
+        const IGrid& sheet = *views.spdEstimate[static_cast<std::size_t>(c - 1)];
+        for (const int r : rows) {
+            std::array<std::string, 5> line;
+            for (int col = 1; col <= 5; ++col) line[static_cast<std::size_t>(col - 1)] = sheet.Text(col, r);
+            results.combinations[static_cast<std::size_t>(c - 1)].lines.push_back(std::move(line));
+        }
+    }
+    return results;
+}
+
+MsgAnswer Ask(IUserDialogs& dialogs, const std::string& question) {
+    return dialogs.Message({question, MsgButtons::YesNoCancel, MsgIcon::Question, {}, false});
+}
+
+}  // namespace
+
+GridCounts CountGrids(const Views& views) {
+    const IGrid& data = views.spdData;
+    const IGrid& spec = views.spdSpec;
+    const int lastRow = std::min(data.Rows(), kMaxSamples);
+    const int lastColumn = std::min(data.Columns(), kMaxVariables);
+    GridCounts counts;
+    for (int r = 1; r <= lastRow; ++r)
+        for (int col = 1; col <= lastColumn; ++col)
+            if (!data.Text(col, r).empty()) {
+                counts.rows = r;
+                counts.variables = std::max(counts.variables, col);
+            }
+    while (counts.combinations < std::min(spec.Rows(), kMaxCombinations) &&
+           !spec.Text(kColYVar, counts.combinations + 1).empty())
+        ++counts.combinations;
+    return counts;
+}
+
+Document CaptureDocument(App& app) {
+    const Session& s = app.session;
+    const Views& views = app.views();
+    const GridCounts counts = CountGrids(views);
+
+    Document d;
+    d.title = s.str_Title;
+    for (int i = 1; i <= counts.variables; ++i) d.variableTitles.push_back(s.str_VarTitle(i));
+    for (int r = 1; r <= counts.combinations; ++r) {
+        MethodRow row;
+        for (int col = 1; col <= 7; ++col) row.cells[static_cast<std::size_t>(col - 1)] = views.spdSpec.Text(col, r);
+        d.methods.push_back(std::move(row));
+    }
+    for (int r = 1; r <= counts.rows; ++r) {
+        std::vector<std::string> cells;
+        for (int col = 1; col <= counts.variables; ++col) cells.push_back(views.spdData.Text(col, r));
+        d.rows.push_back(std::move(cells));
+    }
+    if (s.int_Estimated) d.results = CaptureResults(app);
+    return d;
+}
+
+int VariableOfTitle(const Session& session, int count, const std::string& text) {
+    for (int v = 1; v <= count; ++v)
+        if (session.str_VarTitle(v) == text) return v;
+    return 0;
+}
+
+void ApplyDocument(App& app, const Document& d) {
+    Session& s = app.session;
+    const Views& views = app.views();
+    IGrid& spec = views.spdSpec;
+    IGrid& data = views.spdData;
+    const int n = static_cast<int>(d.rows.size());
+    const int m = static_cast<int>(d.variableTitles.size());
+    const int k = static_cast<int>(d.methods.size());
+
+    app.InitSheets();
+
+    s.int_DataCount = static_cast<std::int16_t>(n);
+    s.int_VarCount = static_cast<std::int16_t>(m);
+    s.int_CombCount = static_cast<std::int16_t>(k);
+    s.str_Title = d.title;
+    for (int i = 1; i <= m; ++i) s.str_VarTitle(i) = d.variableTitles[static_cast<std::size_t>(i - 1)];
+
+    for (int i = 1; i <= m; ++i) data.SetText(i, 0, s.str_VarTitle(i));
+    const std::string list = VariableList(s, m);
+    for (int r = 1; r <= kMaxCombinations; ++r) {
+        spec.SetItemList(kColYVar, r, list);
+        spec.SetItemList(kColXVar, r, list);
+    }
+
+    for (int i = 1; i <= k; ++i) {
+        const MethodRow& row = d.methods[static_cast<std::size_t>(i - 1)];
+        PutComboText(spec, kColYVar, i, row.cells[0]);
+        spec.SetInteger(kColYLog, i, row.yLog);
+        spec.SetInteger(kColYRecip, i, row.yRecip);
+        s.int_YLog(i) = row.yLog;
+        s.int_YRecip(i) = row.yRecip;
+        s.int_YVar(i) = static_cast<std::int16_t>(VariableOfTitle(s, m, row.cells[0]));
+
+        PutComboText(spec, kColXVar, i, row.cells[3]);
+        spec.SetInteger(kColXLog, i, row.xLog);
+        spec.SetInteger(kColXRecip, i, row.xRecip);
+        spec.SetInteger(kColDegree, i, row.degree);
+        s.int_XLog(i) = row.xLog;
+        s.int_XRecip(i) = row.xRecip;
+        s.int_Degree(i) = row.degree;
+        s.int_XVar(i) = static_cast<std::int16_t>(VariableOfTitle(s, m, row.cells[3]));
+    }
+
+    for (int i = 1; i <= n; ++i) {
+        const std::vector<std::string>& cells = d.rows[static_cast<std::size_t>(i - 1)];
+        for (int col = 1; col <= m && col <= static_cast<int>(cells.size()); ++col)
+            data.SetText(col, i, cells[static_cast<std::size_t>(col - 1)]);
+    }
+}
+
+void App::SaveCommand() {
+    const std::optional<std::string> chosen =
+        views_.dialogs.ChooseFile({kDataFileFilter, kDataFileExtension, window.str_FileName});
+    if (!chosen) {
+        ReportError(RuntimeError::StandardDescription(ErrorNumber::DialogCancelled));
+        return;
+    }
+    const std::string name = *chosen;
+    window.str_FileName = name;
+    if (Ask(views_.dialogs, "[ " + name + " ] に保存します？") != MsgAnswer::Yes) return;
+    try {
+        WriteDocumentFile(name, CaptureDocument(*this));
+    } catch (const RuntimeError& error) {
+        ReportError(error.Description());
+        return;
+    }
+    views_.dialogs.ShowMessage(kSavedMessage);
+}
+
+void App::OpenCommand() {
+    const std::optional<std::string> chosen =
+        views_.dialogs.ChooseFile({kDataFileFilter, kDataFileExtension, window.str_FileName});
+    if (!chosen || chosen->empty()) return;
+    const std::string name = *chosen;
+    window.str_FileName = name;
+    if (Ask(views_.dialogs, "[ " + name + " ] を読み込みます？") != MsgAnswer::Yes) return;
+    Document document;
+    try {
+        document = ReadDocumentFile(name);
+    } catch (const RuntimeError& error) {
+        ReportError(error.Description());
+        return;
+    }
+    ApplyDocument(*this, document);
+}
+
+}  // namespace kurvo

@@ -1,0 +1,34 @@
+// Copying a document between the main window and a data file's content, and
+// the Open and Save commands built on it (App::OpenCommand, App::SaveCommand).
+#pragma once
+
+#include "io/data_file.h"
+#include "state/app.h"
+
+namespace kurvo {
+
+// The counts a save writes, taken from the grids as they are at that moment.
+struct GridCounts {
+    int rows = 0;          // the last row of the data grid holding any text
+    int variables = 0;     // the highest data column holding any text
+    int combinations = 0;  // method rows from row 1 up to the first without a dependent variable
+};
+GridCounts CountGrids(const Views& views);
+
+// What Save writes: the title and variable titles from the session, the method
+// and data cells from the grids, and after an estimation the coefficients and
+// the estimate lines of every estimated combination.  For those it refills
+// each combination's result sheet in turn (FillResultSheets), so the working
+// state ends on the last combination; a RuntimeError from a fill goes to the
+// caller.
+Document CaptureDocument(App& app);
+
+// Replaces the document on screen by `document`, a complete read: InitSheets,
+// then counts, titles, headings, variable lists, method rows and data rows.
+// The session slots of combinations beyond the document's keep their values.
+void ApplyDocument(App& app, const Document& document);
+
+// The variable whose title equals the text, 1..count; 0 when none does.
+int VariableOfTitle(const Session& session, int count, const std::string& text);
+
+}  // namespace kurvo
