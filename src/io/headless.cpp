@@ -1,0 +1,18 @@
+#include "io/headless.h"
+
+namespace kurvo {
+
+HeadlessWindow::HeadlessWindow()
+    : app(Views{spdData,
+                spdSpec,
+                spdCoeff,
+                {&spdEstimate0, &spdEstimate1, &spdEstimate2, &spdEstimate3},
+                tabs,
+                labels,
+                graph,
+                dialogs,
+                nullptr}) {
+    app.StartUp();
+}
+
+}  // namespace kurvo
