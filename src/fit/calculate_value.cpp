@@ -5,14 +5,9 @@
 
 namespace kurvo {
 
-namespace {
-// The title of variable v, empty for a variable number no column has.
-std::string TitleOf(const Session& s, int v) { return v >= 1 && v <= kMaxVariables ? s.str_VarTitle(v) : ""; }
-}  // namespace
+std::string CalculateXLabel(const Session& s) { return VariableTitle(s, s.int_XVar(s.int_Comb + 1)) + " = "; }
 
-std::string CalculateXLabel(const Session& s) { return TitleOf(s, s.int_XVar(s.int_Comb + 1)) + " = "; }
-
-std::string CalculateYLabel(const Session& s) { return TitleOf(s, s.int_YVar(s.int_Comb + 1)) + " = "; }
+std::string CalculateYLabel(const Session& s) { return VariableTitle(s, s.int_YVar(s.int_Comb + 1)) + " = "; }
 
 CalculatedValue CalculateValue(const Session& s, std::string_view xText) {
     const int c = s.int_Comb + 1;

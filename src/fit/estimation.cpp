@@ -68,7 +68,9 @@ void App::RunEstimationSteps() {
 
         // Valid samples: rows whose X and Y cells are both numeric.
         ValueList values;
-        for (int r = 1; r <= kMaxSamples; ++r) {
+        // A variable that names no data column gives no sample.
+        const bool columnsExist = IsVariable(s.int_XVar(c)) && IsVariable(s.int_YVar(c));
+        for (int r = 1; columnsExist && r <= kMaxSamples; ++r) {
             const auto x = NumericValue(data.Text(s.int_XVar(c), r));
             const auto y = NumericValue(data.Text(s.int_YVar(c), r));
             if (!x || !y) continue;

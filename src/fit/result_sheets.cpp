@@ -33,7 +33,8 @@ void App::FillResultSheets(int k, FillMode mode) {
 
     s.int_DataCount = 0;
     Sums sums;
-    for (int r = 1; r <= kMaxSamples; ++r) {
+    const bool columnsExist = IsVariable(s.int_XVar(c)) && IsVariable(s.int_YVar(c));
+    for (int r = 1; columnsExist && r <= kMaxSamples; ++r) {
         const auto xValue = NumericValue(data.Text(s.int_XVar(c), r));
         const auto yValue = NumericValue(data.Value(s.int_YVar(c), r));
         if (!xValue || !yValue) continue;

@@ -105,9 +105,9 @@ void App::DrawGraphSteps(ISurface& g, bool toPrinter, int index, std::int16_t xL
     const std::int16_t fontSize = RoundToInt16(g.FontSize());
     g.SetFontSize(8);
     g.SetCurrentPosition((w.ix1 + w.ix2) / 2.0 + 100, w.iy2 + 200);
-    g.PrintText(s.str_VarTitle(s.int_XVar(c)));
+    g.PrintText(VariableTitle(s, s.int_XVar(c)));
     g.SetCurrentPosition(w.ix0, w.iy1 - 250);
-    g.PrintText(s.str_VarTitle(s.int_YVar(c)));
+    g.PrintText(VariableTitle(s, s.int_YVar(c)));
     g.SetFontSize(fontSize);
 
     // 5. Y grid, with decade labels and minor lines on a logarithmic axis

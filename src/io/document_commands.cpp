@@ -138,7 +138,7 @@ void ApplyDocument(App& app, const Document& d) {
     s.str_Title = d.title;
     for (int i = 1; i <= m; ++i) s.str_VarTitle(i) = d.variableTitles[static_cast<std::size_t>(i - 1)];
 
-    for (int i = 1; i <= m; ++i) data.SetText(i, 0, s.str_VarTitle(i));
+    for (int i = 1; i <= m; ++i) data.SetText(i, 0, ColumnName(s, i, m));
     const std::string list = VariableList(s, m);
     for (int r = 1; r <= kMaxCombinations; ++r) {
         spec.SetItemList(kColYVar, r, list);

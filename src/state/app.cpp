@@ -8,11 +8,16 @@ App::App(const Views& views) : views_(views) {
 
 std::string DefaultVariableList() { return "A\tB\tC\tD\tE"; }
 
+std::string ColumnName(const Session& session, int i, int count) {
+    if (i <= count && !session.str_VarTitle(i).empty()) return session.str_VarTitle(i);
+    return std::string(1, static_cast<char>('A' + i - 1));
+}
+
 std::string VariableList(const Session& session, int count) {
     std::string list;
     for (int i = 1; i <= kMaxVariables; ++i) {
         if (i > 1) list += '\t';
-        list += i <= count ? session.str_VarTitle(i) : std::string(1, static_cast<char>(64 + i));
+        list += ColumnName(session, i, count);
     }
     return list;
 }

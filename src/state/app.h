@@ -116,7 +116,11 @@ private:
 
 // The variable list of a fresh document: "A", "B", "C", "D", "E" separated by TAB.
 std::string DefaultVariableList();
-// The list from the first `count` titles followed by the letters of the remaining columns.
+// The name of data column i when the first `count` columns carry titles: its
+// title, or its letter where it has none (a document saved without titles
+// keeps columns A..E and the variables its method rows name).
+std::string ColumnName(const Session& session, int i, int count);
+// The five column names separated by TAB.
 std::string VariableList(const Session& session, int count);
 
 // Paints the main window's background: a blue-to-black gradient of three-pixel

@@ -58,4 +58,11 @@ struct Session {
     RangeArray<std::int16_t, 1, 5> int_XDiv, int_YDiv;
 };
 
+// A variable number that names a data column (1..5).  A method row whose
+// variable text matches no item of its list reads as variable 0.
+inline bool IsVariable(int v) { return v >= 1 && v <= kMaxVariables; }
+
+// The title of variable v, empty for a number that names no column.
+inline std::string VariableTitle(const Session& s, int v) { return IsVariable(v) ? s.str_VarTitle(v) : std::string(); }
+
 }  // namespace kurvo

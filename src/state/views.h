@@ -93,7 +93,7 @@ class ScriptedDialogs : public IUserDialogs {
 public:
     MsgAnswer Message(const MessageRequest& request) override {
         messages.push_back(request);
-        if (!answers.empty()) {
+        if (request.buttons != MsgButtons::Ok && !answers.empty()) {
             const MsgAnswer a = answers.front();
             answers.pop_front();
             return a;
