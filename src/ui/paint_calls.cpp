@@ -1,0 +1,110 @@
+#include "ui/paint_calls.h"
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QPainter>
+
+#include "ui/application.h"
+
+namespace kurvo::ui {
+
+QColor toQColor(Rgb rgb) { return QColor(static_cast<QRgb>(0xff000000u | rgb)); }
+
+namespace {
+
+struct PaintState {
+    int lineWidth = 1;
+    QColor foreColor = Qt::black;
+    FillStyle fillStyle = FillStyle::Transparent;
+    QColor fillColor = Qt::black;
+    QString fontName = QString::fromUtf8(kGothic);
+};
+
+}  // namespace
+
+void PaintCalls(QPainter& painter, const std::vector<DrawCall>& calls, const PaintScale& scale,
+                const QRectF& area, const QColor& background) {
+    using Op = DrawCall::Op;
+    PaintState state;
+    const auto at = [&](double x, double y) { return QPointF(x / scale.unitsPerPixelX, y / scale.unitsPerPixelY); };
+    const auto pen = [&](const QColor& color) {
+        QPen p(color);
+        p.setWidthF(std::max(1.0, state.lineWidth * scale.lineWidthFactor));
+        p.setCapStyle(Qt::SquareCap);
+        p.setJoinStyle(Qt::MiterJoin);
+        return p;
+    };
+
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    for (const DrawCall& call : calls) {
+        switch (call.op) {
+        case Op::Clear:
+            painter.fillRect(area, background);
+            break;
+        case Op::LineWidth:
+            state.lineWidth = call.value;
+            break;
+        case Op::ForeColor:
+            state.foreColor = toQColor(call.color);
+            break;
+        case Op::Line:
+        case Op::LineTo:
+            painter.setPen(pen(toQColor(call.color)));
+            painter.drawLine(at(call.x1, call.y1), at(call.x2, call.y2));
+            break;
+        case Op::Box:
+            painter.setPen(pen(toQColor(call.color)));
+            painter.setBrush(Qt::NoBrush);
+            painter.drawRect(QRectF(at(call.x1, call.y1), at(call.x2, call.y2)).normalized());
+            break;
+        case Op::Point:
+            painter.setPen(pen(toQColor(call.color)));
+            painter.drawPoint(at(call.x1, call.y1));
+            break;
+        case Op::FillStyle:
+            state.fillStyle = static_cast<FillStyle>(call.value);
+            break;
+        case Op::FillColor:
+            state.fillColor = toQColor(call.color);
+            break;
+        case Op::Circle: {
+            painter.setPen(pen(state.foreColor));
+            if (state.fillStyle == FillStyle::Solid) {
+                painter.setBrush(state.fillColor);
+            } else {
+                painter.setBrush(Qt::NoBrush);
+            }
+            // The radius is measured along the x axis, as the surface defines it.
+            const double r = call.x2 / scale.unitsPerPixelX;
+            painter.drawEllipse(at(call.x1, call.y1), r, r);
+            break;
+        }
+        case Op::FontName:
+            state.fontName = QString::fromStdString(call.text);
+            break;
+        case Op::FontSize:
+        case Op::Position:
+            break;  // the text calls carry their own size and position
+        case Op::Text: {
+            QFont font(state.fontName);
+            font.setPointSizeF(call.size > 0 ? call.size : 9.0);
+            painter.setFont(font);
+            painter.setPen(state.foreColor);
+            const QFontMetricsF metrics(font, painter.device());
+            const QPointF topLeft = at(call.x1, call.y1);
+            painter.drawText(QPointF(topLeft.x(), topLeft.y() + metrics.ascent()), QString::fromStdString(call.text));
+            break;
+        }
+        case Op::FilledBox:
+            painter.fillRect(QRectF(at(call.x1, call.y1), at(call.x2, call.y2)).normalized(), state.fillColor);
+            break;
+        case Op::EndDocument:
+            break;  // the page itself belongs to whoever owns the painter
+        }
+    }
+    painter.restore();
+}
+
+}  // namespace kurvo::ui
