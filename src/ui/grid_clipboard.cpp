@@ -1,0 +1,76 @@
+#include "ui/grid_clipboard.h"
+
+namespace kurvo::ui {
+
+namespace {
+
+std::string_view trimmed(std::string_view field) {
+    const auto isBlank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+    while (!field.empty() && isBlank(field.front())) field.remove_prefix(1);
+    while (!field.empty() && isBlank(field.back())) field.remove_suffix(1);
+    if (field.size() >= 2 && field.front() == '"' && field.back() == '"') field = field.substr(1, field.size() - 2);
+    return field;
+}
+
+std::vector<std::string_view> splitLines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r' && text[i] != '\n') continue;
+        lines.push_back(text.substr(start, i - start));
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        start = i + 1;
+    }
+    if (start < text.size()) lines.push_back(text.substr(start));
+    return lines;
+}
+
+}  // namespace
+
+TextTable parseTable(std::string_view text) {
+    const char separator = text.find('\t') != std::string_view::npos ? '\t' : ',';
+    TextTable table;
+    for (std::string_view line : splitLines(text)) {
+        std::vector<std::string> fields;
+        std::size_t start = 0;
+        while (true) {
+            const std::size_t end = line.find(separator, start);
+            fields.emplace_back(trimmed(line.substr(start, end - start)));
+            if (end == std::string_view::npos) break;
+            start = end + 1;
+        }
+        table.push_back(std::move(fields));
+    }
+    return table;
+}
+
+std::string blockAsText(const IGrid& grid, int firstCol, int firstRow, int lastCol, int lastRow) {
+    std::string text;
+    for (int r = firstRow; r <= lastRow; ++r) {
+        for (int c = firstCol; c <= lastCol; ++c) {
+            if (c > firstCol) text += '\t';
+            text += grid.Text(c, r);
+        }
+        text += '\n';
+    }
+    return text;
+}
+
+PasteOutcome pasteTable(IGrid& grid, int col, int row, const TextTable& table) {
+    PasteOutcome outcome;
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        const int r = row + static_cast<int>(i);
+        for (std::size_t j = 0; j < table[i].size(); ++j) {
+            const int c = col + static_cast<int>(j);
+            if (r <= grid.Rows() && c <= grid.Columns()) {
+                grid.SetText(c, r, table[i][j]);
+                ++outcome.written;
+            } else if (!table[i][j].empty()) {
+                ++outcome.leftOut;
+            }
+        }
+    }
+    return outcome;
+}
+
+}  // namespace kurvo::ui

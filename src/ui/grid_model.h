@@ -1,0 +1,48 @@
+// A table model over one of the window's grids.  The logic writes the grid
+// through its own interface and the views follow; what the user types goes
+// into the same grid through the model.
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QStringList>
+
+#include "state/grid.h"
+
+namespace kurvo::ui {
+
+class GridModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    // The items of a combo cell, as a QStringList.
+    static constexpr int ItemsRole = Qt::UserRole + 1;
+
+    GridModel(TableGrid grid, bool editable, QObject* parent = nullptr);
+    ~GridModel() override;
+
+    TableGrid& grid() { return grid_; }
+    const TableGrid& grid() const { return grid_; }
+    bool isEditable() const { return editable_; }
+
+    // Grid cell of a model index: data cells are 1-based, headings are row/column 0.
+    static int gridColumn(const QModelIndex& index) { return index.column() + 1; }
+    static int gridRow(const QModelIndex& index) { return index.row() + 1; }
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+signals:
+    // The user changed a cell's content (not raised for the logic's own writes).
+    void cellEdited(int col, int row);
+
+private:
+    void gridChanged(int col, int row);
+
+    TableGrid grid_;
+    bool editable_;
+};
+
+}  // namespace kurvo::ui

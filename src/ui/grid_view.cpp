@@ -1,0 +1,320 @@
+#include "ui/grid_view.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QTimer>
+#include <algorithm>
+#include <numeric>
+
+#include "ui/application.h"
+#include "ui/grid_clipboard.h"
+
+namespace kurvo::ui {
+
+namespace {
+
+constexpr int kCheckSize = 13;
+constexpr int kDropMarkWidth = 11;
+
+bool isCheckCell(const QModelIndex& index) { return index.data(Qt::CheckStateRole).isValid(); }
+bool isComboCell(const QModelIndex& index) { return index.data(GridModel::ItemsRole).isValid(); }
+
+QRect checkRect(const QRect& cell) {
+    return {cell.x() + (cell.width() - kCheckSize) / 2, cell.y() + (cell.height() - kCheckSize) / 2, kCheckSize,
+            kCheckSize};
+}
+
+}  // namespace
+
+// ---- cells --------------------------------------------------------------------------
+
+void CellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
+    QStyleOptionViewItem opt = option;
+    initStyleOption(&opt, index);
+    const QStyle* style = opt.widget ? opt.widget->style() : QApplication::style();
+
+    if (isCheckCell(index)) {
+        opt.features &= ~QStyleOptionViewItem::HasCheckIndicator;
+        opt.text.clear();
+        style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, opt.widget);
+        QStyleOptionButton box;
+        box.rect = checkRect(option.rect);
+        box.state = QStyle::State_Enabled |
+                    (index.data(Qt::CheckStateRole).value<Qt::CheckState>() == Qt::Checked ? QStyle::State_On
+                                                                                           : QStyle::State_Off);
+        style->drawPrimitive(QStyle::PE_IndicatorCheckBox, &box, painter, opt.widget);
+        return;
+    }
+    if (isComboCell(index)) {
+        // The cell's background, its text, then a small drop-down mark at the right edge.
+        const QString text = opt.text;
+        opt.text.clear();
+        style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, opt.widget);
+        const QRect textRect = opt.rect.adjusted(2, 0, -kDropMarkWidth, 0);
+        const bool selected = opt.state & QStyle::State_Selected;
+        painter->save();
+        painter->setClipRect(textRect);
+        style->drawItemText(painter, textRect, Qt::AlignLeft | Qt::AlignVCenter, opt.palette, true, text,
+                            selected ? QPalette::HighlightedText : QPalette::Text);
+        painter->restore();
+        QStyleOption arrow;
+        arrow.rect = QRect(opt.rect.right() - kDropMarkWidth + 1, opt.rect.top(), kDropMarkWidth - 2, opt.rect.height());
+        arrow.palette = opt.palette;
+        arrow.state = QStyle::State_Enabled;
+        style->drawPrimitive(QStyle::PE_IndicatorArrowDown, &arrow, painter, opt.widget);
+        return;
+    }
+    // Text cells: a narrow margin so that numbers of the result grids fit their columns.
+    const QString text = opt.text;
+    opt.text.clear();
+    style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, opt.widget);
+    const QRect textRect = opt.rect.adjusted(2, 0, -1, 0);
+    const QString shown = opt.fontMetrics.elidedText(text, Qt::ElideRight, textRect.width());
+    const bool selected = opt.state & QStyle::State_Selected;
+    style->drawItemText(painter, textRect, Qt::AlignLeft | Qt::AlignVCenter, opt.palette, true, shown,
+                        selected ? QPalette::HighlightedText : QPalette::Text);
+}
+
+bool CellDelegate::editorEvent(QEvent* event, QAbstractItemModel* model, const QStyleOptionViewItem& option,
+                               const QModelIndex& index) {
+    if (!isCheckCell(index) || !(index.flags() & Qt::ItemIsUserCheckable))
+        return QStyledItemDelegate::editorEvent(event, model, option, index);
+    bool toggle = false;
+    if (event->type() == QEvent::MouseButtonRelease) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        toggle = mouse->button() == Qt::LeftButton && option.rect.contains(mouse->position().toPoint());
+    } else if (event->type() == QEvent::MouseButtonDblClick || event->type() == QEvent::MouseButtonPress) {
+        return true;  // the release toggles; a double click is two toggles
+    } else if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        toggle = key == Qt::Key_Space || key == Qt::Key_Select;
+    }
+    if (!toggle) return false;
+    const bool checked = index.data(Qt::CheckStateRole).value<Qt::CheckState>() == Qt::Checked;
+    return model->setData(index, checked ? Qt::Unchecked : Qt::Checked, Qt::CheckStateRole);
+}
+
+QWidget* CellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                                    const QModelIndex& index) const {
+    if (!isComboCell(index)) return QStyledItemDelegate::createEditor(parent, option, index);
+    auto* combo = new QComboBox(parent);
+    combo->addItems(index.data(GridModel::ItemsRole).toStringList());
+    combo->setFont(option.font);
+    // A choice from the list is taken at once, as a combo cell does.
+    connect(combo, &QComboBox::activated, this, [this, combo] {
+        emit const_cast<CellDelegate*>(this)->commitData(combo);
+        emit const_cast<CellDelegate*>(this)->closeEditor(combo);
+    });
+    // Opened by a click: show the list straight away.
+    if (QGuiApplication::mouseButtons() != Qt::NoButton) QTimer::singleShot(0, combo, &QComboBox::showPopup);
+    return combo;
+}
+
+void CellDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
+    if (auto* combo = qobject_cast<QComboBox*>(editor)) {
+        combo->setCurrentIndex(combo->findText(index.data(Qt::EditRole).toString()));
+        return;
+    }
+    QStyledItemDelegate::setEditorData(editor, index);
+}
+
+void CellDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const {
+    if (auto* combo = qobject_cast<QComboBox*>(editor)) {
+        if (combo->currentIndex() >= 0) model->setData(index, combo->currentText(), Qt::EditRole);
+        return;
+    }
+    QStyledItemDelegate::setModelData(editor, model, index);
+}
+
+void CellDelegate::updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
+                                        const QModelIndex& index) const {
+    if (qobject_cast<QComboBox*>(editor) == nullptr) {
+        QStyledItemDelegate::updateEditorGeometry(editor, option, index);
+        return;
+    }
+    // A combo box needs more height than a grid row; centre it on the cell.
+    QRect r = option.rect;
+    const int h = std::max(r.height(), editor->sizeHint().height());
+    r.setTop(r.center().y() - h / 2);
+    r.setHeight(h);
+    editor->setGeometry(r);
+}
+
+// ---- the view ------------------------------------------------------------------------
+
+GridView::GridView(GridModel* model, const GridLayout& layout, QWidget* parent)
+    : QTableView(parent), model_(model), layout_(layout) {
+    setModel(model);
+    setItemDelegate(new CellDelegate(this));
+    setFont(QFont(QString::fromUtf8(kGothic), 9));
+    const QFont headingFont(QString::fromUtf8(kProportionalGothic), 9);
+    horizontalHeader()->setFont(headingFont);
+    verticalHeader()->setFont(headingFont);
+
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setWordWrap(false);
+    setCornerButtonEnabled(true);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(layout.scrolls ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    setEditTriggers(model->isEditable()
+                        ? QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
+                              QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed
+                        : QAbstractItemView::NoEditTriggers);
+
+    QHeaderView* rows = verticalHeader();
+    rows->setMinimumSectionSize(1);
+    rows->setDefaultSectionSize(rowUnitsToPixels(layout.rowHeight));
+    rows->setSectionResizeMode(QHeaderView::Fixed);
+    rows->setDefaultAlignment(Qt::AlignCenter);
+    rows->setHighlightSections(false);
+
+    QHeaderView* columns = horizontalHeader();
+    columns->setMinimumSectionSize(1);
+    columns->setSectionResizeMode(QHeaderView::Fixed);
+    columns->setDefaultAlignment(Qt::Alignment(Qt::AlignCenter) | Qt::Alignment(Qt::TextWordWrap));
+    columns->setHighlightSections(false);
+    columns->setFixedHeight(rowUnitsToPixels(layout.headingHeight));
+
+    applyColumnWidths();
+}
+
+int GridView::rowUnitsToPixels(double units) const {
+    // One row-height unit is 1/64 inch: a data row of 9.55 units is 14 pixels at 96 dpi.
+    return qRound(units * logicalDpiY() / 64.0);
+}
+
+void GridView::applyColumnWidths() {
+    const std::vector<double>& widths = layout_.columnWidths;
+    if (widths.empty()) return;
+    int available = width() - 2 * frameWidth();
+    if (layout_.scrolls) available -= verticalScrollBar()->sizeHint().width();
+    const double units = std::accumulate(widths.begin(), widths.end(), 0.0);
+
+    double unitPixels = 0;
+    int headingWidth = 0;
+    if (layout_.rowHeadingWidth > 0) {
+        unitPixels = available / (units + layout_.rowHeadingWidth);
+        headingWidth = qRound(layout_.rowHeadingWidth * unitPixels);
+    } else {
+        const QFontMetrics metrics(verticalHeader()->font());
+        headingWidth = metrics.horizontalAdvance(QString::number(model_->rowCount())) + 10;
+        unitPixels = (available - headingWidth) / units;
+    }
+    verticalHeader()->setFixedWidth(headingWidth);
+    // Rounded at the running total, so the columns end exactly at the edge.
+    double edge = 0;
+    int placed = 0;
+    for (std::size_t i = 0; i < widths.size(); ++i) {
+        edge += widths[i] * unitPixels;
+        const int right = static_cast<int>(edge + 0.5);
+        setColumnWidth(static_cast<int>(i), right - placed);
+        placed = right;
+    }
+}
+
+void GridView::resizeEvent(QResizeEvent* event) {
+    QTableView::resizeEvent(event);
+    applyColumnWidths();
+}
+
+void GridView::paintEvent(QPaintEvent* event) {
+    QTableView::paintEvent(event);
+    if (layout_.rulesAfterColumns.empty() && layout_.rulesAfterRows.empty()) return;
+    QPainter painter(viewport());
+    painter.setPen(QPen(palette().color(QPalette::WindowText), 1));
+    const int bottom = rowViewportPosition(model_->rowCount() - 1) + rowHeight(model_->rowCount() - 1) - 1;
+    const int right = columnViewportPosition(model_->columnCount() - 1) + columnWidth(model_->columnCount() - 1) - 1;
+    for (int col : layout_.rulesAfterColumns) {
+        const int x = columnViewportPosition(col - 1) + columnWidth(col - 1) - 1;
+        painter.drawLine(x, 0, x, bottom);
+    }
+    for (int row : layout_.rulesAfterRows) {
+        const int y = rowViewportPosition(row - 1) + rowHeight(row - 1) - 1;
+        painter.drawLine(0, y, right, y);
+    }
+}
+
+bool GridView::selectedBlock(int& firstCol, int& firstRow, int& lastCol, int& lastRow) const {
+    const QModelIndexList selected = selectionModel()->selectedIndexes();
+    if (selected.isEmpty()) return false;
+    firstCol = firstRow = std::numeric_limits<int>::max();
+    lastCol = lastRow = 0;
+    for (const QModelIndex& index : selected) {
+        firstCol = std::min(firstCol, GridModel::gridColumn(index));
+        lastCol = std::max(lastCol, GridModel::gridColumn(index));
+        firstRow = std::min(firstRow, GridModel::gridRow(index));
+        lastRow = std::max(lastRow, GridModel::gridRow(index));
+    }
+    return true;
+}
+
+void GridView::copySelection() {
+    int firstCol = 0, firstRow = 0, lastCol = 0, lastRow = 0;
+    if (!selectedBlock(firstCol, firstRow, lastCol, lastRow)) return;
+    const std::string text = blockAsText(model_->grid(), firstCol, firstRow, lastCol, lastRow);
+    QGuiApplication::clipboard()->setText(QString::fromStdString(text));
+}
+
+void GridView::pasteClipboard() {
+    if (!blockEditing_ || !model_->isEditable()) return;
+    const TextTable table = parseTable(QGuiApplication::clipboard()->text().toStdString());
+    if (table.empty()) return;
+    const QModelIndex current = currentIndex();
+    const int col = current.isValid() ? GridModel::gridColumn(current) : 1;
+    const int row = current.isValid() ? GridModel::gridRow(current) : 1;
+    const PasteOutcome outcome = pasteTable(model_->grid(), col, row, table);
+
+    int width = 0;
+    for (const auto& line : table) width = std::max(width, static_cast<int>(line.size()));
+    const TableGrid& grid = model_->grid();
+    const int lastRow = std::min(grid.Rows(), row + static_cast<int>(table.size()) - 1);
+    const int lastCol = std::min(grid.Columns(), col + width - 1);
+    selectionModel()->select(QItemSelection(model_->index(row - 1, col - 1), model_->index(lastRow - 1, lastCol - 1)),
+                             QItemSelectionModel::ClearAndSelect);
+
+    if (outcome.leftOut == 0) {
+        emit statusMessage(QStringLiteral("%1 行 × %2 列の値を貼り付けました。").arg(table.size()).arg(width));
+    } else {
+        const QChar lastLetter(QLatin1Char(static_cast<char>('A' + grid.Columns() - 1)));
+        emit statusMessage(QStringLiteral("%1 個の値は表の外（%2 行目以降または %3 列より右）にあたるため、貼り付けませんでした。")
+                               .arg(outcome.leftOut)
+                               .arg(grid.Rows() + 1)
+                               .arg(lastLetter));
+    }
+}
+
+void GridView::clearSelectedCells() {
+    if (!model_->isEditable()) return;
+    TableGrid& grid = model_->grid();
+    for (const QModelIndex& index : selectionModel()->selectedIndexes()) {
+        const int col = GridModel::gridColumn(index), row = GridModel::gridRow(index);
+        if (grid.Kind(col, row) == CellKind::Text && !grid.Text(col, row).empty()) grid.SetText(col, row, "");
+    }
+}
+
+void GridView::keyPressEvent(QKeyEvent* event) {
+    if (state() != QAbstractItemView::EditingState) {
+        if (event->matches(QKeySequence::Copy)) {
+            copySelection();
+            return;
+        }
+        if (event->matches(QKeySequence::Paste) && blockEditing_) {
+            pasteClipboard();
+            return;
+        }
+        if ((event->key() == Qt::Key_Delete) && blockEditing_) {
+            clearSelectedCells();
+            return;
+        }
+    }
+    QTableView::keyPressEvent(event);
+}
+
+}  // namespace kurvo::ui

@@ -1,0 +1,87 @@
+// The table view of one grid: the layout's fonts, column widths in
+// proportion, row heights, rules between groups of cells, combo and check-box
+// cells, and block copy, paste and delete.
+#pragma once
+
+#include <QStyledItemDelegate>
+#include <QTableView>
+#include <vector>
+
+#include "ui/grid_model.h"
+
+namespace kurvo::ui {
+
+struct GridLayout {
+    // Width of the row-heading column in character units; 0 fits the row numbers.
+    double rowHeadingWidth = 0;
+    // Widths of columns 1..n in character units.
+    std::vector<double> columnWidths;
+    // Heights in row-height units.
+    double headingHeight = 9.55;
+    double rowHeight = 9.55;
+    // Thin rules right of these columns and under these rows (grid numbers).
+    std::vector<int> rulesAfterColumns;
+    std::vector<int> rulesAfterRows;
+    // A vertical scroll bar for grids with more rows than fit.
+    bool scrolls = false;
+};
+
+// Paints check-box cells as centred check marks and combo cells with a
+// drop-down mark, and edits combo cells with a list of their items.
+class CellDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override;
+    void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override;
+    void updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
+                              const QModelIndex& index) const override;
+
+protected:
+    bool editorEvent(QEvent* event, QAbstractItemModel* model, const QStyleOptionViewItem& option,
+                     const QModelIndex& index) override;
+};
+
+class GridView : public QTableView {
+    Q_OBJECT
+public:
+    GridView(GridModel* model, const GridLayout& layout, QWidget* parent = nullptr);
+
+    GridModel* gridModel() const { return model_; }
+    // Ctrl+V writes the clipboard into the grid and Delete empties the
+    // selected cells (the data grid).
+    void setBlockEditing(bool on) { blockEditing_ = on; }
+
+    // Height in pixels of `units` row-height units.
+    int rowUnitsToPixels(double units) const;
+
+public slots:
+    // The selected block as TAB-separated text on the clipboard.
+    void copySelection();
+    // Clipboard text into the grid from the current cell on.
+    void pasteClipboard();
+    // Empties the selected text cells.
+    void clearSelectedCells();
+
+signals:
+    void statusMessage(const QString& text);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void applyColumnWidths();
+    // The bounding block of the selection, in grid cells; false when nothing is selected.
+    bool selectedBlock(int& firstCol, int& firstRow, int& lastCol, int& lastRow) const;
+
+    GridModel* model_;
+    GridLayout layout_;
+    bool blockEditing_ = false;
+};
+
+}  // namespace kurvo::ui
