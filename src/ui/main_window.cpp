@@ -1,0 +1,342 @@
+#include "ui/main_window.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLayout>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStatusBar>
+
+#include "ui/application.h"
+#include "ui/graph_widget.h"
+#include "ui/grid_view.h"
+#include "ui/paint_calls.h"
+
+namespace kurvo::ui {
+
+namespace {
+
+const QColor kFaceGrey(192, 192, 192);
+const QColor kLabelYellow(255, 255, 128);
+const QColor kCreditGrey(128, 128, 128);
+
+QFont windowFont(double points, bool bold = false) {
+    QFont font(QString::fromUtf8(kGothic));
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
+// The client area: a blue-to-black gradient, with the two rules under the menu bar.
+class WindowBackground : public QWidget {
+public:
+    WindowBackground(const TwipsScale& scale, QWidget* parent) : QWidget(parent), scale_(scale) {
+        setAttribute(Qt::WA_OpaquePaintEvent);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        if (cache_.size() != size()) {
+            cache_ = QPixmap(size());
+            QPainter painter(&cache_);
+            RecordingSurface pixels(width(), height());
+            PaintWindowBackground(pixels);
+            PaintCalls(painter, pixels.Calls(), {1.0, 1.0, 1.0}, rect(), kFaceGrey);
+            // Line1(0): highlight, 2 wide, x -105..12600; Line1(1): shadow, x 0..10320; both at y = 0.
+            painter.fillRect(QRect(QPoint(0, 0), QPoint(scale_.x(12600), 1)), palette().color(QPalette::Light));
+            painter.setPen(palette().color(QPalette::Dark));
+            painter.drawLine(0, 0, scale_.x(10320), 0);
+        }
+        QPainter(this).drawPixmap(0, 0, cache_);
+    }
+
+private:
+    TwipsScale scale_;
+    QPixmap cache_;
+};
+
+// 32 x 32: a fitted curve through measured points on the window's blue.
+QIcon programIcon() {
+    QPixmap pixmap(32, 32);
+    QPainter painter(&pixmap);
+    QLinearGradient gradient(0, 0, 0, 32);
+    gradient.setColorAt(0, QColor(0, 0, 255));
+    gradient.setColorAt(1, QColor(0, 0, 0));
+    painter.fillRect(pixmap.rect(), gradient);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(0, 255, 0), 2));
+    QPainterPath curve(QPointF(3, 28));
+    curve.cubicTo(QPointF(12, 26), QPointF(20, 18), QPointF(29, 4));
+    painter.drawPath(curve);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(255, 0, 0));
+    for (const QPointF& p : {QPointF(6, 26), QPointF(13, 23), QPointF(19, 17), QPointF(25, 10)})
+        painter.drawEllipse(p, 2.5, 2.5);
+    return QIcon(pixmap);
+}
+
+}  // namespace
+
+MainWindow::MainWindow(QWidget* parent)
+    : QMainWindow(parent), scale_(TwipsScale::ofScreen()), dialogs_(this) {
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowIcon(programIcon());
+    setFont(windowFont(9));
+    QPalette face = palette();
+    face.setColor(QPalette::Window, kFaceGrey);
+    face.setColor(QPalette::Button, kFaceGrey);
+    face.setColor(QPalette::WindowText, Qt::black);
+    setPalette(face);
+
+    auto* client = new WindowBackground(scale_, this);
+    client->setObjectName(QStringLiteral("client"));
+    client->setFixedSize(scale_.size(kClientWidthTwips, kClientHeightTwips));
+    setCentralWidget(client);
+
+    createControls();
+    createMenus();
+    statusBar()->setSizeGripEnabled(false);
+    connect(spdData_, &GridView::statusMessage, statusBar(), [this](const QString& text) {
+        statusBar()->showMessage(text);
+    });
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    startUp();
+}
+
+MainWindow::~MainWindow() {
+    tabs_->SetChangeHandler(nullptr);
+    app_.reset();
+}
+
+QWidget* MainWindow::placed(QWidget* control, double left, double top, double width, double height) {
+    control->setParent(centralWidget());
+    control->setGeometry(scale_.rect(left, top, width, height));
+    return control;
+}
+
+QLabel* MainWindow::createLabel(const char* name, const QString& text, double left, double top, double width,
+                                double height) {
+    auto* label = new QLabel(text);
+    label->setObjectName(QString::fromLatin1(name));
+    placed(label, left, top, width, height);
+    return label;
+}
+
+void MainWindow::createControls() {
+    // In the window's tab order.
+    graph_ = new GraphWidget;
+    graph_->setObjectName(QStringLiteral("picGraph"));
+    placed(graph_, 6120, 240, 5055, 4815);
+
+    cmdEnd_ = new QPushButton(QStringLiteral("終了(&X)"));
+    cmdEnd_->setObjectName(QStringLiteral("cmdEnd"));
+    cmdEnd_->setFont(windowFont(9, true));
+    placed(cmdEnd_, 11280, 1005, 1215, 735);
+
+    cmdEstimate_ = new QPushButton(QStringLiteral("推算(&E)"));
+    cmdEstimate_->setObjectName(QStringLiteral("cmdEstimate"));
+    cmdEstimate_->setFont(windowFont(9, true));
+    placed(cmdEstimate_, 11280, 2160, 1215, 735);
+
+    createGrids();
+
+    QPalette yellow = palette();
+    yellow.setColor(QPalette::WindowText, kLabelYellow);
+    QLabel* lblCoeff = createLabel("lblCoeff", QStringLiteral("【推算結果】"), 6600, 5160, 1335, 255);
+    lblCoeff->setFont(windowFont(9, true));
+    lblCoeff->setPalette(yellow);
+
+    QPalette credit = palette();
+    credit.setColor(QPalette::WindowText, kCreditGrey);
+    credit.setColor(QPalette::Window, kFaceGrey);
+    QLabel* lblOwner = createLabel("lblOwner", QStringLiteral("設計・制作\nTavric"), 11400, 7440, 1095, 375);
+    QLabel* lblVersion = createLabel("lblVersion", QStringLiteral("Version x.xxx"), 11400, 7800, 1215, 255);
+    for (QLabel* label : {lblOwner, lblVersion}) {
+        label->setFont(windowFont(8.25));
+        label->setPalette(credit);
+        label->setAutoFillBackground(true);
+    }
+
+    tabs_ = new TabControl;
+    tabs_->setObjectName(QStringLiteral("SSTab1"));
+    tabs_->setUsesScrollButtons(false);
+    const QStringList captions = {QStringLiteral("入力データ"), QStringLiteral("推算値(Y1)"), QStringLiteral("推算値(Y2)"),
+                                  QStringLiteral("推算値(Y3)"), QStringLiteral("推算値(Y4)")};
+    for (const QString& caption : captions) tabs_->addTab(new QWidget, caption);
+    placed(tabs_, 120, 240, 5775, 4815);
+
+    tabs_->place(0, spdData_, scale_.rect(120, 960, 5535, 3600));
+    auto* lblData = new QLabel(QStringLiteral("データ (max.100)"));
+    lblData->setObjectName(QStringLiteral("lblData"));
+    tabs_->place(0, lblData, scale_.rect(120, 480, 1575, 255));
+    for (int k = 0; k < 4; ++k) {
+        auto* grid = spdEstimate_[static_cast<std::size_t>(k)];
+        tabs_->place(k + 1, grid, scale_.rect(120, 960, 5535, 3600));
+    }
+
+    createRangeBars();
+
+    for (int k = 0; k < 4; ++k) {
+        auto* label = new QLabel(QStringLiteral("y%1=c0+c1*x+c2*x^2").arg(k + 1));
+        label->setObjectName(QStringLiteral("lblEquation(%1)").arg(k));
+        label->setWordWrap(true);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        tabs_->place(k + 1, label, scale_.rect(120, 360, 5055, 615));
+        lblEquation_[static_cast<std::size_t>(k)] = label;
+    }
+
+    placed(spdSpec_, 120, 5400, 5715, 1335);
+    QLabel* lblEstimationOption = createLabel("lblEstimationOption", QStringLiteral("【推算方法】"), 240, 5160, 1215, 255);
+    lblEstimationOption->setFont(windowFont(9, true));
+    lblEstimationOption->setPalette(yellow);
+
+    // Stacking: the result grid and the method grid under their captions, the
+    // small scroll bars over the graph's edges.
+    spdCoeff_->stackUnder(lblCoeff);
+    spdSpec_->stackUnder(lblEstimationOption);
+    for (QScrollBar* bar : rangeBars_) bar->raise();
+
+    connect(cmdEstimate_, &QPushButton::clicked, this, [this] { app_->RunEstimation(); });
+}
+
+void MainWindow::createGrids() {
+    const double w = 7.87;
+    GridLayout fiveColumns;
+    fiveColumns.columnWidths = {w, w, w, w, w};
+    fiveColumns.scrolls = true;
+    auto* dataModel = new GridModel(MakeDataGrid(), true, this);
+    spdData_ = new GridView(dataModel, fiveColumns);
+    spdData_->setObjectName(QStringLiteral("spdData"));
+    spdData_->setBlockEditing(true);
+
+    GridLayout coeff;
+    coeff.rowHeadingWidth = 8.37;
+    coeff.columnWidths = {8.88, 8.88, 8.88, 8.88};
+    coeff.rulesAfterRows = {4};
+    spdCoeff_ = new GridView(new GridModel(MakeCoefficientGrid(), false, this), coeff);
+    spdCoeff_->setObjectName(QStringLiteral("spdCoeff"));
+    placed(spdCoeff_, 6000, 5400, 5370, 2730);
+
+    for (int k = 0; k < 4; ++k) {
+        auto* grid = new GridView(new GridModel(MakeEstimateGrid(k), false, this), fiveColumns);
+        grid->setObjectName(QStringLiteral("spdEstimate(%1)").arg(k));
+        spdEstimate_[static_cast<std::size_t>(k)] = grid;
+    }
+
+    GridLayout spec;
+    spec.rowHeadingWidth = 2.87;
+    spec.columnWidths = {12.38, 3.75, 3.75, 12.37, 3.75, 3.75, 3.75};
+    spec.headingHeight = 17.73;
+    spec.rulesAfterColumns = {3, 6};
+    spec.rulesAfterRows = {1, 2, 3};
+    auto* specModel = new GridModel(MakeMethodGrid(), true, this);
+    spdSpec_ = new GridView(specModel, spec);
+    spdSpec_->setObjectName(QStringLiteral("spdSpec"));
+    connect(specModel, &GridModel::cellEdited, this, [this](int col, int row) { app_->OnSpecCellChanged(col, row); });
+}
+
+void MainWindow::createRangeBars() {
+    struct Bar {
+        const char* name;
+        App::RangeBar bar;
+        Qt::Orientation orientation;
+        int start;
+        double left, top, width, height;
+    };
+    const Bar bars[] = {
+        {"HScroll_Low", App::RangeBar::HScrollLow, Qt::Horizontal, kScrollMax, 6120, 5040, 375, 200},
+        {"HScroll_High", App::RangeBar::HScrollHigh, Qt::Horizontal, 0, 10800, 5040, 375, 200},
+        {"VScroll_High", App::RangeBar::VScrollHigh, Qt::Vertical, 0, 11160, 240, 200, 315},
+        {"VScroll_Low", App::RangeBar::VScrollLow, Qt::Vertical, kScrollMax, 11160, 4680, 200, 340},
+    };
+    for (const Bar& b : bars) {
+        auto* bar = new QScrollBar(b.orientation);
+        bar->setObjectName(QString::fromLatin1(b.name));
+        bar->setRange(0, kScrollMax);
+        bar->setSingleStep(1);
+        bar->setPageStep(1);
+        bar->setValue(b.start);
+        placed(bar, b.left, b.top, b.width, b.height);
+        const App::RangeBar which = b.bar;
+        connect(bar, &QScrollBar::valueChanged, this,
+                [this, which, bar](int position) { app_->OnRangeBarChanged(which, bar->minimum(), position); });
+        rangeBars_[static_cast<std::size_t>(b.bar)] = bar;
+    }
+}
+
+QScrollBar* MainWindow::rangeBar(App::RangeBar bar) const { return rangeBars_[static_cast<std::size_t>(bar)]; }
+
+void MainWindow::createMenus() {
+    const auto addItem = [this](QMenu* menu, const char* name, const QString& caption) {
+        QAction* action = menu->addAction(caption);
+        action->setObjectName(QString::fromLatin1(name));
+        return action;
+    };
+    const auto addMenu = [this](const QString& name, const QString& caption) {
+        QMenu* menu = menuBar()->addMenu(caption);
+        menu->setObjectName(name);
+        return menu;
+    };
+
+    QMenu* file = addMenu(QStringLiteral("ファイルメニュー"), QStringLiteral("ﾌｧｲﾙ(&F)"));
+    connect(addItem(file, "mnuNew", QStringLiteral("新規作成(&N)")), &QAction::triggered, this, [this] { app_->New(); });
+    connect(addItem(file, "mnuOpen", QStringLiteral("開く(&O)")), &QAction::triggered, this,
+            [this] { app_->OpenCommand(); });
+    connect(addItem(file, "mnuSave", QStringLiteral("名前を付けて保存(&A)")), &QAction::triggered, this,
+            [this] { app_->SaveCommand(); });
+    file->addSeparator()->setObjectName(QStringLiteral("mnuSeparator01"));
+    addItem(file, "mnuSetPrinter", QStringLiteral("プリンターの設定(&U)"));
+    addItem(file, "mnuPrint", QStringLiteral("グラフの印刷(&P)"));
+    file->addSeparator()->setObjectName(QStringLiteral("mnuSeparator02"));
+    addItem(file, "cmdExit", QStringLiteral("終了(&X)"));
+
+    QMenu* view = addMenu(QStringLiteral("View"), QStringLiteral("表示(&V)"));
+    addItem(view, "mnuVarTitle", QStringLiteral("変数名の設定(&T)"));
+    addItem(view, "mnuCalc_Value", QStringLiteral("推算値の計算(&C)"));
+    addItem(view, "mnuChange_Graph_Range", QStringLiteral("グラフ上下限変更"));
+
+    QMenu* examples = addMenu(QStringLiteral("Example"), QStringLiteral("例題(&E)"));
+    const QString exampleCaptions[] = {QStringLiteral("例題１(&1)"), QStringLiteral("例題２(&2)"),
+                                       QStringLiteral("例題３(&3)    Y      Log"),
+                                       QStringLiteral("例題４(&4)    Ｘ，Ｙ  Log")};
+    for (int n = 1; n <= 4; ++n) {
+        const QByteArray name = "mnuExample" + QByteArray::number(n);
+        connect(addItem(examples, name.constData(), exampleCaptions[n - 1]), &QAction::triggered, this,
+                [this, n] { app_->LoadExample(n); });
+    }
+
+    QMenu* help = addMenu(QStringLiteral("Help"), QStringLiteral("ヘルプ(&H)"));
+    addItem(help, "mnuAbout", QStringLiteral("ﾊﾞｰｼﾞｮﾝ'情報(&A)"));
+}
+
+void MainWindow::startUp() {
+    equations_ = std::make_unique<EquationLabels>(lblEquation_);
+    std::array<IGrid*, 4> estimates{};
+    for (std::size_t k = 0; k < 4; ++k) estimates[k] = &spdEstimate_[k]->gridModel()->grid();
+    app_ = std::make_unique<App>(Views{spdData_->gridModel()->grid(), spdSpec_->gridModel()->grid(),
+                                       spdCoeff_->gridModel()->grid(), estimates, *tabs_, *equations_, *graph_,
+                                       dialogs_, nullptr});
+    setWindowTitle(QString::fromUtf8(kProgramCaption));
+    app_->StartUp();
+}
+
+void MainWindow::closeFromProgram() { close(); }
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    // The close box, the system menu and Alt+F4 reach the window as
+    // spontaneous close events and do not close it; the program's own
+    // requests do.
+    if (event->spontaneous()) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
+}
+
+}  // namespace kurvo::ui

@@ -1,0 +1,80 @@
+// frmMain: the document window with the grids, the graph, the range scroll
+// bars, the two buttons and the menus; the logic behind it is kurvo::App.
+#pragma once
+
+#include <QMainWindow>
+#include <array>
+#include <memory>
+
+#include "state/app.h"
+#include "ui/twips.h"
+#include "ui/view_adapters.h"
+
+class QLabel;
+class QPushButton;
+class QScrollBar;
+
+namespace kurvo::ui {
+
+class GraphWidget;
+class GridView;
+
+// Client area of the window in twips.
+inline constexpr int kClientWidthTwips = 12645;
+inline constexpr int kClientHeightTwips = 8235;
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    App& app() { return *app_; }
+    QtDialogs& dialogs() { return dialogs_; }
+    const TwipsScale& scale() const { return scale_; }
+
+    TabControl* tabs() const { return tabs_; }
+    GraphWidget* graph() const { return graph_; }
+    GridView* dataGrid() const { return spdData_; }
+    GridView* methodGrid() const { return spdSpec_; }
+    GridView* coefficientGrid() const { return spdCoeff_; }
+    GridView* estimateGrid(int k) const { return spdEstimate_.at(static_cast<std::size_t>(k)); }
+    QLabel* equationLabel(int k) const { return lblEquation_.at(static_cast<std::size_t>(k)); }
+    QPushButton* estimateButton() const { return cmdEstimate_; }
+    QScrollBar* rangeBar(App::RangeBar bar) const;
+
+    // Closes the window for good: the program's own way out (the close box
+    // and the window system's close requests are refused).
+    void closeFromProgram();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createControls();
+    void createGrids();
+    void createRangeBars();
+    void createMenus();
+    void startUp();
+
+    QWidget* placed(QWidget* control, double left, double top, double width, double height);
+    QLabel* createLabel(const char* name, const QString& text, double left, double top, double width, double height);
+
+    TwipsScale scale_;
+    GraphWidget* graph_ = nullptr;
+    QPushButton* cmdEnd_ = nullptr;
+    QPushButton* cmdEstimate_ = nullptr;
+    TabControl* tabs_ = nullptr;
+    GridView* spdData_ = nullptr;
+    GridView* spdSpec_ = nullptr;
+    GridView* spdCoeff_ = nullptr;
+    std::array<GridView*, 4> spdEstimate_{};
+    std::array<QLabel*, 4> lblEquation_{};
+    std::array<QScrollBar*, 4> rangeBars_{};  // indexed by App::RangeBar
+
+    std::unique_ptr<EquationLabels> equations_;
+    QtDialogs dialogs_;
+    std::unique_ptr<App> app_;
+};
+
+}  // namespace kurvo::ui
