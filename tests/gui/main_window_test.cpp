@@ -233,14 +233,6 @@ private slots:
         QVERIFY(messages.empty());
     }
 
-    void resultPagesStayEmptyBeforeAnEstimation() {
-        trigger("mnuExample1");
-        w().tabs()->setCurrentIndex(2);
-        QCOMPARE(w().equationLabel(1)->text(), QString());
-        QCOMPARE(cell(w().estimateGrid(1), 1, 1), std::string());
-        QCOMPARE(w().graph()->calls().size(), std::size_t{1});  // only the clear
-    }
-
     void methodGridEditsReachTheLogic() {
         trigger("mnuExample1");
         chooseInCombo(w().methodGrid(), 4, 2, QStringLiteral("Y-1(1)"));

@@ -60,29 +60,10 @@ private slots:
         QCOMPARE(seen.buttons, 2);
     }
 
-    void threeButtonQuestionsAnswerYesOnEnter() {
-        SeenBox seen;
-        QCOMPARE(answerWithEnter({"[ a.txt ] に保存します？", MsgButtons::YesNoCancel, MsgIcon::Question, {}, false}, seen),
-                 MsgAnswer::Yes);
-        QCOMPARE(seen.buttons, 3);
-    }
-
     void fileFiltersBecomeQtNameFilters() {
         QCOMPARE(kurvo::ui::nameFilters("データ ファイル (*.txt)|*.txt"), QStringList{"データ ファイル (*.txt)"});
         QCOMPARE(kurvo::ui::nameFilters("Text|*.txt;*.csv|All|*.*"),
                  (QStringList{"Text (*.txt *.csv)", "All (*.*)"}));
-    }
-
-    void tabControlReportsOnlyRealPageChanges() {
-        kurvo::ui::TabControl tabs;
-        for (int i = 0; i < 3; ++i) tabs.addTab(new QWidget, QString::number(i));
-        int changes = 0;
-        tabs.SetChangeHandler([&] { ++changes; });
-        tabs.SelectPage(0);
-        QCOMPARE(changes, 0);
-        tabs.SelectPage(2);
-        QCOMPARE(changes, 1);
-        QCOMPARE(tabs.SelectedPage(), 2);
     }
 };
 
