@@ -4,11 +4,11 @@
 #include <cmath>
 
 #include "fit/solver.h"
-#include "../tests/workbench.h"
+#include "state/headless.h"
 
 namespace {
 
-using kurvo::test::Workbench;
+using Workbench = kurvo::HeadlessWindow;
 
 // 100 samples of a smooth curve with some scatter, x from 0.1 to 10.
 double SampleX(int s) { return 0.1 * s; }
@@ -32,10 +32,14 @@ BENCHMARK(BM_FitPolynomial_100Samples_Degree6);
 
 void FillFourCombinations(Workbench& wb) {
     for (int s = 1; s <= 100; ++s) {
-        wb.data.SetNumber(1, s, SampleX(s));
-        for (int col = 2; col <= 5; ++col) wb.data.SetNumber(col, s, SampleY(s, col));
+        wb.spdData.SetNumber(1, s, SampleX(s));
+        for (int col = 2; col <= 5; ++col) wb.spdData.SetNumber(col, s, SampleY(s, col));
     }
-    for (int c = 1; c <= 4; ++c) wb.SetMethod(c, static_cast<char>('A' + c), 'A', 0, 0, 0, 0, "6");
+    for (int c = 1; c <= 4; ++c) {
+        wb.spdSpec.SetText(1, c, std::string(1, static_cast<char>('A' + c)));
+        wb.spdSpec.SetText(4, c, "A");
+        wb.spdSpec.SetText(7, c, "6");
+    }
 }
 
 void BM_RunEstimation_4Combinations_100Samples_Degree6(benchmark::State& state) {

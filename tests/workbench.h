@@ -1,34 +1,26 @@
-// A main window without widgets: the logic on plain grids, a plain tab
-// control and labels, a recording graph surface and scripted message boxes.
+// The headless main window with short names and helpers for tests.
 #pragma once
 
 #include <initializer_list>
 #include <string>
 #include <vector>
 
-#include "graph/recording_surface.h"
-#include "state/app.h"
+#include "state/headless.h"
 
 namespace kurvo::test {
 
-struct Workbench {
-    TableGrid data = MakeDataGrid();
-    TableGrid spec = MakeMethodGrid();
-    TableGrid coeff = MakeCoefficientGrid();
-    TableGrid est0 = MakeEstimateGrid(0), est1 = MakeEstimateGrid(1), est2 = MakeEstimateGrid(2),
-              est3 = MakeEstimateGrid(3);
-    PlainTabControl tabs;
-    PlainEquationLabels labels;
-    RecordingSurface graph{5000, 4600};
-    RecordingSurface printer{11000, 15000};
-    ScriptedDialogs dialogs;
-    App app{Views{data, spec, coeff, {&est0, &est1, &est2, &est3}, tabs, labels, graph, dialogs, &printer}};
-
-    Workbench() { app.StartUp(); }
+struct Workbench : HeadlessWindow {
+    TableGrid& data = spdData;
+    TableGrid& spec = spdSpec;
+    TableGrid& coeff = spdCoeff;
+    TableGrid& est0 = spdEstimate0;
+    TableGrid& est1 = spdEstimate1;
+    TableGrid& est2 = spdEstimate2;
+    TableGrid& est3 = spdEstimate3;
 
     TableGrid& Estimate(int k) { return *std::array<TableGrid*, 4>{&est0, &est1, &est2, &est3}[static_cast<std::size_t>(k)]; }
 
-    // Fills data columns from the left, one vector per column, "" for a blank cell.
+    // Fills a data column from row 1, "" for a blank cell.
     void SetColumn(int col, const std::vector<std::string>& cells) {
         for (std::size_t r = 0; r < cells.size(); ++r) data.SetText(col, static_cast<int>(r) + 1, cells[r]);
     }

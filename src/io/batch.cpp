@@ -6,7 +6,7 @@
 #include "io/data_file.h"
 #include "io/document_commands.h"
 #include "io/file_access.h"
-#include "io/headless.h"
+#include "state/headless.h"
 #include "state/runtime_error.h"
 
 namespace kurvo {
@@ -123,7 +123,7 @@ int RunBatch(const std::vector<std::string>& arguments, std::ostream& out, std::
         return 1;
     }
     if (!window.dialogs.messages.empty()) {
-        for (const std::string& message : window.dialogs.messages) ReportTo(err, message);
+        for (const MessageRequest& message : window.dialogs.messages) ReportTo(err, message.text);
         return 1;
     }
 

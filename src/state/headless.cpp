@@ -1,4 +1,4 @@
-#include "io/headless.h"
+#include "state/headless.h"
 
 namespace kurvo {
 
@@ -11,7 +11,7 @@ HeadlessWindow::HeadlessWindow()
                 labels,
                 graph,
                 dialogs,
-                nullptr}) {
+                &printer}) {
     app.StartUp();
 }
 

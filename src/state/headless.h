@@ -1,7 +1,9 @@
 // A main window without widgets: the program's logic on plain table grids, a
-// plain tab control and labels, a recording graph surface and message boxes
-// that only collect their texts.  Used where the program runs without a
-// screen (the batch command) and by tests.
+// plain tab control and labels, recording surfaces for the graph and the
+// printed page, and message boxes that collect their texts and answer from a
+// script (nothing that needs a person goes ahead unless scripted).  Used where
+// the program runs without a screen (the batch command), by tests and by the
+// benchmarks.
 #pragma once
 
 #include <string>
@@ -13,19 +15,6 @@
 #include "state/views.h"
 
 namespace kurvo {
-
-// Collects every message.  Questions are answered No, the file dialog is
-// cancelled: nothing that needs a person goes ahead.
-class CollectingDialogs : public IUserDialogs {
-public:
-    MsgAnswer Message(const MessageRequest& request) override {
-        messages.push_back(request.text);
-        return request.buttons == MsgButtons::Ok ? MsgAnswer::Ok : MsgAnswer::No;
-    }
-    std::optional<std::string> ChooseFile(const FileRequest&) override { return std::nullopt; }
-
-    std::vector<std::string> messages;
-};
 
 class HeadlessWindow {
 public:
@@ -41,7 +30,8 @@ public:
     PlainTabControl tabs;
     PlainEquationLabels labels;
     RecordingSurface graph{5000, 4600};
-    CollectingDialogs dialogs;
+    RecordingSurface printer{11000, 15000};
+    ScriptedDialogs dialogs;
     App app;
 };
 
