@@ -46,7 +46,7 @@ void App::RunEstimationSteps() {
     s.int_VarCount = 0;
     for (int col = 1; col <= kMaxVariables; ++col)
         for (int r = 1; r <= kMaxSamples; ++r)
-            if (IsNumeric(data.Text(col, r))) {
+            if (data.Number(col, r)) {
                 s.int_VarCount = static_cast<std::int16_t>(col);
                 break;
             }
@@ -71,8 +71,8 @@ void App::RunEstimationSteps() {
         // A variable that names no data column gives no sample.
         const bool columnsExist = IsVariable(s.int_XVar(c)) && IsVariable(s.int_YVar(c));
         for (int r = 1; columnsExist && r <= kMaxSamples; ++r) {
-            const auto x = NumericValue(data.Text(s.int_XVar(c), r));
-            const auto y = NumericValue(data.Text(s.int_YVar(c), r));
+            const auto x = data.Number(s.int_XVar(c), r);
+            const auto y = data.Number(s.int_YVar(c), r);
             if (!x || !y) continue;
             const int sample = ++s.int_DataCount;
             StorePowers(s, sample, ForwardTransform(*x, s.int_XLog(c), s.int_XRecip(c)), s.int_WorkDegree);

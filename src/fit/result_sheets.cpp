@@ -20,7 +20,7 @@ struct Sums {
 
 }  // namespace
 
-void App::FillResultSheets(int k, FillMode mode) {
+std::vector<int> App::FillResultSheets(int k, FillMode mode) {
     Session& s = session;
     const int c = k + 1;
     IGrid& data = views_.spdData;
@@ -33,10 +33,12 @@ void App::FillResultSheets(int k, FillMode mode) {
 
     s.int_DataCount = 0;
     Sums sums;
+    std::vector<int> rows;
+    rows.reserve(kMaxSamples);
     const bool columnsExist = IsVariable(s.int_XVar(c)) && IsVariable(s.int_YVar(c));
     for (int r = 1; columnsExist && r <= kMaxSamples; ++r) {
-        const auto xValue = NumericValue(data.Text(s.int_XVar(c), r));
-        const auto yValue = NumericValue(data.Value(s.int_YVar(c), r));
+        const auto xValue = data.Number(s.int_XVar(c), r);
+        const auto yValue = data.Number(s.int_YVar(c), r);
         if (!xValue || !yValue) continue;
 
         double xt = 0;
@@ -49,6 +51,7 @@ void App::FillResultSheets(int k, FillMode mode) {
             continue;
         }
         const int sample = ++s.int_DataCount;
+        rows.push_back(r);
         StorePowers(s, sample, xt, degree);
 
         const double x = BackTransform(xt, s.int_XLog(c), s.int_XRecip(c));
@@ -76,7 +79,7 @@ void App::FillResultSheets(int k, FillMode mode) {
 
     AutoScaleGraph(s, c);
 
-    if (s.int_DataCount == 0) return;
+    if (s.int_DataCount == 0) return rows;
     IGrid& coeff = views_.spdCoeff;
     const double n = s.int_DataCount;
     const int parameters = degree + 1;
@@ -97,6 +100,7 @@ void App::FillResultSheets(int k, FillMode mode) {
         correlation = FormatCoefficient(r);
     }
     coeff.SetText(c, kRowCorrelation, correlation);
+    return rows;
 }
 
 }  // namespace kurvo

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "fit/transforms.h"
 #include "state/numbers.h"
 
 namespace kurvo {
@@ -17,25 +16,6 @@ void PutComboText(IGrid& grid, int col, int row, const std::string& text) {
     grid.SetFreeText(col, row, true);
     grid.SetText(col, row, text);
     grid.SetFreeText(col, row, false);
-}
-
-// The data rows a result-sheet fill writes for combination c: both cells
-// numeric and the X value one the combination's X transform can take.
-std::vector<int> RowsOfValidSamples(const App& app, int c) {
-    const Session& s = app.session;
-    const IGrid& data = app.views().spdData;
-    std::vector<int> rows;
-    for (int r = 1; r <= kMaxSamples; ++r) {
-        const std::string xText = data.Text(s.int_XVar(c), r);
-        if (!IsNumeric(xText) || !IsNumeric(data.Text(s.int_YVar(c), r))) continue;
-        try {
-            ForwardTransform(NumberOf(xText), s.int_XLog(c), s.int_XRecip(c));
-        } catch (const RuntimeError&) {
-            continue;
-        }
-        rows.push_back(r);
-    }
-    return rows;
 }
 
 Results CaptureResults(App& app) {
@@ -55,10 +35,7 @@ Results CaptureResults(App& app) {
         results.combinations.push_back(std::move(combination));
     }
     for (int c = 1; c <= combinations; ++c) {
-        app.FillResultSheets(c - 1, FillMode::Refresh);
-        const std::vector<int> rows = RowsOfValidSamples(app, c);
-        if (static_cast<int>(rows.size()) != s.int_DataCount)
-            throw RuntimeError(ErrorNumber::FileWrite, "推算値の行数が結果シートと一致しません。");
+        const std::vector<int> rows = app.FillResultSheets(c - 1, FillMode::Refresh);
         const IGrid& sheet = *views.spdEstimate[static_cast<std::size_t>(c - 1)];
         for (const int r : rows) {
             std::array<std::string, 5> line;

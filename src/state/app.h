@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "graph/surface.h"
 #include "state/grid.h"
@@ -72,8 +73,9 @@ public:
     // ---- estimation ----
     // Fits every combination of the method grid; reports its own errors.
     void RunEstimation();
-    // Shows the results of combination k + 1 (k 0-based) and loads its working state.
-    void FillResultSheets(int k, FillMode mode);
+    // Shows the results of combination k + 1 (k 0-based) and loads its working
+    // state; returns the data rows of its valid samples, whose lines it wrote.
+    std::vector<int> FillResultSheets(int k, FillMode mode);
     // A cell of the method grid changed.
     void OnSpecCellChanged(int col, int row);
 

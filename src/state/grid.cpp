@@ -10,6 +10,8 @@ void IGrid::SetNumber(int col, int row, double value) {
     SetText(col, row, FormatGeneral(value, buffer));
 }
 
+std::optional<double> IGrid::Number(int col, int row) const { return NumericValue(Text(col, row)); }
+
 void IGrid::SetInteger(int col, int row, int value) { SetText(col, row, std::to_string(value)); }
 
 std::vector<std::string> SplitItems(std::string_view tabSeparated) {
@@ -57,6 +59,7 @@ void TableGrid::SetText(int col, int row, std::string_view text) {
     } else {
         cell.text.assign(text);
     }
+    cell.number.reset();
     Changed(col, row);
 }
 
@@ -75,10 +78,17 @@ int TableGrid::SelectedIndex(int col, int row) const {
 
 void TableGrid::SetSelectedIndex(int col, int row, int index) {
     Cell& cell = At(col, row);
+    cell.number.reset();
     cell.text = (index >= 0 && static_cast<std::size_t>(index) < cell.items.size())
                     ? cell.items[static_cast<std::size_t>(index)]
                     : std::string();
     Changed(col, row);
+}
+
+std::optional<double> TableGrid::Number(int col, int row) const {
+    const Cell& cell = At(col, row);
+    if (!cell.number) cell.number = NumericValue(Text(col, row));
+    return *cell.number;
 }
 
 void TableGrid::SetFreeText(int col, int row, bool on) { At(col, row).freeText = on; }
@@ -90,6 +100,7 @@ void TableGrid::ClearSheet() {
         for (int c = 1; c <= columns_; ++c) {
             Cell& cell = At(c, r);
             cell.text.clear();
+            cell.number.reset();
             cell.attribute = 0;
         }
     Changed(-1, -1);

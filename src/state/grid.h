@@ -7,6 +7,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,6 +34,8 @@ public:
     void SetInteger(int col, int row, int value);
     // The unformatted value of a data cell.
     virtual std::string Value(int col, int row) const { return Text(col, row); }
+    // The number a data cell holds when its text is numeric (see IsNumeric).
+    virtual std::optional<double> Number(int col, int row) const;
 
     // Combo cell: replaces the items (one TAB between neighbours); the text stays.
     virtual void SetItemList(int col, int row, std::string_view tabSeparated) = 0;
@@ -67,6 +70,8 @@ public:
     void SetFreeText(int col, int row, bool on) override;
     void SetDisplayAttribute(int col, int row, int value) override;
     void ClearSheet() override;
+    // Read once per text: the estimation reads every data cell several times.
+    std::optional<double> Number(int col, int row) const override;
 
     // Layout: the kind of every data cell of a column.
     void SetColumnKind(int col, CellKind kind);
@@ -88,7 +93,12 @@ private:
         std::vector<std::string> items;
         bool freeText = false;
         int attribute = 0;
-        bool operator==(const Cell&) const = default;
+        // The number of the text, once read: empty until then.
+        mutable std::optional<std::optional<double>> number;
+        bool operator==(const Cell& other) const {
+            return kind == other.kind && text == other.text && items == other.items && freeText == other.freeText &&
+                   attribute == other.attribute;
+        }
     };
     Cell& At(int col, int row);
     const Cell& At(int col, int row) const;
