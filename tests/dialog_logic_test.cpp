@@ -160,12 +160,12 @@ TEST(Titles, OkRenamesHeadingsAndListsWhileEachCombinationKeepsItsVariable) {
     EXPECT_EQ(s.int_DialogOK, kTrue);
     EXPECT_EQ(wb.data.Text(1, 0), "時間");
     EXPECT_EQ(wb.data.Text(4, 0), "");
-    EXPECT_EQ(wb.spec.Text(1, 1), "温度");
-    EXPECT_EQ(wb.spec.Text(4, 1), "時間");
-    EXPECT_EQ(wb.spec.Text(1, 2), "圧力");
-    EXPECT_EQ(wb.spec.Items(1, 3), (std::vector<std::string>{"時間", "温度", "圧力", "", ""}));
-    EXPECT_EQ(wb.spec.Text(1, 3), "");  // rows beyond the combinations keep their (empty) text
-    EXPECT_FALSE(wb.spec.FreeText(1, 1));
+    EXPECT_EQ(wb.methodGrid.Text(1, 1), "温度");
+    EXPECT_EQ(wb.methodGrid.Text(4, 1), "時間");
+    EXPECT_EQ(wb.methodGrid.Text(1, 2), "圧力");
+    EXPECT_EQ(wb.methodGrid.Items(1, 3), (std::vector<std::string>{"時間", "温度", "圧力", "", ""}));
+    EXPECT_EQ(wb.methodGrid.Text(1, 3), "");  // rows beyond the combinations keep their (empty) text
+    EXPECT_FALSE(wb.methodGrid.FreeText(1, 1));
 }
 
 }  // namespace

@@ -217,11 +217,11 @@ TEST(OpenCommand, RestoresTitlesMethodsAndDataButNoResults) {
     EXPECT_EQ(s.int_Estimated, kFalse);
     EXPECT_EQ(wb.coeff, MakeCoefficientGrid());
     EXPECT_EQ(wb.data.Text(3, 0) + wb.data.Text(4, 0), "QD");
-    EXPECT_EQ(wb.spec.Items(4, 4), (std::vector<std::string>{"T", "P", "Q", "D", "E"}));
+    EXPECT_EQ(wb.methodGrid.Items(4, 4), (std::vector<std::string>{"T", "P", "Q", "D", "E"}));
     // "Z" names no variable: the cell still shows it.
     EXPECT_EQ((std::array<int, 4>{s.int_YVar(1), s.int_XVar(1), s.int_YVar(2), s.int_XVar(2)}),
               (std::array<int, 4>{3, 1, 0, 2}));
-    EXPECT_EQ(wb.spec.Text(1, 2) + wb.spec.Text(6, 1) + wb.spec.Text(7, 2), "Z12");
+    EXPECT_EQ(wb.methodGrid.Text(1, 2) + wb.methodGrid.Text(6, 1) + wb.methodGrid.Text(7, 2), "Z12");
     EXPECT_EQ(s.int_Degree(2), 2);
     EXPECT_EQ(wb.data.Text(3, 2) + "|" + wb.data.Text(2, 2), "6|");
     EXPECT_EQ(s.int_Degree(3), 2);  // the session slots beyond the file keep the example's

@@ -22,8 +22,8 @@ TEST(DataFileWriter, WorkedExampleByteForByte) {
     s.str_Title = "試験";
     s.str_VarTitle(1) = "T";
     s.str_VarTitle(2) = "P";
-    wb.spec.SetItemList(1, 1, VariableList(s, 2));
-    wb.spec.SetItemList(4, 1, VariableList(s, 2));
+    wb.methodGrid.SetItemList(1, 1, VariableList(s, 2));
+    wb.methodGrid.SetItemList(4, 1, VariableList(s, 2));
     wb.SetMethod(1, 'P', 'T', 0, 0, 0, 0, "1");
     wb.SetColumn(1, {1, 2, 3});
     wb.SetColumn(2, {3, 5, 7});

@@ -38,13 +38,13 @@ TEST(Examples, LoadTheirTablesAndMethods) {
             EXPECT_EQ(wb.data.Text(i, row.samples), i <= m ? row.lastRow[static_cast<std::size_t>(i - 1)] : "");
             EXPECT_EQ(wb.data.Text(i, row.samples + 1), "");
         }
-        for (int col = 1; col <= 7; ++col) EXPECT_EQ(wb.spec.Text(col, 1), row.firstMethod[static_cast<std::size_t>(col - 1)]);
+        for (int col = 1; col <= 7; ++col) EXPECT_EQ(wb.methodGrid.Text(col, 1), row.firstMethod[static_cast<std::size_t>(col - 1)]);
         for (int c = 1; c <= 4; ++c) {
-            EXPECT_EQ(wb.spec.Items(1, c), SplitItems(VariableList(s, m)));
-            EXPECT_EQ(wb.spec.FreeText(1, c), false);
-            EXPECT_EQ(wb.spec.Text(1, c), c <= row.combinations ? row.titles[static_cast<std::size_t>(c)] : "");
+            EXPECT_EQ(wb.methodGrid.Items(1, c), SplitItems(VariableList(s, m)));
+            EXPECT_EQ(wb.methodGrid.FreeText(1, c), false);
+            EXPECT_EQ(wb.methodGrid.Text(1, c), c <= row.combinations ? row.titles[static_cast<std::size_t>(c)] : "");
             if (c > row.combinations) {
-                EXPECT_EQ(wb.spec.Text(7, c), "2");
+                EXPECT_EQ(wb.methodGrid.Text(7, c), "2");
             }
             EXPECT_EQ(s.int_XVar(c), 1);
             EXPECT_EQ(s.int_YVar(c), c + 1);
@@ -67,7 +67,7 @@ TEST(Examples, ColumnCOfExample1IsTheExactQuotient) {
         EXPECT_EQ(wb.data.Text(3, r), FormatGeneral(1.0 / b[r - 1]));
     }
     EXPECT_EQ(wb.data.Text(3, 6), wb.data.Text(3, 8));
-    EXPECT_EQ(wb.spec.Text(3, 2), "1");  // combination 2 fits the reciprocal
+    EXPECT_EQ(wb.methodGrid.Text(3, 2), "1");  // combination 2 fits the reciprocal
 }
 
 }  // namespace

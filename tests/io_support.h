@@ -55,18 +55,18 @@ inline std::string SjisLines(std::initializer_list<std::string> lines) {
 
 // Everything Open may change: all grids, the shown page and the session.
 struct DocumentState {
-    TableGrid data, spec, coeff, est0, est1, est2, est3;
+    TableGrid data, methodGrid, coeff, est0, est1, est2, est3;
     int page;
     Session s;
 
     explicit DocumentState(const Workbench& wb)
-        : data(wb.data), spec(wb.spec), coeff(wb.coeff), est0(wb.est0), est1(wb.est1), est2(wb.est2),
+        : data(wb.data), methodGrid(wb.methodGrid), coeff(wb.coeff), est0(wb.est0), est1(wb.est1), est2(wb.est2),
           est3(wb.est3), page(wb.tabs.SelectedPage()), s(wb.app.session) {}
 
     bool operator==(const DocumentState& o) const {
         const Session& t = o.s;
-        return std::tie(data, spec, coeff, est0, est1, est2, est3, page) ==
-                   std::tie(o.data, o.spec, o.coeff, o.est0, o.est1, o.est2, o.est3, o.page) &&
+        return std::tie(data, methodGrid, coeff, est0, est1, est2, est3, page) ==
+                   std::tie(o.data, o.methodGrid, o.coeff, o.est0, o.est1, o.est2, o.est3, o.page) &&
                std::tie(s.int_DataCount, s.int_VarCount, s.int_CombCount, s.int_WorkDegree, s.int_Comb,
                         s.int_Estimated, s.str_Title, s.str_VarTitle, s.int_Degree, s.int_YVar, s.int_XVar,
                         s.int_YLog, s.int_YRecip, s.int_XLog, s.int_XRecip, s.dbl_Coeff, s.dbl_WorkCoeff) ==

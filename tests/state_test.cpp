@@ -44,13 +44,13 @@ void ExpectEmptyDocumentShown(const Workbench& wb) {
     for (int k = 1; k <= 5; ++k) EXPECT_EQ(wb.data.Text(k, 0), kLetters[static_cast<std::size_t>(k - 1)]);
     for (int c = 1; c <= 4; ++c) {
         SCOPED_TRACE("method row " + std::to_string(c));
-        EXPECT_EQ(wb.spec.Text(7, c), "2");
-        EXPECT_EQ(wb.spec.Text(1, c), "");
-        EXPECT_EQ(wb.spec.Text(4, c), "");
-        EXPECT_EQ(wb.spec.SelectedIndex(1, c), -1);
-        EXPECT_EQ(wb.spec.Items(1, c), kLetters);
-        EXPECT_EQ(wb.spec.Items(4, c), kLetters);
-        for (int col : {2, 3, 5, 6}) EXPECT_EQ(wb.spec.Text(col, c), "0");
+        EXPECT_EQ(wb.methodGrid.Text(7, c), "2");
+        EXPECT_EQ(wb.methodGrid.Text(1, c), "");
+        EXPECT_EQ(wb.methodGrid.Text(4, c), "");
+        EXPECT_EQ(wb.methodGrid.SelectedIndex(1, c), -1);
+        EXPECT_EQ(wb.methodGrid.Items(1, c), kLetters);
+        EXPECT_EQ(wb.methodGrid.Items(4, c), kLetters);
+        for (int col : {2, 3, 5, 6}) EXPECT_EQ(wb.methodGrid.Text(col, c), "0");
         EXPECT_EQ(wb.app.session.int_XVar(c), 1);
         EXPECT_EQ(wb.app.session.int_YVar(c), c + 1);
     }
@@ -89,7 +89,7 @@ TEST(StartUp, EmptyDocumentWithDefaultMethods) {
 TEST(NewDocument, ClearsResultsAndKeepsTitlesCountsDegreesAndFlags) {
     Workbench wb;
     LoadTwoCombinations(wb);
-    wb.spec.SetText(5, 2, "1");  // X log for combination 2
+    wb.methodGrid.SetText(5, 2, "1");  // X log for combination 2
     wb.SetMethod(1, 'B', 'A', 0, 0, 0, 0, "3");
     wb.app.RunEstimation();
     ASSERT_TRUE(wb.dialogs.messages.empty()) << wb.dialogs.messages.front().text;
@@ -102,8 +102,8 @@ TEST(NewDocument, ClearsResultsAndKeepsTitlesCountsDegreesAndFlags) {
         wb.data.SetText(v, 0, s.str_VarTitle(v));
     }
     for (int c = 1; c <= 4; ++c) {
-        wb.spec.SetItemList(1, c, VariableList(s, 5));
-        wb.spec.SetItemList(4, c, VariableList(s, 5));
+        wb.methodGrid.SetItemList(1, c, VariableList(s, 5));
+        wb.methodGrid.SetItemList(4, c, VariableList(s, 5));
     }
     const Session before = s;
 
@@ -125,7 +125,7 @@ TEST(NewDocument, TwiceLeavesTheSameScreenAsOnce) {
     LoadTwoCombinations(wb);
     wb.app.RunEstimation();
     wb.app.New();
-    const TableGrid data = wb.data, spec = wb.spec, coeff = wb.coeff, est0 = wb.est0;
+    const TableGrid data = wb.data, methodGrid = wb.methodGrid, coeff = wb.coeff, est0 = wb.est0;
     const auto graph = test::Describe(wb.graph);
     const std::vector<std::string> labels{wb.labels.Equation(0), wb.labels.Equation(1), wb.labels.Equation(2),
                                           wb.labels.Equation(3)};
@@ -133,7 +133,7 @@ TEST(NewDocument, TwiceLeavesTheSameScreenAsOnce) {
 
     wb.app.New();
     EXPECT_TRUE(wb.data == data);
-    EXPECT_TRUE(wb.spec == spec);
+    EXPECT_TRUE(wb.methodGrid == methodGrid);
     EXPECT_TRUE(wb.coeff == coeff);
     EXPECT_TRUE(wb.est0 == est0);
     EXPECT_EQ(test::Describe(wb.graph), graph);
@@ -333,7 +333,7 @@ TEST_P(MethodEdit, AfterAnEstimation) {
     wb.coeff.SetChangeObserver([&](int col, int r) { runs += (col == -1 && r == -1) ? 1 : 0; });
     const Session before = wb.app.session;
 
-    wb.spec.SetText(row.col, row.row, row.text);
+    wb.methodGrid.SetText(row.col, row.row, row.text);
     wb.app.OnSpecCellChanged(row.col, row.row);
 
     EXPECT_EQ(runs, row.runs);
@@ -389,13 +389,13 @@ TEST(MethodEditVariables, RecordedAtOnceWithoutARun) {
     Workbench wb;
     int runs = 0;
     wb.coeff.SetChangeObserver([&](int col, int r) { runs += (col == -1 && r == -1) ? 1 : 0; });
-    wb.spec.SetText(4, 2, "C");
+    wb.methodGrid.SetText(4, 2, "C");
     wb.app.OnSpecCellChanged(4, 2);
     EXPECT_EQ(wb.app.session.int_XVar(2), 3);
-    wb.spec.SetText(1, 3, "E");
+    wb.methodGrid.SetText(1, 3, "E");
     wb.app.OnSpecCellChanged(1, 3);
     EXPECT_EQ(wb.app.session.int_YVar(3), 5);
-    wb.spec.SetText(1, 4, "A");
+    wb.methodGrid.SetText(1, 4, "A");
     wb.app.OnSpecCellChanged(1, 4);
     EXPECT_EQ(wb.app.session.int_YVar(4), 1);
     EXPECT_EQ(runs, 0);
@@ -406,7 +406,7 @@ TEST(MethodEditVariables, DegreeBeforeAnyEstimationIsNotStored) {
     LoadTwoCombinations(wb);
     int runs = 0;
     wb.coeff.SetChangeObserver([&](int col, int r) { runs += (col == -1 && r == -1) ? 1 : 0; });
-    wb.spec.SetText(7, 1, "3");
+    wb.methodGrid.SetText(7, 1, "3");
     wb.app.OnSpecCellChanged(7, 1);
     EXPECT_EQ(runs, 0);
     EXPECT_EQ(wb.app.session.int_Degree(1), 2);

@@ -11,7 +11,7 @@ namespace kurvo::test {
 
 struct Workbench : HeadlessWindow {
     TableGrid& data = spdData;
-    TableGrid& spec = spdSpec;
+    TableGrid& methodGrid = spdSpec;
     TableGrid& coeff = spdCoeff;
     TableGrid& est0 = spdEstimate0;
     TableGrid& est1 = spdEstimate1;
@@ -30,13 +30,13 @@ struct Workbench : HeadlessWindow {
     }
     // One method row: Y and X as letters, transforms, degree text.
     void SetMethod(int row, char y, char x, int yLog, int yRecip, int xLog, int xRecip, const std::string& degree) {
-        spec.SetText(1, row, std::string(1, y));
-        spec.SetText(2, row, std::to_string(yLog));
-        spec.SetText(3, row, std::to_string(yRecip));
-        spec.SetText(4, row, std::string(1, x));
-        spec.SetText(5, row, std::to_string(xLog));
-        spec.SetText(6, row, std::to_string(xRecip));
-        spec.SetText(7, row, degree);
+        methodGrid.SetText(1, row, std::string(1, y));
+        methodGrid.SetText(2, row, std::to_string(yLog));
+        methodGrid.SetText(3, row, std::to_string(yRecip));
+        methodGrid.SetText(4, row, std::string(1, x));
+        methodGrid.SetText(5, row, std::to_string(xLog));
+        methodGrid.SetText(6, row, std::to_string(xRecip));
+        methodGrid.SetText(7, row, degree);
     }
     std::vector<std::string> Messages() const {
         std::vector<std::string> out;

@@ -39,7 +39,7 @@ void App::RunEstimation() {
 void App::RunEstimationSteps() {
     Session& s = session;
     IGrid& data = views_.spdData;
-    IGrid& spec = views_.spdSpec;
+    IGrid& methodGrid = views_.spdSpec;
 
     views_.spdCoeff.ClearSheet();
 
@@ -53,17 +53,17 @@ void App::RunEstimationSteps() {
 
     s.int_CombCount = 0;
     for (int c = 1; c <= kMaxCombinations; ++c) {
-        if (spec.Text(kColYVar, c).empty()) break;
+        if (methodGrid.Text(kColYVar, c).empty()) break;
         s.int_DataCount = 0;
         ++s.int_CombCount;
 
-        s.int_YVar(c) = static_cast<std::int16_t>(spec.SelectedIndex(kColYVar, c) + 1);
-        s.int_YLog(c) = IntegerOf(spec, kColYLog, c);
-        s.int_YRecip(c) = IntegerOf(spec, kColYRecip, c);
-        s.int_XVar(c) = static_cast<std::int16_t>(spec.SelectedIndex(kColXVar, c) + 1);
-        s.int_XLog(c) = IntegerOf(spec, kColXLog, c);
-        s.int_XRecip(c) = IntegerOf(spec, kColXRecip, c);
-        s.int_Degree(c) = IntegerOf(spec, kColDegree, c);
+        s.int_YVar(c) = static_cast<std::int16_t>(methodGrid.SelectedIndex(kColYVar, c) + 1);
+        s.int_YLog(c) = IntegerOf(methodGrid, kColYLog, c);
+        s.int_YRecip(c) = IntegerOf(methodGrid, kColYRecip, c);
+        s.int_XVar(c) = static_cast<std::int16_t>(methodGrid.SelectedIndex(kColXVar, c) + 1);
+        s.int_XLog(c) = IntegerOf(methodGrid, kColXLog, c);
+        s.int_XRecip(c) = IntegerOf(methodGrid, kColXRecip, c);
+        s.int_Degree(c) = IntegerOf(methodGrid, kColDegree, c);
         s.int_WorkDegree = s.int_Degree(c);
 
         // Valid samples: rows whose X and Y cells are both numeric.

@@ -7,17 +7,17 @@ namespace kurvo {
 
 void App::OnSpecCellChanged(int col, int row) {
     if (row < 1 || row > kMaxCombinations) return;
-    IGrid& spec = views_.spdSpec;
+    IGrid& methodGrid = views_.spdSpec;
     switch (col) {
     case 1:
-        session.int_YVar(row) = static_cast<std::int16_t>(spec.SelectedIndex(col, row) + 1);
+        session.int_YVar(row) = static_cast<std::int16_t>(methodGrid.SelectedIndex(col, row) + 1);
         break;
     case 4:
-        session.int_XVar(row) = static_cast<std::int16_t>(spec.SelectedIndex(col, row) + 1);
+        session.int_XVar(row) = static_cast<std::int16_t>(methodGrid.SelectedIndex(col, row) + 1);
         break;
     case 7:
         try {
-            const double degree = NumberOf(spec.Text(col, row));
+            const double degree = NumberOf(methodGrid.Text(col, row));
             if (degree < 7 && session.int_Estimated) {
                 session.int_Degree(row) = RoundToInt16(degree);
                 RunEstimation();

@@ -54,7 +54,7 @@ MsgAnswer Ask(IUserDialogs& dialogs, const std::string& question) {
 
 GridCounts CountGrids(const Views& views) {
     const IGrid& data = views.spdData;
-    const IGrid& spec = views.spdSpec;
+    const IGrid& methodGrid = views.spdSpec;
     const int lastRow = std::min(data.Rows(), kMaxSamples);
     const int lastColumn = std::min(data.Columns(), kMaxVariables);
     GridCounts counts;
@@ -64,8 +64,8 @@ GridCounts CountGrids(const Views& views) {
                 counts.rows = r;
                 counts.variables = std::max(counts.variables, col);
             }
-    while (counts.combinations < std::min(spec.Rows(), kMaxCombinations) &&
-           !spec.Text(kColYVar, counts.combinations + 1).empty())
+    while (counts.combinations < std::min(methodGrid.Rows(), kMaxCombinations) &&
+           !methodGrid.Text(kColYVar, counts.combinations + 1).empty())
         ++counts.combinations;
     return counts;
 }
@@ -101,7 +101,7 @@ int VariableOfTitle(const Session& session, int count, const std::string& text) 
 void ApplyDocument(App& app, const Document& d) {
     Session& s = app.session;
     const Views& views = app.views();
-    IGrid& spec = views.spdSpec;
+    IGrid& methodGrid = views.spdSpec;
     IGrid& data = views.spdData;
     const int n = static_cast<int>(d.rows.size());
     const int m = static_cast<int>(d.variableTitles.size());
@@ -118,23 +118,23 @@ void ApplyDocument(App& app, const Document& d) {
     for (int i = 1; i <= m; ++i) data.SetText(i, 0, ColumnName(s, i, m));
     const std::string list = VariableList(s, m);
     for (int r = 1; r <= kMaxCombinations; ++r) {
-        spec.SetItemList(kColYVar, r, list);
-        spec.SetItemList(kColXVar, r, list);
+        methodGrid.SetItemList(kColYVar, r, list);
+        methodGrid.SetItemList(kColXVar, r, list);
     }
 
     for (int i = 1; i <= k; ++i) {
         const MethodRow& row = d.methods[static_cast<std::size_t>(i - 1)];
-        PutComboText(spec, kColYVar, i, row.cells[0]);
-        spec.SetInteger(kColYLog, i, row.yLog);
-        spec.SetInteger(kColYRecip, i, row.yRecip);
+        PutComboText(methodGrid, kColYVar, i, row.cells[0]);
+        methodGrid.SetInteger(kColYLog, i, row.yLog);
+        methodGrid.SetInteger(kColYRecip, i, row.yRecip);
         s.int_YLog(i) = row.yLog;
         s.int_YRecip(i) = row.yRecip;
         s.int_YVar(i) = static_cast<std::int16_t>(VariableOfTitle(s, m, row.cells[0]));
 
-        PutComboText(spec, kColXVar, i, row.cells[3]);
-        spec.SetInteger(kColXLog, i, row.xLog);
-        spec.SetInteger(kColXRecip, i, row.xRecip);
-        spec.SetInteger(kColDegree, i, row.degree);
+        PutComboText(methodGrid, kColXVar, i, row.cells[3]);
+        methodGrid.SetInteger(kColXLog, i, row.xLog);
+        methodGrid.SetInteger(kColXRecip, i, row.xRecip);
+        methodGrid.SetInteger(kColDegree, i, row.degree);
         s.int_XLog(i) = row.xLog;
         s.int_XRecip(i) = row.xRecip;
         s.int_Degree(i) = row.degree;

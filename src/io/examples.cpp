@@ -107,27 +107,27 @@ void App::LoadExample(int number) {
     for (int i = 1; i <= m; ++i) data.SetText(i, 0, s.str_VarTitle(i));
     const std::string list = VariableList(s, m);
 
-    IGrid& spec = views_.spdSpec;
+    IGrid& methodGrid = views_.spdSpec;
     for (int c = 1; c <= k; ++c) {
-        spec.SetFreeText(1, c, true);
-        spec.SetText(1, c, s.str_VarTitle(c + 1));
-        spec.SetItemList(1, c, list);
-        spec.SetFreeText(1, c, false);
-        spec.SetInteger(2, c, s.int_YLog(c));
-        spec.SetInteger(3, c, s.int_YRecip(c));
-        spec.SetFreeText(4, c, true);
-        spec.SetText(4, c, s.str_VarTitle(1));
-        spec.SetItemList(4, c, list);
-        spec.SetFreeText(4, c, false);
-        spec.SetInteger(5, c, s.int_XLog(c));
-        spec.SetInteger(6, c, s.int_XRecip(c));
-        spec.SetInteger(7, c, s.int_Degree(c));
+        methodGrid.SetFreeText(1, c, true);
+        methodGrid.SetText(1, c, s.str_VarTitle(c + 1));
+        methodGrid.SetItemList(1, c, list);
+        methodGrid.SetFreeText(1, c, false);
+        methodGrid.SetInteger(2, c, s.int_YLog(c));
+        methodGrid.SetInteger(3, c, s.int_YRecip(c));
+        methodGrid.SetFreeText(4, c, true);
+        methodGrid.SetText(4, c, s.str_VarTitle(1));
+        methodGrid.SetItemList(4, c, list);
+        methodGrid.SetFreeText(4, c, false);
+        methodGrid.SetInteger(5, c, s.int_XLog(c));
+        methodGrid.SetInteger(6, c, s.int_XRecip(c));
+        methodGrid.SetInteger(7, c, s.int_Degree(c));
         s.int_XVar(c) = 1;
         s.int_YVar(c) = static_cast<std::int16_t>(c + 1);
     }
     for (int c = k + 1; c <= kMaxCombinations; ++c) {
-        spec.SetItemList(1, c, list);
-        spec.SetItemList(4, c, list);
+        methodGrid.SetItemList(1, c, list);
+        methodGrid.SetItemList(4, c, list);
     }
 }
 

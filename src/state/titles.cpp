@@ -21,19 +21,19 @@ void App::ApplyTitles(const TitleTexts& texts) {
         list += session.str_VarTitle(k);
         if (k < kMaxVariables) list += '\t';
     }
-    IGrid& spec = views_.spdSpec;
+    IGrid& methodGrid = views_.spdSpec;
     for (int r = 1; r <= kMaxCombinations; ++r) {
         for (int col : {1, 4}) {
-            spec.SetFreeText(col, r, true);
+            methodGrid.SetFreeText(col, r, true);
             if (r <= session.int_CombCount) {
                 // The combination keeps its variable: the same position shows the new title.
-                const int index = spec.SelectedIndex(col, r);
-                spec.SetItemList(col, r, list);
-                spec.SetSelectedIndex(col, r, index);
+                const int index = methodGrid.SelectedIndex(col, r);
+                methodGrid.SetItemList(col, r, list);
+                methodGrid.SetSelectedIndex(col, r, index);
             } else {
-                spec.SetItemList(col, r, list);
+                methodGrid.SetItemList(col, r, list);
             }
-            spec.SetFreeText(col, r, false);
+            methodGrid.SetFreeText(col, r, false);
         }
     }
     session.int_DialogOK = kTrue;
