@@ -1,0 +1,199 @@
+// The estimation over random data, transforms and degrees 0 to 6: every run
+// either completes or shows exactly one message, and afterwards no grid,
+// label, file field or drawn coordinate holds a NaN or an infinity.  Data that
+// lie exactly on a known polynomial give its coefficients back.
+//
+// Seeded, so every run checks the same cases; a failure names its case.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <random>
+#include <string>
+
+#include "checks.h"
+#include "io/data_file.h"
+#include "io/document_commands.h"
+#include "io/shift_jis.h"
+
+namespace kurvo::test {
+namespace {
+
+constexpr unsigned kSeed = 19980401;
+
+int Pick(std::mt19937& rng, int count) { return std::uniform_int_distribution<int>(0, count - 1)(rng); }
+double Uniform(std::mt19937& rng, double low, double high) { return std::uniform_real_distribution<double>(low, high)(rng); }
+
+// The shortest text that reads back as exactly this double.
+std::string Exact(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.17g", value);
+    return text;
+}
+
+// A data cell: empty, not a number, or a number from zero and small integers
+// (which the transforms cannot take) up to the ends of the double range.
+std::string RandomCell(std::mt19937& rng) {
+    static const char* const words[] = {"abc", "x", "1,000", "--1", "1e", ".", "－３", "#N/A", " ", "1 2"};
+    static const char* const extremes[] = {"1e300", "-1e300", "1e-300", "-1e-300", "1e150", "1e-150",
+                                           "1.7976931348623157e308", "4.9e-324", "1e20", "-1e-20"};
+    const int kind = Pick(rng, 40);
+    if (kind < 6) return "";
+    if (kind < 9) return words[Pick(rng, 10)];
+    if (kind < 11) return std::to_string(Pick(rng, 7) - 3);
+    if (kind < 12) return extremes[Pick(rng, 10)];
+    if (kind < 20) return Exact(Uniform(rng, -100, 100));
+    return Exact(std::pow(10.0, Uniform(rng, -2, 3)));
+}
+
+int RandomFlag(std::mt19937& rng) { return Pick(rng, 4) == 0 ? 1 : 0; }
+
+void TypeRandomDocument(std::mt19937& rng, Workbench& wb) {
+    const int rows = Pick(rng, 5) == 0 ? 100 : Pick(rng, 16);
+    for (int r = 1; r <= rows; ++r)
+        for (int c = 1; c <= 5; ++c) wb.spdData.SetText(c, r, RandomCell(rng));
+    const int combinations = Pick(rng, 5);
+    for (int row = 1; row <= combinations; ++row)
+        wb.SetMethod(row, static_cast<char>('A' + Pick(rng, 5)), static_cast<char>('A' + Pick(rng, 5)), RandomFlag(rng),
+                     RandomFlag(rng), RandomFlag(rng), RandomFlag(rng), std::to_string(Pick(rng, 7)));
+}
+
+// What Save would write, as UTF-8; empty when refilling a sheet fails (Save
+// shows that as its message).
+std::string SavedText(Workbench& wb, const std::string& where) {
+    try {
+        const Document d = CaptureDocument(wb.app);
+        if (d.results) {
+            for (const CombinationResult& c : d.results->combinations)
+                for (const double coefficient : c.coefficients) EXPECT_TRUE(std::isfinite(coefficient)) << where;
+        }
+        return FromShiftJis(WriteDocument(d)).value_or("");
+    } catch (const RuntimeError&) {
+        return "";
+    }
+}
+
+bool IsDrawingMessage(const std::string& text) { return text.rfind("グラフを描けませんでした。", 0) == 0; }
+
+// Checks what a run and the page switches after it leave; `fresh` when no
+// estimation had completed before the run.  A run that fails shows its one
+// message; one that completes shows none of its own, but each drawing of a
+// graph whose axes cannot be drawn shows the drawing's message (the run draws
+// once through the page switch and once itself when an earlier run had
+// completed).
+void CheckRun(Workbench& wb, bool fresh, const std::string& where, int& completed, int& refused) {
+    const std::size_t before = wb.dialogs.messages.size();
+    wb.app.RunEstimation();
+    int own = 0, drawing = 0;
+    std::string shown;
+    for (std::size_t i = before; i < wb.dialogs.messages.size(); ++i) {
+        const std::string& text = wb.dialogs.messages[i].text;
+        ++(IsDrawingMessage(text) ? drawing : own);
+        shown += "\n" + text;
+    }
+    if (fresh && wb.app.session.int_Estimated == kFalse) {
+        ++refused;
+        ASSERT_EQ(own, 1) << where << shown;
+        ASSERT_EQ(drawing, 0) << where << shown;
+    } else {
+        if (fresh) ++completed;
+        ASSERT_LE(own, fresh ? 0 : 1) << where << shown;
+        ASSERT_LE(drawing, fresh ? 1 : 2) << where << shown;
+    }
+    ASSERT_TRUE(AllFinite(wb)) << where;
+    // Every result page refills its sheet and draws its graph.
+    for (int page = 1; page <= 4; ++page) {
+        wb.tabs.SelectPage(page);
+        ASSERT_TRUE(AllFinite(wb)) << where << " page " << page;
+    }
+    wb.tabs.SelectPage(0);
+    const std::string saved = SavedText(wb, where);
+    ASSERT_FALSE(LooksNonFinite(saved)) << where << "\n" << saved;
+    ASSERT_TRUE(AllFinite(wb)) << where << " after saving";
+}
+
+TEST(EstimationProperty, EveryRunCompletesOrShowsOneMessageAndLeavesOnlyFiniteNumbers) {
+    std::mt19937 rng(kSeed);
+    int completed = 0, refused = 0;
+    for (int n = 0; n < 1500; ++n) {
+        const std::string where = "case " + std::to_string(n);
+        Workbench wb;
+        TypeRandomDocument(rng, wb);
+        ASSERT_NO_FATAL_FAILURE(CheckRun(wb, true, where, completed, refused));
+        // A second run over partly changed data starts from what the first left.
+        for (int edits = Pick(rng, 6); edits > 0; --edits)
+            wb.spdData.SetText(1 + Pick(rng, 5), 1 + Pick(rng, 16), RandomCell(rng));
+        if (Pick(rng, 2) == 0) wb.spdSpec.SetText(7, 1 + Pick(rng, 4), std::to_string(Pick(rng, 7)));
+        ASSERT_NO_FATAL_FAILURE(CheckRun(wb, false, where + " second run", completed, refused));
+    }
+    // Both outcomes are common enough for the property to mean something.
+    EXPECT_GT(completed, 400);
+    EXPECT_GT(refused, 400);
+    std::printf("first runs: %d completed, %d refused\n", completed, refused);
+}
+
+// Forward transforms as the estimation applies them.
+double Forward(double v, bool log, bool recip) {
+    if (log) v = std::log(v);
+    if (recip) v = 1 / v;
+    return v;
+}
+double Backward(double v, bool log, bool recip) {
+    if (recip) v = 1 / v;
+    if (log) v = std::exp(v);
+    return v;
+}
+
+// Samples that lie exactly on y' = c0 + c1 x' + ... (x', y' the transformed
+// values), with x' spread over 0.5 to 3 and degrees up to 3, where the normal
+// equations are well conditioned: the fit returns the coefficients to at least
+// nine significant digits.  (At degree 4 the worst case loses about one digit more.)
+TEST(EstimationProperty, ExactPolynomialDataGiveTheirCoefficientsBack) {
+    std::mt19937 rng(kSeed + 1);
+    double worst = 0;
+    for (int n = 0; n < 1500; ++n) {
+        const int degree = Pick(rng, 4);
+        const bool xLog = Pick(rng, 2) == 1, xRecip = Pick(rng, 2) == 1;
+        const int yTransform = Pick(rng, 3);  // none, log, reciprocal
+        const bool yLog = yTransform == 1, yRecip = yTransform == 2;
+        std::vector<double> c(static_cast<std::size_t>(degree) + 1);
+        for (double& k : c) k = (Pick(rng, 2) ? 1 : -1) * Uniform(rng, 0.5, 5);
+        // Under a Y log the curve stays below e^25, so that the statistics of the measured values stay finite.
+        if (yLog)
+            for (std::size_t k = 0; k < c.size(); ++k) c[k] /= std::pow(3.0, static_cast<double>(k));
+        const std::string where = "case " + std::to_string(n) + " degree " + std::to_string(degree) + " X log " +
+                                  std::to_string(xLog) + " X recip " + std::to_string(xRecip) + " Y " +
+                                  std::to_string(yTransform);
+
+        Workbench wb;
+        const int samples = degree + 1 + Pick(rng, 20);
+        const double width = 2.5 / samples;  // x' spread over 0.5 .. 3, one sample in each strip
+        for (int s = 1; s <= samples;) {
+            // A point of the curve, carried into measured units and read back as the estimation will.
+            const double x = Backward(0.5 + width * (s - 1 + Uniform(rng, 0.25, 0.75)), xLog, xRecip);
+            const double xt = Forward(x, xLog, xRecip);
+            double yt = 0;
+            for (int k = degree; k >= 0; --k) yt = yt * xt + c[static_cast<std::size_t>(k)];
+            if (yRecip && std::fabs(yt) < 1e-3) continue;
+            wb.spdData.SetText(1, s, Exact(x));
+            wb.spdData.SetText(2, s, Exact(Backward(yt, yLog, yRecip)));
+            ++s;
+        }
+        wb.SetMethod(1, 'B', 'A', yLog, yRecip, xLog, xRecip, std::to_string(degree));
+        wb.app.RunEstimation();
+        // The estimation completes; the drawing may still refuse an axis from 1 when X has both transforms.
+        ASSERT_EQ(wb.app.session.int_Estimated, kTrue) << where << ": " << ::testing::PrintToString(wb.Messages());
+        for (int k = 0; k <= degree; ++k) {
+            const double expected = c[static_cast<std::size_t>(k)];
+            const double error = std::fabs(wb.app.session.dbl_Coeff(1, k) - expected) / std::fabs(expected);
+            worst = std::max(worst, error);
+            ASSERT_LT(error, 1e-9) << where << " C" << k << " = " << Exact(wb.app.session.dbl_Coeff(1, k))
+                                   << ", expected " << Exact(expected);
+        }
+    }
+    RecordProperty("worst_relative_error", std::to_string(worst));
+    std::printf("worst relative error of a coefficient: %.3g\n", worst);
+}
+
+}  // namespace
+}  // namespace kurvo::test
