@@ -3,11 +3,24 @@
 #include <QApplication>
 #include <QFont>
 #include <QFontDatabase>
+#include <QLibraryInfo>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+#include <QSessionManager>
 #include <QStyleFactory>
+#include <QTranslator>
+
+#ifndef KURVO_VERSION_MAJOR
+#error "KURVO_VERSION_MAJOR, KURVO_VERSION_MINOR and KURVO_VERSION_PATCH come from the project version"
+#endif
 
 namespace kurvo::ui {
 
 namespace {
+
+bool sessionEnding = false;
 
 // The first installed family of the candidates, or the first candidate.
 QString firstInstalled(const QStringList& candidates) {
@@ -19,10 +32,7 @@ QString firstInstalled(const QStringList& candidates) {
 
 }  // namespace
 
-void configureApplication(QApplication& app) {
-    app.setApplicationName(QStringLiteral("Kurvo"));
-    if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion"))) app.setStyle(fusion);
-
+void configureFonts() {
     const QString gothic = firstInstalled({QStringLiteral("IPAGothic"), QStringLiteral("Noto Sans Mono CJK JP"),
                                            QStringLiteral("TakaoGothic"), QStringLiteral("VL Gothic")});
     const QString pGothic = firstInstalled({QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP"),
@@ -31,9 +41,52 @@ void configureApplication(QApplication& app) {
     QFont::insertSubstitution(QString::fromUtf8(kProportionalGothic), pGothic);
 }
 
+void configureApplication(QApplication& app) {
+    app.setApplicationName(QStringLiteral("Kurvo"));
+    const ProgramVersion v = programVersion();
+    app.setApplicationVersion(QStringLiteral("%1.%2.%3").arg(v.major).arg(v.minor).arg(v.revision));
+    if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion"))) app.setStyle(fusion);
+    configureFonts();
+    // Qt's own dialogs and buttons (the printer dialog, はい and いいえ) in Japanese, where installed.
+    auto* qtTexts = new QTranslator(&app);
+    if (qtTexts->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"), QStringLiteral("_"),
+                      QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        app.installTranslator(qtTexts);
+    }
+    // The desktop session asks to save before it ends: from then on the
+    // windows let themselves be closed.
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &app,
+                     [](QSessionManager&) { setSystemSessionEnding(true); });
+}
+
 bool displayAvailable() {
     return qEnvironmentVariableIsSet("QT_QPA_PLATFORM") || qEnvironmentVariableIsSet("DISPLAY") ||
            qEnvironmentVariableIsSet("WAYLAND_DISPLAY");
 }
+
+ProgramVersion programVersion() { return {KURVO_VERSION_MAJOR, KURVO_VERSION_MINOR, KURVO_VERSION_PATCH}; }
+
+// A fitted curve through measured points on the window's blue.
+QIcon programIcon() {
+    QPixmap pixmap(32, 32);
+    QPainter painter(&pixmap);
+    QLinearGradient gradient(0, 0, 0, 32);
+    gradient.setColorAt(0, QColor(0, 0, 255));
+    gradient.setColorAt(1, QColor(0, 0, 0));
+    painter.fillRect(pixmap.rect(), gradient);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(0, 255, 0), 2));
+    QPainterPath curve(QPointF(3, 28));
+    curve.cubicTo(QPointF(12, 26), QPointF(20, 18), QPointF(29, 4));
+    painter.drawPath(curve);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(255, 0, 0));
+    for (const QPointF& p : {QPointF(6, 26), QPointF(13, 23), QPointF(19, 17), QPointF(25, 10)})
+        painter.drawEllipse(p, 2.5, 2.5);
+    return QIcon(pixmap);
+}
+
+bool systemSessionEnding() { return sessionEnding; }
+void setSystemSessionEnding(bool ending) { sessionEnding = ending; }
 
 }  // namespace kurvo::ui

@@ -1,6 +1,9 @@
 // Process-wide set-up shared by the program, its tests and its tools.
 #pragma once
 
+#include <QIcon>
+#include <QString>
+
 class QApplication;
 
 namespace kurvo::ui {
@@ -9,10 +12,30 @@ namespace kurvo::ui {
 inline constexpr const char* kGothic = "ＭＳ ゴシック";          // fixed pitch
 inline constexpr const char* kProportionalGothic = "ＭＳ Ｐゴシック";
 
-// Font substitutions, widget style and the application's name.
+// Font substitutions, widget style, the application's name and version, and
+// the end of the desktop session.
 void configureApplication(QApplication& app);
+
+// The font substitutions alone: enough for drawing without windows.
+void configureFonts();
 
 // True when a display (or an explicitly chosen Qt platform) is available.
 bool displayAvailable();
+
+// The program's release, "2007.3.28": major, minor and revision.
+struct ProgramVersion {
+    int major;
+    int minor;
+    int revision;
+};
+ProgramVersion programVersion();
+
+// The 32 x 32 icon of the main window and the About dialog.
+QIcon programIcon();
+
+// Windows refuse the close box; once the desktop session is ending (logout,
+// shutdown) every close request is granted.
+bool systemSessionEnding();
+void setSystemSessionEnding(bool ending);
 
 }  // namespace kurvo::ui

@@ -6,7 +6,6 @@
 #include <QLayout>
 #include <QMenuBar>
 #include <QPainter>
-#include <QPainterPath>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStatusBar>
@@ -58,26 +57,6 @@ private:
     TwipsScale scale_;
     QPixmap cache_;
 };
-
-// 32 x 32: a fitted curve through measured points on the window's blue.
-QIcon programIcon() {
-    QPixmap pixmap(32, 32);
-    QPainter painter(&pixmap);
-    QLinearGradient gradient(0, 0, 0, 32);
-    gradient.setColorAt(0, QColor(0, 0, 255));
-    gradient.setColorAt(1, QColor(0, 0, 0));
-    painter.fillRect(pixmap.rect(), gradient);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(QColor(0, 255, 0), 2));
-    QPainterPath curve(QPointF(3, 28));
-    curve.cubicTo(QPointF(12, 26), QPointF(20, 18), QPointF(29, 4));
-    painter.drawPath(curve);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(255, 0, 0));
-    for (const QPointF& p : {QPointF(6, 26), QPointF(13, 23), QPointF(19, 17), QPointF(25, 10)})
-        painter.drawEllipse(p, 2.5, 2.5);
-    return QIcon(pixmap);
-}
 
 }  // namespace
 
