@@ -11,6 +11,7 @@
 #include <QStatusBar>
 
 #include "ui/application.h"
+#include "ui/graph_printer.h"
 #include "ui/graph_widget.h"
 #include "ui/grid_view.h"
 #include "ui/paint_calls.h"
@@ -270,8 +271,10 @@ void MainWindow::createMenus() {
     connect(addItem(file, "mnuSave", QStringLiteral("名前を付けて保存(&A)")), &QAction::triggered, this,
             [this] { app_->SaveCommand(); });
     file->addSeparator()->setObjectName(QStringLiteral("mnuSeparator01"));
-    addItem(file, "mnuSetPrinter", QStringLiteral("プリンターの設定(&U)"));
-    addItem(file, "mnuPrint", QStringLiteral("グラフの印刷(&P)"));
+    connect(addItem(file, "mnuSetPrinter", QStringLiteral("プリンターの設定(&U)")), &QAction::triggered, this,
+            &MainWindow::setUpPrinter);
+    connect(addItem(file, "mnuPrint", QStringLiteral("グラフの印刷(&P)")), &QAction::triggered, this,
+            &MainWindow::printGraph);
     file->addSeparator()->setObjectName(QStringLiteral("mnuSeparator02"));
     addItem(file, "cmdExit", QStringLiteral("終了(&X)"));
 
@@ -298,9 +301,10 @@ void MainWindow::startUp() {
     equations_ = std::make_unique<EquationLabels>(lblEquation_);
     std::array<IGrid*, 4> estimates{};
     for (std::size_t k = 0; k < 4; ++k) estimates[k] = &spdEstimate_[k]->gridModel()->grid();
+    printer_ = std::make_unique<GraphPrinter>(dialogs_, this);
     app_ = std::make_unique<App>(Views{spdData_->gridModel()->grid(), spdSpec_->gridModel()->grid(),
                                        spdCoeff_->gridModel()->grid(), estimates, *tabs_, *equations_, *graph_,
-                                       dialogs_, nullptr});
+                                       dialogs_, printer_.get()});
     setWindowTitle(QString::fromUtf8(kProgramCaption));
     app_->StartUp();
 }
@@ -317,5 +321,13 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     }
     QMainWindow::closeEvent(event);
 }
+
+void MainWindow::printGraph() {
+    const Session& s = app_->session;
+    const int c = s.int_Comb + 1;
+    app_->DrawGraph(s.int_Comb, true, s.int_XLog(c), s.int_YLog(c), s.int_XRecip(c), s.int_YRecip(c));
+}
+
+void MainWindow::setUpPrinter() { printer_->setUp(); }
 
 }  // namespace kurvo::ui

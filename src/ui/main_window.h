@@ -16,6 +16,7 @@ class QScrollBar;
 
 namespace kurvo::ui {
 
+class GraphPrinter;
 class GraphWidget;
 class GridView;
 
@@ -42,10 +43,16 @@ public:
     QLabel* equationLabel(int k) const { return lblEquation_.at(static_cast<std::size_t>(k)); }
     QPushButton* estimateButton() const { return cmdEstimate_; }
     QScrollBar* rangeBar(App::RangeBar bar) const;
+    GraphPrinter& printer() { return *printer_; }
 
     // Closes the window for good: the program's own way out (the close box
     // and the window system's close requests are refused).
     void closeFromProgram();
+
+    // ---- commands of the menus and buttons ----
+    // The shown combination's graph on one printed page.
+    void printGraph();
+    void setUpPrinter();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -74,6 +81,7 @@ private:
 
     std::unique_ptr<EquationLabels> equations_;
     QtDialogs dialogs_;
+    std::unique_ptr<GraphPrinter> printer_;
     std::unique_ptr<App> app_;
 };
 
