@@ -15,8 +15,9 @@ class GraphWidget : public QFrame, public ISurface {
 public:
     explicit GraphWidget(QWidget* parent = nullptr);
 
-    // What has been drawn since the last clear.
+    // What has been drawn since the last clear, and how many clears there were.
     const std::vector<DrawCall>& calls() const { return recording_.Calls(); }
+    int clearCount() const { return recording_.ClearCount(); }
     // The colour a clear leaves.
     static QColor background() { return Qt::black; }
 

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QApplication>
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
@@ -10,11 +11,15 @@
 #include <QScrollBar>
 #include <QStatusBar>
 
+#include "ui/about_dialog.h"
 #include "ui/application.h"
+#include "ui/calc_value_dialog.h"
 #include "ui/graph_printer.h"
 #include "ui/graph_widget.h"
 #include "ui/grid_view.h"
 #include "ui/paint_calls.h"
+#include "ui/range_dialog.h"
+#include "ui/var_title_dialog.h"
 
 namespace kurvo::ui {
 
@@ -183,6 +188,7 @@ void MainWindow::createControls() {
     for (QScrollBar* bar : rangeBars_) bar->raise();
 
     connect(cmdEstimate_, &QPushButton::clicked, this, [this] { app_->RunEstimation(); });
+    connect(cmdEnd_, &QPushButton::clicked, this, &MainWindow::confirmExit);
 }
 
 void MainWindow::createGrids() {
@@ -209,14 +215,14 @@ void MainWindow::createGrids() {
         spdEstimate_[static_cast<std::size_t>(k)] = grid;
     }
 
-    GridLayout spec;
-    spec.rowHeadingWidth = 2.87;
-    spec.columnWidths = {12.38, 3.75, 3.75, 12.37, 3.75, 3.75, 3.75};
-    spec.headingHeight = 17.73;
-    spec.rulesAfterColumns = {3, 6};
-    spec.rulesAfterRows = {1, 2, 3};
+    GridLayout methodLayout;
+    methodLayout.rowHeadingWidth = 2.87;
+    methodLayout.columnWidths = {12.38, 3.75, 3.75, 12.37, 3.75, 3.75, 3.75};
+    methodLayout.headingHeight = 17.73;
+    methodLayout.rulesAfterColumns = {3, 6};
+    methodLayout.rulesAfterRows = {1, 2, 3};
     auto* specModel = new GridModel(MakeMethodGrid(), true, this);
-    spdSpec_ = new GridView(specModel, spec);
+    spdSpec_ = new GridView(specModel, methodLayout);
     spdSpec_->setObjectName(QStringLiteral("spdSpec"));
     connect(specModel, &GridModel::cellEdited, this, [this](int col, int row) { app_->OnSpecCellChanged(col, row); });
 }
@@ -276,12 +282,16 @@ void MainWindow::createMenus() {
     connect(addItem(file, "mnuPrint", QStringLiteral("グラフの印刷(&P)")), &QAction::triggered, this,
             &MainWindow::printGraph);
     file->addSeparator()->setObjectName(QStringLiteral("mnuSeparator02"));
-    addItem(file, "cmdExit", QStringLiteral("終了(&X)"));
+    connect(addItem(file, "cmdExit", QStringLiteral("終了(&X)")), &QAction::triggered, this,
+            &MainWindow::confirmExit);
 
     QMenu* view = addMenu(QStringLiteral("View"), QStringLiteral("表示(&V)"));
-    addItem(view, "mnuVarTitle", QStringLiteral("変数名の設定(&T)"));
-    addItem(view, "mnuCalc_Value", QStringLiteral("推算値の計算(&C)"));
-    addItem(view, "mnuChange_Graph_Range", QStringLiteral("グラフ上下限変更"));
+    connect(addItem(view, "mnuVarTitle", QStringLiteral("変数名の設定(&T)")), &QAction::triggered, this,
+            &MainWindow::openTitleDialog);
+    connect(addItem(view, "mnuCalc_Value", QStringLiteral("推算値の計算(&C)")), &QAction::triggered, this,
+            &MainWindow::openCalcValueDialog);
+    connect(addItem(view, "mnuChange_Graph_Range", QStringLiteral("グラフ上下限変更")), &QAction::triggered, this,
+            &MainWindow::openRangeDialog);
 
     QMenu* examples = addMenu(QStringLiteral("Example"), QStringLiteral("例題(&E)"));
     const QString exampleCaptions[] = {QStringLiteral("例題１(&1)"), QStringLiteral("例題２(&2)"),
@@ -294,7 +304,8 @@ void MainWindow::createMenus() {
     }
 
     QMenu* help = addMenu(QStringLiteral("Help"), QStringLiteral("ヘルプ(&H)"));
-    addItem(help, "mnuAbout", QStringLiteral("ﾊﾞｰｼﾞｮﾝ'情報(&A)"));
+    connect(addItem(help, "mnuAbout", QStringLiteral("ﾊﾞｰｼﾞｮﾝ'情報(&A)")), &QAction::triggered, this,
+            &MainWindow::openAboutDialog);
 }
 
 void MainWindow::startUp() {
@@ -314,12 +325,26 @@ void MainWindow::closeFromProgram() { close(); }
 void MainWindow::closeEvent(QCloseEvent* event) {
     // The close box, the system menu and Alt+F4 reach the window as
     // spontaneous close events and do not close it; the program's own
-    // requests do.
-    if (event->spontaneous()) {
+    // requests do, and so does the end of the desktop session.
+    if (event->spontaneous() && !systemSessionEnding()) {
         event->ignore();
         return;
     }
     QMainWindow::closeEvent(event);
+}
+
+void MainWindow::confirmExit() {
+    MessageRequest question;
+    question.text = "終了しますか？";
+    question.buttons = MsgButtons::YesNo;
+    question.icon = MsgIcon::Question;
+    question.caption = kProgramCaption;
+    question.defaultNo = true;
+    if (dialogs_.Message(question) != MsgAnswer::Yes) return;
+    // Nothing is saved and nothing more is asked: every window closes, and
+    // with the last one the program ends.
+    closeFromProgram();
+    QApplication::closeAllWindows();
 }
 
 void MainWindow::printGraph() {
@@ -329,5 +354,35 @@ void MainWindow::printGraph() {
 }
 
 void MainWindow::setUpPrinter() { printer_->setUp(); }
+
+void MainWindow::openTitleDialog() {
+    {
+        VarTitleDialog dialog(*app_, this);
+        dialog.exec();
+    }
+    const Session& s = app_->session;
+    if (s.int_Estimated && s.int_DialogOK) app_->RedrawShownGraph();
+}
+
+void MainWindow::openCalcValueDialog() {
+    if (!app_->session.int_Estimated) return;
+    CalcValueDialog dialog(*app_, this);
+    dialog.exec();
+}
+
+void MainWindow::openRangeDialog() {
+    if (!app_->session.int_Estimated) return;
+    {
+        ChangeGraphRangeDialog dialog(*app_, this);
+        dialog.exec();
+    }
+    // Opening the dialog sets the flag: the graph is redrawn after either button.
+    if (app_->session.int_DialogOK) app_->RedrawShownGraph();
+}
+
+void MainWindow::openAboutDialog() {
+    AboutDialog dialog(this);
+    dialog.exec();
+}
 
 }  // namespace kurvo::ui

@@ -43,6 +43,7 @@ public:
     QLabel* equationLabel(int k) const { return lblEquation_.at(static_cast<std::size_t>(k)); }
     QPushButton* estimateButton() const { return cmdEstimate_; }
     QScrollBar* rangeBar(App::RangeBar bar) const;
+    QPushButton* endButton() const { return cmdEnd_; }
     GraphPrinter& printer() { return *printer_; }
 
     // Closes the window for good: the program's own way out (the close box
@@ -50,9 +51,17 @@ public:
     void closeFromProgram();
 
     // ---- commands of the menus and buttons ----
+    // "終了しますか？"; Yes ends the program at once.
+    void confirmExit();
     // The shown combination's graph on one printed page.
     void printGraph();
     void setUpPrinter();
+    // The dialogs: each opens modal, fresh, and the graph is redrawn after it
+    // where the dialog may have changed it.
+    void openTitleDialog();
+    void openCalcValueDialog();
+    void openRangeDialog();
+    void openAboutDialog();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -1,0 +1,43 @@
+#include "ui/calc_value_dialog.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "fit/calculate_value.h"
+#include "state/app.h"
+
+namespace kurvo::ui {
+
+CalcValueDialog::CalcValueDialog(App& app, QWidget* parent)
+    : FormDialog(parent, "frmCalc_Value", QStringLiteral("Tavric"), 3765, 2625), app_(app) {
+    txtX_ = addTextBox("txtX", 1800, 720, 1575, 270);
+    QLabel* lblX = addLabel("lblX", QString::fromStdString(CalculateXLabel(app_.session)), 240, 720, 1575, 255);
+    QLabel* lblY = addLabel("lblY", QString::fromStdString(CalculateYLabel(app_.session)), 240, 1320, 1575, 255);
+    // " = " stands next to the box on the right.
+    for (QLabel* label : {lblX, lblY}) label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    lblY_Calc_ = addLabel("lblY_Calc", QString(), 1800, 1320, 1575, 255);
+    lblY_Calc_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    lblY_Calc_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    lblY_Calc_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    cmdCalc_ = addButton("cmdCalc", QStringLiteral("計算(&E)"), 480, 1800, 1215, 495);
+    cmdExit_ = addButton("cmdExit", QStringLiteral("ｷｬﾝｾﾙ(&C)"), 2160, 1800, 1215, 495);
+    QLabel* lblTitle = addLabel("lblTitle", QStringLiteral("近似式による推算"), 120, 120, 3735, 255);
+    setTabOrder({txtX_, lblX, lblY, lblY_Calc_, cmdCalc_, cmdExit_, lblTitle});
+    txtX_->setFocus();
+
+    connect(cmdCalc_, &QPushButton::clicked, this, &CalcValueDialog::calculate);
+    connect(cmdExit_, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void CalcValueDialog::calculate() {
+    const CalculatedValue value = CalculateValue(app_.session, txtX_->text().toStdString());
+    if (value.ok) {
+        lblY_Calc_->setText(QString::fromStdString(value.text));
+    } else {
+        // The last value shown stays.
+        app_.views().dialogs.ShowMessage(value.text);
+    }
+}
+
+}  // namespace kurvo::ui
