@@ -180,7 +180,7 @@ TypedDocument TypeRandomDocument(std::mt19937& rng, Workbench& wb) {
         const int x = named[Pick(rng, static_cast<int>(named.size()))];
         auto& m = d.method[r - 1];
         m = {items[y - 1], std::to_string(Pick(rng, 2)), std::to_string(Pick(rng, 2)), items[x - 1],
-             std::to_string(Pick(rng, 2)), std::to_string(Pick(rng, 2)), std::to_string(1 + Pick(rng, 6))};
+             std::to_string(Pick(rng, 2)), std::to_string(Pick(rng, 2)), std::to_string(Pick(rng, 7))};
         for (int col = 1; col <= 7; ++col) wb.spdSpec.SetText(col, r, m[col - 1]);
         d.yVariable[r - 1] = y;
         d.xVariable[r - 1] = x;
