@@ -1,5 +1,6 @@
 #include "io/batch.h"
 
+#include <cstdio>
 #include <optional>
 #include <ostream>
 
@@ -19,7 +20,24 @@ struct BatchOptions {
     int example = 0;
     std::optional<std::string> output;
     bool help = false;
+    std::optional<std::string> graph;
+    GraphImageFormat graphFormat = GraphImageFormat::Png;
+    std::optional<int> combination;
 };
+
+// The image format named by the file's extension, in any case.
+std::optional<GraphImageFormat> FormatOf(const std::string& path) {
+    const std::size_t dot = path.find_last_of('.');
+    const std::size_t slash = path.find_last_of('/');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return std::nullopt;
+    std::string extension = path.substr(dot + 1);
+    for (char& ch : extension)
+        if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch - 'A' + 'a');
+    if (extension == "png") return GraphImageFormat::Png;
+    if (extension == "svg") return GraphImageFormat::Svg;
+    if (extension == "pdf") return GraphImageFormat::Pdf;
+    return std::nullopt;
+}
 
 // The options, or the reason the command line is wrong.
 std::optional<BatchOptions> ParseArguments(const std::vector<std::string>& arguments, std::string& problem) {
@@ -57,6 +75,24 @@ std::optional<BatchOptions> ParseArguments(const std::vector<std::string>& argum
                 return std::nullopt;
             }
             options.output = *out;
+        } else if (a == "--graph") {
+            const auto file = value("--graph");
+            if (!file) return std::nullopt;
+            const auto format = FormatOf(*file);
+            if (!format) {
+                problem = "グラフの画像ファイルは .png, .svg, .pdf のどれかにしてください: " + *file;
+                return std::nullopt;
+            }
+            options.graph = *file;
+            options.graphFormat = *format;
+        } else if (a == "--comb") {
+            const auto n = value("--comb");
+            if (!n) return std::nullopt;
+            if (*n != "1" && *n != "2" && *n != "3" && *n != "4") {
+                problem = "組合せの番号は 1 から 4 です: " + *n;
+                return std::nullopt;
+            }
+            options.combination = (*n)[0] - '0';
         } else if (a.size() > 1 && a[0] == '-') {
             problem = "知らないオプションです: " + a;
             return std::nullopt;
@@ -73,28 +109,76 @@ std::optional<BatchOptions> ParseArguments(const std::vector<std::string>& argum
         problem = "データファイルか --example N を指定してください。";
         return std::nullopt;
     }
+    if (options.combination && !options.graph) {
+        problem = "--comb は --graph と一緒に指定してください。";
+        return std::nullopt;
+    }
     return options;
 }
 
 void ReportTo(std::ostream& err, const std::string& message) { err << kProgram << ": " << message << '\n'; }
+
+// Shows combination `number` as selecting its page does and draws its graph
+// the way the image format asks for: the screen graph for PNG, the printed
+// page for SVG and PDF.  Returns the drawing, or nothing after a message.
+std::optional<GraphImage> DrawGraphImage(HeadlessWindow& window, int number, const BatchOptions& options,
+                                         std::string& problem) {
+    App& app = window.app;
+    if (number > app.session.int_CombCount) {
+        problem = "組合せ " + std::to_string(number) + " は推算されていません（推算した組合せは " +
+                  std::to_string(app.session.int_CombCount) + " 個）。";
+        return std::nullopt;
+    }
+    // Shown as a click on its page shows it, even when that page is already
+    // up: its sheet is refilled, which loads its working state again (writing
+    // the document has left that of the last combination), and the screen
+    // graph is redrawn.
+    window.tabs.SelectPage(0);
+    window.tabs.SelectPage(number);
+    GraphImage image;
+    image.path = *options.graph;
+    image.format = options.graphFormat;
+    if (options.graphFormat == GraphImageFormat::Png) {
+        image.calls = &window.graph.Calls();
+        image.width = window.graph.Width();
+        image.height = window.graph.Height();
+    } else {
+        const Session& s = app.session;
+        app.DrawGraph(number - 1, true, s.int_XLog(number), s.int_YLog(number), s.int_XRecip(number),
+                      s.int_YRecip(number));
+        image.calls = &window.printer.Calls();
+        image.width = window.printer.Width();
+        image.height = window.printer.Height();
+    }
+    if (!window.dialogs.messages.empty()) return std::nullopt;
+    return image;
+}
 
 }  // namespace
 
 std::string BatchUsage() {
     return "使い方: kurvo-batch FILE [-o OUT]\n"
            "        kurvo-batch --example N [-o OUT]\n"
+           "        kurvo-batch FILE | --example N --graph IMAGE [--comb K] [-o OUT]\n"
            "\n"
            "データファイル FILE か例題 N を読み込み、推算ボタンと同じ推算をして、\n"
            "結果を含む文書をデータファイルの形式 (Shift-JIS, CR LF) で書き出します。\n"
+           "--graph を付けると、組合せ K のグラフを画像ファイル IMAGE に描きます。\n"
            "\n"
-           "  --example N   例題 N (1 から 4) を読み込む\n"
-           "  -o OUT        OUT に書く (指定がなければ標準出力)。失敗したときは何も書かない\n"
-           "  -h, --help    この説明を表示する\n"
+           "  --example N    例題 N (1 から 4) を読み込む\n"
+           "  -o OUT         文書を OUT に書く (指定がなければ標準出力。ただし --graph の\n"
+           "                 ときは、-o がなければ文書は書かない)\n"
+           "  --graph IMAGE  推算のあと、組合せ K のグラフを IMAGE に描く。形式は拡張子で決まる:\n"
+           "                 .png は画面と同じ見た目、.svg と .pdf は印刷と同じ見た目\n"
+           "  --comb K       描く組合せ (1 から 4、指定がなければ 1)\n"
+           "  -h, --help     この説明を表示する\n"
            "\n"
-           "終了コード: 0 成功、1 読み込み・推算・書き込みの失敗、2 コマンド行の誤り\n";
+           "失敗したときは何も書きません。\n"
+           "終了コード: 0 成功、1 読み込み・推算・グラフ・書き込みの失敗、2 コマンド行の誤り\n";
 }
 
-int RunBatch(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+int RunBatch(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
+             const GraphImageWriter& writeGraph) {
     std::string problem;
     const std::optional<BatchOptions> options = ParseArguments(arguments, problem);
     if (!options) {
@@ -105,6 +189,10 @@ int RunBatch(const std::vector<std::string>& arguments, std::ostream& out, std::
     if (options->help) {
         out << BatchUsage();
         return out ? 0 : 1;
+    }
+    if (options->graph && !writeGraph) {
+        ReportTo(err, "この kurvo-batch はグラフの画像を描けません (画面の部品なしで作られています)。");
+        return 2;
     }
 
     HeadlessWindow window;
@@ -127,11 +215,30 @@ int RunBatch(const std::vector<std::string>& arguments, std::ostream& out, std::
         return 1;
     }
 
+    if (options->graph) {
+        std::string graphProblem;
+        const std::optional<GraphImage> image =
+            DrawGraphImage(window, options->combination.value_or(1), *options, graphProblem);
+        for (const MessageRequest& message : window.dialogs.messages) ReportTo(err, message.text);
+        if (!image) {
+            if (!graphProblem.empty()) ReportTo(err, graphProblem);
+            return 1;
+        }
+        const std::string written = writeGraph(*image);
+        if (!written.empty()) {
+            ReportTo(err, written);
+            return 1;
+        }
+        if (!options->output) return 0;
+    }
+
     if (options->output) {
         try {
             ReplaceFileContents(*options->output, bytes);
         } catch (const RuntimeError& error) {
             ReportTo(err, std::string(kCannotWriteMessage) + "\n" + error.Description());
+            // Nothing is left behind: neither the document nor its graph.
+            if (options->graph) std::remove(options->graph->c_str());
             return 1;
         }
     } else {

@@ -1,20 +1,44 @@
 // kurvo-batch: loads a data file or a built-in example, runs the estimation
 // as the estimate button does and writes the document with its results in the
-// data-file format, to a file or to standard output.
+// data-file format, to a file or to standard output; on request it also draws
+// the graph of one combination into an image file.
 #pragma once
 
+#include <functional>
 #include <iosfwd>
 #include <string>
 #include <vector>
 
+#include "graph/recording_surface.h"
+
 namespace kurvo {
+
+// Image files by their extension: PNG shows the graph as the screen does,
+// SVG and PDF as the printed page.
+enum class GraphImageFormat { Png, Svg, Pdf };
+
+struct GraphImage {
+    std::string path;
+    GraphImageFormat format = GraphImageFormat::Png;
+    // The drawing in twips on a surface of this size: the screen graph for
+    // PNG, the printable page for SVG and PDF.
+    const std::vector<DrawCall>* calls = nullptr;
+    int width = 0;
+    int height = 0;
+};
+
+// Writes the image file and returns an empty text, or the reason it could not
+// (and then leaves no file behind).
+using GraphImageWriter = std::function<std::string(const GraphImage&)>;
 
 // Runs the command with its arguments (without the program name) and returns
 // the exit status: 0 on success, 1 when the document cannot be loaded,
-// estimated or written, 2 for a wrong command line.  Messages go to `err`;
-// the file goes to `out` unless "-o" names one.  Nothing is written to the
-// output on failure.
-int RunBatch(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
+// estimated or written or its graph cannot be drawn, 2 for a wrong command
+// line.  Messages go to `err`; the file goes to `out` unless "-o" names one
+// or "--graph" asks for an image instead.  Nothing is written on failure.
+// "--graph" needs `writeGraph`; without it the option is refused.
+int RunBatch(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
+             const GraphImageWriter& writeGraph = {});
 
 // The text of "--help".
 std::string BatchUsage();
