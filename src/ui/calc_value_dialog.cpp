@@ -34,6 +34,7 @@ void CalcValueDialog::calculate() {
     const CalculatedValue value = CalculateValue(app_.session, txtX_->text().toStdString());
     if (value.ok) {
         lblY_Calc_->setText(QString::fromStdString(value.text));
+        lblY_Calc_->setToolTip(lblY_Calc_->text());  // a long value may not fit the label
     } else {
         // The last value shown stays.
         app_.views().dialogs.ShowMessage(value.text);

@@ -1,11 +1,13 @@
 #include "ui/graph_printer.h"
 
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 
 #include "state/views.h"
 #include "ui/paint_calls.h"
@@ -41,6 +43,11 @@ void GraphPrinter::startPage() { pending_ = std::make_unique<RecordingSurface>(0
 
 void GraphPrinter::setUp() {
     QPrintDialog dialog(&printer(), window_);
+    dialog.setWindowTitle(QStringLiteral("プリンターの設定"));
+    // Confirming the set-up prints nothing: its button says OK, not Print.
+    if (auto* buttons = dialog.findChild<QDialogButtonBox*>()) {
+        if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok)) ok->setText(QStringLiteral("OK"));
+    }
     if (dialog.exec() != QDialog::Accepted) return;
     fileFromSetUp_ = printer().outputFormat() == QPrinter::PdfFormat && !printer().outputFileName().isEmpty();
 }
