@@ -9,8 +9,10 @@ namespace kurvo::ui {
 class MainWindow;
 
 // Saves, into `directory`: the empty start, example 1 loaded, example 1
-// estimated, example 4 estimated and the examples menu opened; then closes
-// the window.  Message boxes are answered with their default.
+// estimated, example 4 estimated, the examples menu opened, each dialog, the
+// main window after new titles, the exit question, the printer set-up dialog
+// and a printed page (as a PDF file); then closes the window.  Message boxes
+// are answered with their default, the exit question with No.
 void startScreenshotTour(MainWindow& window, const QString& directory);
 
 }  // namespace kurvo::ui
