@@ -26,7 +26,7 @@ struct TypedText {
     }
 };
 
-inline int Pick(std::mt19937& rng, int count) { return std::uniform_int_distribution<int>(0, count - 1)(rng); }
+int Pick(std::mt19937& rng, int count) { return std::uniform_int_distribution<int>(0, count - 1)(rng); }
 
 template <typename T, std::size_t N>
 const T& PickOf(std::mt19937& rng, const std::array<T, N>& items) {
@@ -34,7 +34,7 @@ const T& PickOf(std::mt19937& rng, const std::array<T, N>& items) {
 }
 
 // UTF-8 of a code point below U+10000.
-inline std::string Utf8(unsigned code) {
+std::string Utf8(unsigned code) {
     std::string s;
     if (code < 0x80) {
         s += static_cast<char>(code);
@@ -51,7 +51,7 @@ inline std::string Utf8(unsigned code) {
 
 // One character (or a line break) of a title or cell.  Tabs are left out:
 // they separate the items of the variable lists.
-inline void AppendRandomCharacter(std::mt19937& rng, TypedText& text) {
+void AppendRandomCharacter(std::mt19937& rng, TypedText& text) {
     static const std::array<const char*, 14> held = {"表", "題", "測", "定", "値", "あ", "ア", "①", "ⅰ", "㈱",
                                                       "～", "＼", "Ω", "Ж"};
     static const std::array<const char*, 9> missing = {"é", "€", "😀", "한", "ß", "ñ", "ç", "✓", "☃"};
@@ -92,7 +92,7 @@ inline void AppendRandomCharacter(std::mt19937& rng, TypedText& text) {
     }
 }
 
-inline TypedText RandomText(std::mt19937& rng, int maxLength) {
+TypedText RandomText(std::mt19937& rng, int maxLength) {
     TypedText text;
     const int length = Pick(rng, maxLength + 1);
     for (int i = 0; i < length; ++i) AppendRandomCharacter(rng, text);
