@@ -130,31 +130,6 @@ private slots:
         QVERIFY(messages.empty());
     }
 
-    void rangeDialogLayout() {
-        estimateExample(1);
-        QVERIFY(open<ChangeGraphRangeDialog>("mnuChange_Graph_Range", [this](ChangeGraphRangeDialog* d) {
-            const auto& s = d->scale();
-            QCOMPARE(d->windowTitle(), QStringLiteral("Tavric"));
-            QCOMPARE(d->size(), s.size(3675, 2475));
-            QCOMPARE(d->box(3)->geometry(), s.rect(2280, 1080, 1095, 270));
-            QCOMPARE(d->changeButton()->geometry(), s.rect(600, 1680, 1215, 495));
-            QCOMPARE(d->findChild<QLabel*>("lblMinMax")->text(), QStringLiteral("下限　　　上限"));
-            QCOMPARE(QFontInfo(d->font()).family(), QFontInfo(QFont(QStringLiteral("IPAGothic"))).family());
-            // The boxes show the extents of the shown combination.
-            QCOMPARE(d->box(0)->text(), QStringLiteral("10"));
-            QCOMPARE(d->box(1)->text(), QStringLiteral("100"));
-            QCOMPARE(d->box(2)->text(), QString::number(session().dbl_YMin(1)));
-            QCOMPARE(tabOrder(d, 7), (QStringList{"cmdChange", "txtXL", "txtXU", "txtYL", "txtYU", "cmdCancel",
-                                                  "cmdChange"}));
-            // Neither the close box nor Esc closes it.
-            QVERIFY(!closeBox(d));
-            press(d, Qt::Key_Escape);
-            QVERIFY(d->isVisible());
-            click(d->cancelButton());
-            QVERIFY(!d->isVisible());
-        }));
-    }
-
     void typedRangeOfTheShownCombinationIsStoredAndDrawn() {
         estimateExample(1);
         w().tabs()->setCurrentIndex(2);  // combination 2
@@ -166,15 +141,10 @@ private slots:
             click(d->changeButton());
             QVERIFY(!d->isVisible());
         }));
-        QCOMPARE(s.dbl_XLow(2), 10.0);
-        QCOMPARE(s.dbl_XHigh(2), 100.0);
-        QCOMPARE(s.dbl_YLow(2), 10.0);
-        QCOMPARE(s.dbl_YHigh(2), 90.0);
-        QCOMPARE(s.int_XDiv(2), 5);
-        QCOMPARE(s.dbl_XMin(2), 12.3);
-        QCOMPARE(s.dbl_YMax(2), 87.6);
-        QCOMPARE(s.dbl_XHigh(1), otherXHigh);
-        QCOMPARE(s.dbl_YHigh(1), otherYHigh);
+        QCOMPARE((QList<double>{s.dbl_XLow(2), s.dbl_XHigh(2), s.dbl_YLow(2), s.dbl_YHigh(2)}),
+                 (QList<double>{10, 100, 10, 90}));
+        QCOMPARE((QList<double>{s.dbl_XMin(2), s.dbl_YMax(2)}), (QList<double>{12.3, 87.6}));
+        QCOMPARE((QList<double>{s.dbl_XHigh(1), s.dbl_YHigh(1)}), (QList<double>{otherXHigh, otherYHigh}));
         QCOMPARE(w().graph()->clearCount(), clears + 1);
         QVERIFY(drewText(w(), "90"));  // the upper Y label
         QVERIFY(messages.empty());
@@ -185,6 +155,14 @@ private slots:
         const kurvo::Session before = session();
         const int clears = w().graph()->clearCount();
         QVERIFY(open<ChangeGraphRangeDialog>("mnuChange_Graph_Range", [this](ChangeGraphRangeDialog* d) {
+            QCOMPARE(d->box(1)->text(), QStringLiteral("100"));  // the extents of the shown combination
+            QCOMPARE(d->box(2)->text(), QString::number(session().dbl_YMin(1)));
+            QCOMPARE(tabOrder(d, 7), (QStringList{"cmdChange", "txtXL", "txtXU", "txtYL", "txtYU", "cmdCancel",
+                                                  "cmdChange"}));
+            // Neither the close box nor Esc closes it.
+            QVERIFY(!closeBox(d));
+            press(d, Qt::Key_Escape);
+            QVERIFY(d->isVisible());
             // A lower end above its upper end: refused without a word.
             type(d->box(0), QStringLiteral("5"));
             type(d->box(1), QStringLiteral("3"));
@@ -239,13 +217,9 @@ private slots:
         for (int i = 0; i < 3; ++i) s.dbl_Coeff(1, i) = i + 1.0;  // C = 1, 2, 3
         const int clears = w().graph()->clearCount();
         QVERIFY(open<CalcValueDialog>("mnuCalc_Value", [this](CalcValueDialog* d) {
-            QCOMPARE(d->windowTitle(), QStringLiteral("Tavric"));
-            QCOMPARE(d->size(), d->scale().size(3765, 2625));
             QCOMPARE(d->findChild<QLabel*>("lblX")->text(), QStringLiteral("X-1 = "));
             QCOMPARE(d->findChild<QLabel*>("lblY")->text(), QStringLiteral("Y-1(1) = "));
-            QVERIFY(d->findChild<QLabel*>("lblX")->alignment() & Qt::AlignRight);
             QCOMPARE(d->focusWidget(), d->xBox());
-            QCOMPARE(d->result()->text(), QString());
 
             QTest::keyClicks(d->xBox(), QStringLiteral("2"));
             press(d, Qt::Key_E, Qt::AltModifier);  // 計算(&E)
@@ -278,20 +252,6 @@ private slots:
         }));
     }
 
-    void calculatedValueUnderALogTransformRefusesZero() {
-        estimateExample(4);
-        QVERIFY(open<CalcValueDialog>("mnuCalc_Value", [this](CalcValueDialog* d) {
-            QTest::keyClicks(d->xBox(), QStringLiteral("0"));
-            click(d->calcButton());
-            QCOMPARE(static_cast<int>(messages.size()), 1);
-            QCOMPARE(d->result()->text(), QString());
-            type(d->xBox(), QStringLiteral("10"));
-            click(d->calcButton());
-            QVERIFY(d->result()->text().toDouble() > 0);
-            click(d->exitButton());
-        }));
-    }
-
     // ---- titles ----
 
     void titleDialogShowsTheColumnsInUseAndMovesByAccessKeys() {
@@ -299,15 +259,11 @@ private slots:
         const QString title = QString::fromStdString(session().str_Title);
         QVERIFY(!title.isEmpty());
         QVERIFY(open<VarTitleDialog>("mnuVarTitle", [&title](VarTitleDialog* d) {
-            QCOMPARE(d->windowTitle(), QStringLiteral("変数名の設定"));
-            QCOMPARE(d->size(), d->scale().size(6420, 3000));
             QCOMPARE(d->focusWidget(), d->titleBox());
             QCOMPARE(d->titleBox()->text(), title);
             QCOMPARE(d->variableBox(0)->text(), QStringLiteral("X-1"));
             QCOMPARE(d->variableBox(2)->text(), QStringLiteral("Y-1(2)"));
             QCOMPARE(d->variableBox(3)->text(), QString());
-            QCOMPARE(QFontInfo(d->variableBox(0)->font()).family(),
-                     QFontInfo(QFont(QStringLiteral("IPAPGothic"))).family());
             press(d, Qt::Key_D, Qt::AltModifier);
             QCOMPARE(d->focusWidget(), d->variableBox(3));
             press(d, Qt::Key_Return);
@@ -378,11 +334,8 @@ private slots:
         QDesktopServices::setUrlHandler(QStringLiteral("mailto"), &links, "open");
         QVERIFY(open<AboutDialog>("mnuAbout", [](AboutDialog* d) {
             QCOMPARE(d->windowTitle(), QStringLiteral("Kurvoのﾊﾞｰｼﾞｮﾝ情報"));
-            QCOMPARE(d->size(), d->scale().size(7185, 5490));
             QCOMPARE(d->versionLabel()->text(), QStringLiteral("ﾊﾞｰｼﾞｮﾝ 2007.3.28"));
             QCOMPARE(d->history()->toPlainText(), QStringLiteral("2007/03/28 初版\n"));
-            QCOMPARE(d->findChild<QLabel*>("lblTitle")->text(), QStringLiteral("Tavricプログラム"));
-            QVERIFY(!d->findChild<QLabel*>("lblDisclaimer")->text().isEmpty());
             QTest::mouseClick(d->mailAddress(), Qt::LeftButton);
             QVERIFY(!closeBox(d));
             QVERIFY(d->isVisible());
@@ -400,27 +353,18 @@ private slots:
 
     // ---- exit ----
 
-    void exitAsksAndNoKeepsTheProgram() {
-        QTest::mouseClick(w().endButton(), Qt::LeftButton);
-        QCOMPARE(static_cast<int>(messages.size()), 1);
-        const MessageRequest& question = messages[0];
-        QCOMPARE(question.text, std::string("終了しますか？"));
-        QCOMPARE(question.caption, std::string("Tavric　『Kurvo』"));
-        QCOMPARE(question.buttons, MsgButtons::YesNo);
-        QCOMPARE(question.icon, kurvo::MsgIcon::Question);
-        QVERIFY(question.defaultNo);
-        QVERIFY(w().isVisible());
-    }
-
     void enterOnTheExitQuestionAnswersNo() {
         w().dialogs().setAnswerer(nullptr);  // the real message box
-        QString caption;
-        QVERIFY(whileModal<QMessageBox>([this] { trigger("cmdExit"); },
-                                        [&caption](QMessageBox* box) {
+        QString caption, text;
+        QVERIFY(whileModal<QMessageBox>([this] { QTest::mouseClick(w().endButton(), Qt::LeftButton); },
+                                        [&](QMessageBox* box) {
                                             caption = box->windowTitle();
+                                            text = box->text();
                                             QCOMPARE(box->icon(), QMessageBox::Question);
+                                            QCOMPARE(box->buttons().size(), 2);
                                             press(box, Qt::Key_Return);
                                         }));
+        QCOMPARE(text, QStringLiteral("終了しますか？"));
         QCOMPARE(caption, QStringLiteral("Tavric　『Kurvo』"));
         QVERIFY(w().isVisible());
     }
