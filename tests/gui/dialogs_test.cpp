@@ -291,13 +291,13 @@ private slots:
         QCOMPARE(data->headerData(0, Qt::Horizontal).toString(), QStringLiteral("時間"));
         QCOMPARE(data->headerData(2, Qt::Horizontal).toString(), QStringLiteral("圧力"));
         QCOMPARE(data->headerData(3, Qt::Horizontal).toString(), QString());
-        const auto& spec = w().methodGrid()->gridModel()->grid();
-        QCOMPARE(spec.Text(1, 1), std::string("温度"));  // combination 1: Y is still column B
-        QCOMPARE(spec.Text(4, 1), std::string("時間"));
-        QCOMPARE(spec.Text(1, 2), std::string("圧力"));  // combination 2: Y is still column C
+        const auto& methods = w().methodGrid()->gridModel()->grid();
+        QCOMPARE(methods.Text(1, 1), std::string("温度"));  // combination 1: Y is still column B
+        QCOMPARE(methods.Text(4, 1), std::string("時間"));
+        QCOMPARE(methods.Text(1, 2), std::string("圧力"));  // combination 2: Y is still column C
         QCOMPARE(s.int_YVar(1), 2);
         QCOMPARE(s.int_YVar(2), 3);
-        QCOMPARE(spec.SelectedIndex(1, 2), 2);
+        QCOMPARE(methods.SelectedIndex(1, 2), 2);
         // The graph is redrawn with the new titles.
         QCOMPARE(w().graph()->clearCount(), clears + 1);
         QVERIFY(drewText(w(), "温度の記録"));
