@@ -98,7 +98,12 @@ TEST(SaveCommand, WritesEveryTypedRowAndTheValidSamplesOfEachCombination) {
         block.erase(0, block.find("\r\n") + 2);
     }
     EXPECT_EQ(block, "");
-    EXPECT_EQ(wb.app.session.int_DataCount, 2);  // the last combination's sheet was refilled last
+    // The working state belongs to the shown combination again, not to the last one refilled.
+    const Session& s = wb.app.session;
+    EXPECT_EQ(s.int_DataCount, 4);
+    EXPECT_EQ(s.dbl_WorkCoeff(0), s.dbl_Coeff(1, 0));
+    EXPECT_EQ(s.dbl_WorkCoeff(1), s.dbl_Coeff(1, 1));
+    EXPECT_EQ(s.dbl_XPower(3, 2), 5.0);  // the third valid sample of combination 1 is row 5
 }
 
 TEST(SaveCommand, AFailingRefillWritesNothing) {

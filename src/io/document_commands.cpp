@@ -43,6 +43,10 @@ Results CaptureResults(App& app) {
             results.combinations[static_cast<std::size_t>(c - 1)].lines.push_back(std::move(line));
         }
     }
+    // The refills leave the working state (degree, coefficients, samples) of the
+    // last combination; the graph on screen, printing, the range dialog and the
+    // calculated value go on with the shown one, so it is loaded again.
+    if (s.int_Comb >= 0 && s.int_Comb < combinations) app.FillResultSheets(s.int_Comb, FillMode::Refresh);
     return results;
 }
 

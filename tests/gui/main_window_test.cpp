@@ -144,11 +144,11 @@ private slots:
     }
 
     void gridsKeepTheirProportionsAndFit() {
-        GridView* spec = w().methodGrid();
-        QVERIFY(qAbs(spec->columnWidth(0) * 3.75 / 12.38 - spec->columnWidth(1)) <= 1.0);
-        QVERIFY(spec->verticalHeader()->width() < spec->columnWidth(1));
-        QVERIFY(spec->horizontalHeader()->height() > spec->rowHeight(0) * 3 / 2);
-        for (GridView* view : {spec, w().coefficientGrid()}) {
+        GridView* grid = w().methodGrid();
+        QVERIFY(qAbs(grid->columnWidth(0) * 3.75 / 12.38 - grid->columnWidth(1)) <= 1.0);
+        QVERIFY(grid->verticalHeader()->width() < grid->columnWidth(1));
+        QVERIFY(grid->horizontalHeader()->height() > grid->rowHeight(0) * 3 / 2);
+        for (GridView* view : {grid, w().coefficientGrid()}) {
             const int last = view->model()->rowCount() - 1;
             QVERIFY2(view->rowViewportPosition(last) + view->rowHeight(last) <= view->viewport()->height(),
                      qPrintable(view->objectName()));
@@ -262,12 +262,12 @@ private slots:
     }
 
     void checkBoxCellsToggleWithAClick() {
-        GridView* spec = w().methodGrid();
-        const QRect r = spec->visualRect(indexOf(spec, 5, 3));
-        QTest::mouseClick(spec->viewport(), Qt::LeftButton, {}, r.center());
-        QCOMPARE(cell(spec, 5, 3), std::string("1"));
-        QTest::mouseClick(spec->viewport(), Qt::LeftButton, {}, r.center());
-        QCOMPARE(cell(spec, 5, 3), std::string("0"));
+        GridView* grid = w().methodGrid();
+        const QRect r = grid->visualRect(indexOf(grid, 5, 3));
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, r.center());
+        QCOMPARE(cell(grid, 5, 3), std::string("1"));
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, r.center());
+        QCOMPARE(cell(grid, 5, 3), std::string("0"));
     }
 
     // ---- range scroll bars ----
