@@ -1,47 +1,41 @@
 // What the range, calculate-value and title dialogs store and show.
 #include <gtest/gtest.h>
 
+#include "checks.h"
 #include "fit/calculate_value.h"
 #include "graph/graph_range.h"
 #include "state/numbers.h"
-#include "workbench.h"
 
 namespace kurvo {
 namespace {
-
-// ---- typed graph range ----------------------------------------------------------
 
 struct RangeRow {
     const char* name;
     bool xLog, yLog;
     RangeTexts texts;
-    bool stored;
-    double xLow, xHigh, yLow, yHigh;
+    std::array<double, 4> limits;  // empty box (all zero): refused, nothing stored
     int xDiv, yDiv;
 };
 
 class GraphRange : public ::testing::TestWithParam<RangeRow> {};
 
-TEST_P(GraphRange, StoresExtentsAndLimits) {
+TEST_P(GraphRange, StoresExtentsAndLimitsOrNothing) {
     const RangeRow& row = GetParam();
     Session s;
-    s.int_XLog(1) = row.xLog;
-    s.int_YLog(1) = row.yLog;
-    s.dbl_XLow(1) = -1, s.dbl_XHigh(1) = -1, s.dbl_YLow(1) = -1, s.dbl_YHigh(1) = -1;
+    s.int_XLog(1) = row.xLog, s.int_YLog(1) = row.yLog;
+    s.dbl_XLow(1) = s.dbl_XHigh(1) = s.dbl_YLow(1) = s.dbl_YHigh(1) = -1;
     const Session before = s;
-    const RangeOutcome outcome = ApplyGraphRange(s, 1, row.texts);
-    EXPECT_EQ(outcome.stored, row.stored);
-    if (!row.stored) {
+    const bool stored = row.xDiv != 0;
+    EXPECT_EQ(ApplyGraphRange(s, 1, row.texts).stored, stored);
+    if (!stored) {
         EXPECT_EQ(s.dbl_XLow, before.dbl_XLow);
         EXPECT_EQ(s.dbl_XMin, before.dbl_XMin);
         EXPECT_EQ(s.dbl_YHigh, before.dbl_YHigh);
         EXPECT_EQ(s.int_DialogOK, 0);
         return;
     }
-    EXPECT_DOUBLE_EQ(s.dbl_XLow(1), row.xLow);
-    EXPECT_DOUBLE_EQ(s.dbl_XHigh(1), row.xHigh);
-    EXPECT_DOUBLE_EQ(s.dbl_YLow(1), row.yLow);
-    EXPECT_DOUBLE_EQ(s.dbl_YHigh(1), row.yHigh);
+    const std::array<double, 4> limits{s.dbl_XLow(1), s.dbl_XHigh(1), s.dbl_YLow(1), s.dbl_YHigh(1)};
+    for (std::size_t i = 0; i < 4; ++i) EXPECT_DOUBLE_EQ(limits[i], row.limits[i]) << "limit " << i;
     EXPECT_EQ(s.int_XDiv(1), row.xDiv);
     EXPECT_EQ(s.int_YDiv(1), row.yDiv);
     EXPECT_EQ(s.dbl_XMin(1), NumberOf(row.texts[0]));
@@ -51,40 +45,33 @@ TEST_P(GraphRange, StoresExtentsAndLimits) {
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, GraphRange,
-    ::testing::Values(
-        RangeRow{"LinearBothAxes", false, false, {"12.3", "87.6", "12.3", "87.6"}, true, 10, 100, 10, 90, 5, 5},
-        RangeRow{"LowerEnd900", false, false, {"900", "1000", "900", "1000"}, true, 0, 1000, 900, 1000, 5, 5},
-        RangeRow{"LowerEndZero", false, false, {"0", "5", "0", "5"}, true, 0, 5, 0, 5, 5, 5},
-        RangeRow{"EqualEnds", false, false, {"37", "37", "1", "2"}, true, 30, 40, 1, 2, 5, 5},
-        RangeRow{"LogAxes", true, true, {"2", "5000", "2", "5000"}, true, 0, 4, 0, 4, 4, 4},
-        RangeRow{"LowerAboveUpperX", false, false, {"5", "3", "1", "2"}, false, 0, 0, 0, 0, 0, 0},
-        RangeRow{"LowerAboveUpperY", false, false, {"1", "2", "5", "3"}, false, 0, 0, 0, 0, 0, 0},
-        RangeRow{"LogXWithZero", true, false, {"0", "10", "1", "2"}, false, 0, 0, 0, 0, 0, 0},
-        // The X range is valid, the Y range is not: nothing at all is stored.
-        RangeRow{"LogYWithNegativeKeepsX", false, true, {"1", "10", "-1", "2"}, false, 0, 0, 0, 0, 0, 0},
-        RangeRow{"EmptyBox", false, false, {"", "10", "1", "2"}, false, 0, 0, 0, 0, 0, 0},
-        RangeRow{"TextBox", false, false, {"1", "abc", "1", "2"}, false, 0, 0, 0, 0, 0, 0},
-        RangeRow{"LimitBeyondDoubleRange", false, false, {"1", "1.7E+308", "1", "2"}, false, 0, 0, 0, 0, 0, 0}),
-    [](const auto& rowInfo) { return std::string(rowInfo.param.name); });
+    ::testing::Values(RangeRow{"LinearBothAxes", false, false, {"12.3", "87.6", "12.3", "87.6"}, {10, 100, 10, 90}, 5, 5},
+                      RangeRow{"LowerEnd900", false, false, {"900", "1000", "900", "1000"}, {0, 1000, 900, 1000}, 5, 5},
+                      RangeRow{"LowerEndZero", false, false, {"0", "5", "0", "5"}, {0, 5, 0, 5}, 5, 5},
+                      RangeRow{"EqualEnds", false, false, {"37", "37", "1", "2"}, {30, 40, 1, 2}, 5, 5},
+                      RangeRow{"LogAxes", true, true, {"2", "5000", "2", "5000"}, {0, 4, 0, 4}, 4, 4},
+                      RangeRow{"LowerAboveUpperY", false, false, {"1", "2", "5", "3"}, {}, 0, 0},
+                      RangeRow{"LogXWithZero", true, false, {"0", "10", "1", "2"}, {}, 0, 0},
+                      // The X range is valid, the Y range is not: nothing at all is stored.
+                      RangeRow{"LogYWithNegativeKeepsX", false, true, {"1", "10", "-1", "2"}, {}, 0, 0},
+                      RangeRow{"EmptyBox", false, false, {"", "10", "1", "2"}, {}, 0, 0},
+                      RangeRow{"TextBox", false, false, {"1", "abc", "1", "2"}, {}, 0, 0}),
+    test::RowName());
 
-TEST(GraphRangeMessages, NameTheBoxThatIsWrong) {
+TEST(GraphRangeDialog, MessagesNameTheWrongBoxAndTextsShowTheExtents) {
     Session s;
     EXPECT_EQ(ApplyGraphRange(s, 1, {"1", "2", "x", "4"}).message, "「従属変数の下限」に数値を入力してください。");
-    EXPECT_NE(ApplyGraphRange(s, 1, {"1", "1.7E+308", "1", "2"}).message.find("「独立変数の上限」"), std::string::npos);
+    const RangeOutcome huge = ApplyGraphRange(s, 1, {"1", "1.7E+308", "1", "2"});
+    EXPECT_FALSE(huge.stored);
+    EXPECT_NE(huge.message.find("「独立変数の上限」"), std::string::npos);
     EXPECT_EQ(ApplyGraphRange(s, 1, {"5", "3", "1", "2"}).message, "");  // refused without a word
-}
-
-TEST(GraphRangeTexts, ShowTheExtentsInGeneralForm) {
-    Session s;
     s.dbl_XMin(2) = 0.00001, s.dbl_XMax(2) = 37, s.dbl_YMin(2) = -2.5, s.dbl_YMax(2) = 1e20;
     EXPECT_EQ(CurrentRangeTexts(s, 2), (RangeTexts{"1E-05", "37", "-2.5", "1E+20"}));
 }
 
-// ---- calculate value ------------------------------------------------------------
-
 struct CalcRow {
     const char* name;
-    int xLog, xRecip, yLog, yRecip;
+    std::int16_t xLog, xRecip, yLog, yRecip;
     std::array<double, 3> coefficients;
     const char* x;
     bool ok;
@@ -98,8 +85,7 @@ TEST_P(CalculateValueRows, EvaluatesTheShownCombination) {
     Session s;
     s.int_Comb = 1;  // combination 2 is shown
     s.int_WorkDegree = 2;
-    s.int_XLog(2) = static_cast<std::int16_t>(row.xLog), s.int_XRecip(2) = static_cast<std::int16_t>(row.xRecip);
-    s.int_YLog(2) = static_cast<std::int16_t>(row.yLog), s.int_YRecip(2) = static_cast<std::int16_t>(row.yRecip);
+    s.int_XLog(2) = row.xLog, s.int_XRecip(2) = row.xRecip, s.int_YLog(2) = row.yLog, s.int_YRecip(2) = row.yRecip;
     for (int i = 0; i < 3; ++i) s.dbl_Coeff(2, i) = row.coefficients[static_cast<std::size_t>(i)];
     const CalculatedValue value = CalculateValue(s, row.x);
     EXPECT_EQ(value.ok, row.ok) << value.text;
@@ -108,20 +94,17 @@ TEST_P(CalculateValueRows, EvaluatesTheShownCombination) {
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, CalculateValueRows,
-    ::testing::Values(CalcRow{"Quadratic", 0, 0, 0, 0, {1, 2, 3}, "2", true, "17"},
-                      CalcRow{"BlanksAroundNumber", 0, 0, 0, 0, {1, 2, 3}, " 2 ", true, "17"},
+    ::testing::Values(CalcRow{"QuadraticBlanksAroundNumber", 0, 0, 0, 0, {1, 2, 3}, " 2 ", true, "17"},
                       CalcRow{"LogYOfZeroPolynomial", 0, 0, 1, 0, {0, 0, 0}, "5", true, "1"},
                       CalcRow{"LogX", 1, 0, 0, 0, {0, 1, 0}, "1", true, "0"},
                       CalcRow{"ReciprocalY", 0, 0, 0, 1, {4, 0, 0}, "9", true, "0.25"},
                       CalcRow{"NotANumber", 0, 0, 0, 0, {1, 2, 3}, "abc", false, "数値を入力してください。"},
-                      CalcRow{"Empty", 0, 0, 0, 0, {1, 2, 3}, "", false, "数値を入力してください。"},
                       CalcRow{"LogOfZero", 1, 0, 0, 0, {1, 2, 3}, "0", false, "Log変換するので"},
-                      CalcRow{"LogOfNegative", 1, 0, 0, 0, {1, 2, 3}, "-3", false, "Log変換するので"},
                       CalcRow{"ReciprocalOfZero", 0, 1, 0, 0, {1, 2, 3}, "0", false, "逆数変換する値が 0"},
                       CalcRow{"ReciprocalOfLogOne", 1, 1, 0, 0, {1, 2, 3}, "1", false, "逆数変換する値が 0"},
                       CalcRow{"Overflow", 0, 0, 1, 0, {1000, 0, 0}, "1", false, "この値では計算できません。"},
                       CalcRow{"ReciprocalOfZeroResult", 0, 0, 0, 1, {0, 0, 0}, "1", false, "この値では"}),
-    [](const auto& rowInfo) { return std::string(rowInfo.param.name); });
+    test::RowName());
 
 TEST(CalculateValueLabels, NameTheShownCombinationsVariables) {
     Session s;
@@ -135,31 +118,24 @@ TEST(CalculateValueLabels, NameTheShownCombinationsVariables) {
     EXPECT_EQ(CalculateYLabel(s), " = ");
 }
 
-// ---- titles -----------------------------------------------------------------------
-
-TEST(Titles, DialogShowsOnlyTheTitlesOfColumnsInUse) {
+TEST(Titles, DialogShowsTheColumnsInUseAndOkRenamesHeadingsAndLists) {
     test::Workbench wb;
-    for (int k = 1; k <= 5; ++k) wb.app.session.str_VarTitle(k) = "T" + std::to_string(k);
-    wb.app.session.int_VarCount = 2;
-    wb.app.session.str_Title = "表題";
-    const TitleTexts shown = wb.app.CurrentTitles();
-    EXPECT_EQ(shown.title, "表題");
-    EXPECT_EQ(shown.variables, (std::array<std::string, 5>{"T1", "T2", "", "", ""}));
-}
+    Session& s = wb.app.session;
+    for (int k = 1; k <= 5; ++k) s.str_VarTitle(k) = "T" + std::to_string(k);
+    s.int_VarCount = 2, s.str_Title = "表題";
+    EXPECT_EQ(wb.app.CurrentTitles().title, "表題");
+    EXPECT_EQ(wb.app.CurrentTitles().variables, (std::array<std::string, 5>{"T1", "T2", "", "", ""}));
 
-TEST(Titles, OkRenamesHeadingsAndListsWhileEachCombinationKeepsItsVariable) {
-    test::Workbench wb;
     wb.SetMethod(1, 'B', 'A', 0, 0, 0, 0, "2");
     wb.SetMethod(2, 'C', 'A', 0, 0, 0, 0, "2");
-    wb.app.session.int_CombCount = 2;
+    s.int_CombCount = 2;
     wb.app.ApplyTitles({"新しい表題", {"時間", "温度", "圧力", "", ""}});
-
-    const Session& s = wb.app.session;
     EXPECT_EQ(s.str_Title, "新しい表題");
     EXPECT_EQ(s.str_VarTitle(2), "温度");
     EXPECT_EQ(s.int_DialogOK, kTrue);
     EXPECT_EQ(wb.data.Text(1, 0), "時間");
     EXPECT_EQ(wb.data.Text(4, 0), "");
+    // Each combination keeps its variable under the new names.
     EXPECT_EQ(wb.methodGrid.Text(1, 1), "温度");
     EXPECT_EQ(wb.methodGrid.Text(4, 1), "時間");
     EXPECT_EQ(wb.methodGrid.Text(1, 2), "圧力");

@@ -14,10 +14,11 @@ namespace kurvo {
 namespace {
 
 using test::Workbench;
-using Column = std::vector<std::string>;
+using Texts = std::vector<std::string>;
+const Texts kNone;
 
-Column Sequence(int from, int to) {
-    Column out;
+Texts Sequence(int from, int to) {
+    Texts out;
     for (int i = from; i <= to; ++i) out.push_back(std::to_string(i));
     return out;
 }
@@ -31,32 +32,45 @@ bool Blank(const TableGrid& grid) {
     return true;
 }
 
-const std::vector<std::string> kLetters{"A", "B", "C", "D", "E"};
+Texts Labels(const Workbench& wb) {
+    return {wb.labels.Equation(0), wb.labels.Equation(1), wb.labels.Equation(2), wb.labels.Equation(3)};
+}
+
+// Counts the estimation runs: each run clears the whole coefficient grid.
+int& CountRuns(Workbench& wb) {
+    static int runs;
+    runs = 0;
+    wb.coeff.SetChangeObserver([](int col, int r) { runs += (col == -1 && r == -1) ? 1 : 0; });
+    return runs;
+}
+
+void Edit(Workbench& wb, int col, int row, const std::string& text) {
+    wb.methodGrid.SetText(col, row, text);
+    wb.app.OnSpecCellChanged(col, row);
+}
 
 void ExpectEmptyDocumentShown(const Workbench& wb) {
+    const Texts letters{"A", "B", "C", "D", "E"};
     EXPECT_EQ(wb.app.session.int_Estimated, kFalse);
     EXPECT_EQ(wb.tabs.SelectedPage(), 0);
-    EXPECT_TRUE(Blank(wb.data));
-    EXPECT_TRUE(Blank(wb.coeff));
-    for (const TableGrid* sheet : {&wb.est0, &wb.est1, &wb.est2, &wb.est3}) EXPECT_TRUE(Blank(*sheet));
+    for (const TableGrid* grid : {&wb.data, &wb.coeff, &wb.est0, &wb.est1, &wb.est2, &wb.est3}) EXPECT_TRUE(Blank(*grid));
     ASSERT_EQ(wb.graph.Calls().size(), 1u);
     EXPECT_EQ(wb.graph.Calls()[0].op, DrawCall::Op::Clear);
-    for (int k = 1; k <= 5; ++k) EXPECT_EQ(wb.data.Text(k, 0), kLetters[static_cast<std::size_t>(k - 1)]);
+    for (int k = 1; k <= 5; ++k) EXPECT_EQ(wb.data.Text(k, 0), letters[static_cast<std::size_t>(k - 1)]);
     for (int c = 1; c <= 4; ++c) {
         SCOPED_TRACE("method row " + std::to_string(c));
-        EXPECT_EQ(wb.methodGrid.Text(7, c), "2");
-        EXPECT_EQ(wb.methodGrid.Text(1, c), "");
-        EXPECT_EQ(wb.methodGrid.Text(4, c), "");
+        EXPECT_EQ(Texts({wb.methodGrid.Text(1, c), wb.methodGrid.Text(4, c), wb.methodGrid.Text(7, c)}),
+                  Texts({"", "", "2"}));
         EXPECT_EQ(wb.methodGrid.SelectedIndex(1, c), -1);
-        EXPECT_EQ(wb.methodGrid.Items(1, c), kLetters);
-        EXPECT_EQ(wb.methodGrid.Items(4, c), kLetters);
+        EXPECT_EQ(wb.methodGrid.Items(1, c), letters);
+        EXPECT_EQ(wb.methodGrid.Items(4, c), letters);
         for (int col : {2, 3, 5, 6}) EXPECT_EQ(wb.methodGrid.Text(col, c), "0");
         EXPECT_EQ(wb.app.session.int_XVar(c), 1);
         EXPECT_EQ(wb.app.session.int_YVar(c), c + 1);
     }
 }
 
-// Two combinations: B on A with 8 valid rows (degree 1), C on A with 10 (degree 2).
+// B on A with 8 valid rows (degree 1), C on A with 10 (degree 2).
 void LoadTwoCombinations(Workbench& wb) {
     wb.SetColumn(1, Sequence(1, 10));
     wb.SetColumn(2, {"3.1", "4.9", "7.2", "8.8", "11.1", "13.2", "14.8", "17.1"});
@@ -65,34 +79,27 @@ void LoadTwoCombinations(Workbench& wb) {
     wb.SetMethod(2, 'C', 'A', 0, 0, 0, 0, "2");
 }
 
-// ---- start-up and New -----------------------------------------------------------------------
+// ---- start-up and New ---------------------------------------------------------------------
 
 TEST(StartUp, EmptyDocumentWithDefaultMethods) {
     Workbench wb;
     ExpectEmptyDocumentShown(wb);
     const Session& s = wb.app.session;
-    for (int c = 1; c <= 4; ++c) {
-        EXPECT_EQ(s.int_Degree(c), 2);
-        EXPECT_EQ(s.int_XLog(c), 0);
-        EXPECT_EQ(s.int_XRecip(c), 0);
-        EXPECT_EQ(s.int_YLog(c), 0);
-        EXPECT_EQ(s.int_YRecip(c), 0);
+    for (int c = 1; c <= 5; ++c) {
+        EXPECT_EQ(s.int_Degree(c), c <= 4 ? 2 : 0) << c;
+        EXPECT_EQ(s.int_XLog(c) + s.int_XRecip(c) + s.int_YLog(c) + s.int_YRecip(c), 0) << c;
     }
-    EXPECT_EQ(s.int_Degree(5), 0);
-    EXPECT_EQ(s.int_XLog(5), 0);
-    EXPECT_EQ(s.int_DataCount, 0);
-    EXPECT_EQ(s.int_VarCount, 0);
-    EXPECT_EQ(s.int_CombCount, 0);
+    EXPECT_EQ(s.int_DataCount + s.int_VarCount + s.int_CombCount, 0);
     EXPECT_EQ(s.str_Title, "");
 }
 
-TEST(NewDocument, ClearsResultsAndKeepsTitlesCountsDegreesAndFlags) {
+TEST(NewDocument, ClearsResultsKeepsTitlesCountsDegreesAndFlagsAndTwiceIsOnce) {
     Workbench wb;
     LoadTwoCombinations(wb);
     wb.methodGrid.SetText(5, 2, "1");  // X log for combination 2
     wb.SetMethod(1, 'B', 'A', 0, 0, 0, 0, "3");
     wb.app.RunEstimation();
-    ASSERT_TRUE(wb.dialogs.messages.empty()) << wb.dialogs.messages.front().text;
+    ASSERT_EQ(wb.Messages(), kNone);
     wb.tabs.SelectPage(2);
     // What an example or the title dialog leaves behind.
     Session& s = wb.app.session;
@@ -115,70 +122,49 @@ TEST(NewDocument, ClearsResultsAndKeepsTitlesCountsDegreesAndFlags) {
     EXPECT_EQ(s.int_VarCount, before.int_VarCount);
     EXPECT_EQ(s.int_CombCount, before.int_CombCount);
     EXPECT_EQ(s.int_Degree(1), 3) << "the grid shows 2, the session keeps its degree";
-    EXPECT_EQ(s.int_Degree, before.int_Degree);
     EXPECT_EQ(s.int_XLog(2), 1);
     EXPECT_EQ(s.dbl_Coeff, before.dbl_Coeff);
-}
 
-TEST(NewDocument, TwiceLeavesTheSameScreenAsOnce) {
-    Workbench wb;
-    LoadTwoCombinations(wb);
-    wb.app.RunEstimation();
-    wb.app.New();
-    const TableGrid data = wb.data, methodGrid = wb.methodGrid, coeff = wb.coeff, est0 = wb.est0;
+    const TableGrid data = wb.data, methodGrid = wb.methodGrid, coeff = wb.coeff;
     const auto graph = test::Describe(wb.graph);
-    const std::vector<std::string> labels{wb.labels.Equation(0), wb.labels.Equation(1), wb.labels.Equation(2),
-                                          wb.labels.Equation(3)};
-    const Session once = wb.app.session;
-
+    const Texts labels = Labels(wb);
     wb.app.New();
-    EXPECT_TRUE(wb.data == data);
-    EXPECT_TRUE(wb.methodGrid == methodGrid);
-    EXPECT_TRUE(wb.coeff == coeff);
-    EXPECT_TRUE(wb.est0 == est0);
+    EXPECT_TRUE(wb.data == data && wb.methodGrid == methodGrid && wb.coeff == coeff);
     EXPECT_EQ(test::Describe(wb.graph), graph);
-    EXPECT_EQ(wb.tabs.SelectedPage(), 0);
-    EXPECT_EQ(std::vector<std::string>({wb.labels.Equation(0), wb.labels.Equation(1), wb.labels.Equation(2),
-                                        wb.labels.Equation(3)}),
-              labels);
-    EXPECT_EQ(wb.app.session.int_Estimated, once.int_Estimated);
-    EXPECT_EQ(wb.app.session.int_XVar, once.int_XVar);
-    EXPECT_EQ(wb.app.session.int_YVar, once.int_YVar);
-}
+    EXPECT_EQ(Labels(wb), labels);
+    EXPECT_EQ(s.int_XVar, before.int_XVar);
 
-TEST(NewDocument, ResultPagesShowNothingAfterwards) {
-    Workbench wb;
-    LoadTwoCombinations(wb);
-    wb.app.RunEstimation();
-    wb.app.New();
+    // The result pages show nothing afterwards.
     wb.tabs.SelectPage(1);
     EXPECT_EQ(wb.labels.Equation(0), "");
     EXPECT_TRUE(Blank(wb.est0));
     EXPECT_EQ(wb.graph.Calls().size(), 1u);
-    EXPECT_TRUE(wb.dialogs.messages.empty());
+    EXPECT_EQ(wb.Messages(), kNone);
 }
 
-// ---- tab switching ----------------------------------------------------------------------------
+// ---- tab switching -------------------------------------------------------------------------
 
 class TabSwitch : public ::testing::Test {
 protected:
     void SetUp() override {
         LoadTwoCombinations(wb);
         wb.app.RunEstimation();
-        ASSERT_TRUE(wb.dialogs.messages.empty()) << wb.dialogs.messages.front().text;
+        ASSERT_EQ(wb.Messages(), kNone);
     }
     Workbench wb;
 };
 
-TEST_F(TabSwitch, SampleCountFollowsTheShownCombination) {
+TEST_F(TabSwitch, SampleCountFollowsTheShownCombinationAndLimitsTheExtents) {
     EXPECT_EQ(wb.app.session.int_DataCount, 8);
+    wb.app.session.dbl_XMax(2) = 250;
     wb.tabs.SelectPage(2);
     EXPECT_EQ(wb.app.session.int_DataCount, 10);
     EXPECT_EQ(wb.app.session.int_Comb, 1);
     EXPECT_EQ(wb.app.session.int_WorkDegree, 2);
+    EXPECT_DOUBLE_EQ(wb.app.session.dbl_XHigh(2), 300);
     EXPECT_EQ(wb.labels.Equation(1).rfind("Y2=", 0), 0u);
     EXPECT_EQ(wb.graph.CallsOf(DrawCall::Op::Circle).size(), 10u);
-    EXPECT_TRUE(wb.dialogs.messages.empty());
+    EXPECT_EQ(wb.Messages(), kNone);
     EXPECT_TRUE(test::AllFinite(wb));
 }
 
@@ -194,35 +180,20 @@ TEST_F(TabSwitch, PageBeyondTheCombinationsInUseOnlyEmptiesItsLabel) {
     EXPECT_TRUE(wb.est2 == sheet);
 }
 
-TEST_F(TabSwitch, DataPageChangesNothing) {
-    wb.tabs.SelectPage(2);
-    const auto graph = test::Describe(wb.graph);
-    const std::string label = wb.labels.Equation(1);
-    wb.tabs.SelectPage(0);
-    EXPECT_EQ(wb.app.session.int_Comb, 1);
-    EXPECT_EQ(test::Describe(wb.graph), graph);
-    EXPECT_EQ(wb.labels.Equation(1), label);
-}
-
-TEST_F(TabSwitch, ReturningToAPageRedrawsTheSameGraph) {
+TEST_F(TabSwitch, DataPageChangesNothingAndReturningRedrawsTheSameGraph) {
     wb.tabs.SelectPage(2);
     const auto graph = test::Describe(wb.graph);
     const TableGrid sheet = wb.est1;
     const std::string label = wb.labels.Equation(1);
     const int clears = wb.graph.ClearCount();
     wb.tabs.SelectPage(0);
+    EXPECT_EQ(wb.app.session.int_Comb, 1);
+    EXPECT_EQ(test::Describe(wb.graph), graph);
     wb.tabs.SelectPage(2);
     EXPECT_GT(wb.graph.ClearCount(), clears) << "the graph was not redrawn";
     EXPECT_EQ(test::Describe(wb.graph), graph);
     EXPECT_TRUE(wb.est1 == sheet);
     EXPECT_EQ(wb.labels.Equation(1), label);
-}
-
-TEST_F(TabSwitch, LimitsAreRecomputedFromTheCurrentExtents) {
-    wb.app.session.dbl_XMax(2) = 250;
-    wb.tabs.SelectPage(2);
-    EXPECT_DOUBLE_EQ(wb.app.session.dbl_XHigh(2), 300);
-    EXPECT_TRUE(test::AllFinite(wb));
 }
 
 TEST_F(TabSwitch, EditedDataShowUpWithTheCoefficientsOfTheRun) {
@@ -239,25 +210,22 @@ TEST(TabSwitchBeforeEstimation, EmptiesTheLabelAndShowsNoResults) {
     Workbench wb;
     LoadTwoCombinations(wb);
     for (int page : {1, 2, 0, 1}) wb.tabs.SelectPage(page);
-    EXPECT_EQ(wb.labels.Equation(0), "");
-    EXPECT_EQ(wb.labels.Equation(1), "");
-    EXPECT_EQ(wb.labels.Equation(2), "y3=c0+c1*x+c2*x^2");
-    EXPECT_TRUE(Blank(wb.est0));
-    EXPECT_TRUE(Blank(wb.est1));
+    const Texts labels = Labels(wb);
+    EXPECT_EQ(Texts(labels.begin(), labels.begin() + 3), Texts({"", "", "y3=c0+c1*x+c2*x^2"}));
+    EXPECT_TRUE(Blank(wb.est0) && Blank(wb.est1));
     EXPECT_EQ(wb.graph.Calls().size(), 1u);
     EXPECT_EQ(wb.app.session.int_Comb, 0);
-    EXPECT_TRUE(wb.dialogs.messages.empty());
+    EXPECT_EQ(wb.Messages(), kNone);
 }
 
-// ---- refills outside a run: rows the X transform cannot take are passed over --------------------------
+// ---- refills outside a run: rows the X transform cannot take are passed over ----------------
 
 struct RefillRow {
     const char* name;
     int xLog, xRecip;
-    int col, row;  // the data cell edited after the run
+    int col;  // the cell of data row 3 edited after the run
     std::string text;
-    int samples;  // valid samples of the second combination afterwards
-    bool message;
+    bool message;  // otherwise 9 valid samples remain
 };
 void PrintTo(const RefillRow& row, std::ostream* os) { *os << row.name; }
 
@@ -272,39 +240,35 @@ TEST_P(Refill, OnTabSwitchTheProgramGoesOn) {
     wb.SetMethod(1, 'B', 'A', 0, 0, 0, 0, "1");
     wb.SetMethod(2, 'B', 'A', 0, 0, row.xLog, row.xRecip, "1");
     wb.app.RunEstimation();
-    ASSERT_TRUE(wb.dialogs.messages.empty()) << wb.dialogs.messages.front().text;
-    for (int col = 1; col <= 5; ++col) wb.est1.SetText(col, row.row, "old");
+    ASSERT_EQ(wb.Messages(), kNone);
+    for (int col = 1; col <= 5; ++col) wb.est1.SetText(col, 3, "old");
 
-    wb.data.SetText(row.col, row.row, row.text);
+    wb.data.SetText(row.col, 3, row.text);
     wb.tabs.SelectPage(2);
     EXPECT_EQ(wb.dialogs.messages.size(), row.message ? 1u : 0u);
     EXPECT_EQ(wb.app.session.int_Comb, 1);
     if (!row.message) {
-        EXPECT_EQ(wb.app.session.int_DataCount, row.samples);
-        for (int col = 1; col <= 5; ++col) EXPECT_EQ(wb.est1.Text(col, row.row), "old");
-        EXPECT_EQ(wb.graph.CallsOf(DrawCall::Op::Circle).size(), static_cast<std::size_t>(row.samples));
+        EXPECT_EQ(wb.app.session.int_DataCount, 9);
+        for (int col = 1; col <= 5; ++col) EXPECT_EQ(wb.est1.Text(col, 3), "old");
+        EXPECT_EQ(wb.graph.CallsOf(DrawCall::Op::Circle).size(), 9u);
     }
     EXPECT_TRUE(test::AllFinite(wb));
-
-    // The program goes on: the first page still shows its results.
-    wb.dialogs.messages.clear();
-    wb.tabs.SelectPage(1);
+    wb.tabs.SelectPage(1);  // the first page still shows its results
     EXPECT_EQ(wb.app.session.int_Comb, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Edits, Refill,
-    ::testing::Values(RefillRow{"XZeroUnderLog", 1, 0, 1, 3, "0", 9, false},
-                      RefillRow{"XNegativeUnderLog", 1, 0, 1, 3, "-4", 9, false},
-                      RefillRow{"XZeroUnderReciprocal", 0, 1, 1, 3, "0", 9, false},
-                      RefillRow{"XOneUnderLogAndReciprocal", 1, 1, 1, 3, "1", 9, false},
-                      RefillRow{"XNoLongerANumber", 0, 0, 1, 3, "abc", 9, false},
-                      RefillRow{"YNoLongerANumber", 0, 0, 2, 3, "", 9, false},
+    ::testing::Values(RefillRow{"XZeroUnderLog", 1, 0, 1, "0", false},
+                      RefillRow{"XNegativeUnderLog", 1, 0, 1, "-4", false},
+                      RefillRow{"XZeroUnderReciprocal", 0, 1, 1, "0", false},
+                      RefillRow{"XOneUnderLogAndReciprocal", 1, 1, 1, "1", false},
+                      RefillRow{"YNoLongerANumber", 0, 0, 2, "", false},
                       // other arithmetic errors are shown
-                      RefillRow{"YBeyondTheSquaresRange", 0, 0, 2, 3, "1e300", 10, true}),
+                      RefillRow{"YBeyondTheSquaresRange", 0, 0, 2, "1e300", true}),
     test::RowName());
 
-// ---- edits of the method grid -------------------------------------------------------------------
+// ---- edits of the method grid --------------------------------------------------------------
 
 struct EditRow {
     const char* name;
@@ -312,7 +276,7 @@ struct EditRow {
     std::string text;
     int runs;
     std::optional<int> degree;  // int_Degree(row) afterwards
-    std::string message;        // empty: none
+    bool stops = false;         // the run stops at the missing power column
 };
 void PrintTo(const EditRow& row, std::ostream* os) { *os << row.name; }
 
@@ -327,92 +291,61 @@ TEST_P(MethodEdit, AfterAnEstimation) {
     wb.SetMethod(1, 'B', 'A', 0, 0, 0, 0, "2");
     wb.SetMethod(2, 'C', 'A', 0, 0, 0, 0, "1");
     wb.app.RunEstimation();
-    ASSERT_TRUE(wb.dialogs.messages.empty()) << wb.dialogs.messages.front().text;
     wb.tabs.SelectPage(2);
-    int runs = 0;
-    wb.coeff.SetChangeObserver([&](int col, int r) { runs += (col == -1 && r == -1) ? 1 : 0; });
+    ASSERT_EQ(wb.Messages(), kNone);
+    const int& runs = CountRuns(wb);
     const Session before = wb.app.session;
 
-    wb.methodGrid.SetText(row.col, row.row, row.text);
-    wb.app.OnSpecCellChanged(row.col, row.row);
-
+    Edit(wb, row.col, row.row, row.text);
     EXPECT_EQ(runs, row.runs);
     const Session& s = wb.app.session;
     if (row.degree) {
         EXPECT_EQ(s.int_Degree(row.row), *row.degree);
     }
-    if (row.message.empty()) {
-        EXPECT_TRUE(wb.dialogs.messages.empty()) << wb.dialogs.messages.front().text;
-    } else {
-        EXPECT_EQ(wb.Messages(), std::vector<std::string>{row.message});
-    }
-    if (row.runs == 1 && row.message.empty()) {
-        // The display switches to the first combination.
+    EXPECT_EQ(wb.Messages(), row.stops ? Texts{RuntimeError::StandardDescription(ErrorNumber::SubscriptOutOfRange)}
+                                       : kNone);
+    if (row.runs == 1 && !row.stops) {  // the display switches to the first combination
         EXPECT_EQ(wb.tabs.SelectedPage(), 1);
         EXPECT_EQ(s.int_Comb, 0);
-        const int degree = s.int_Degree(row.row);
-        for (int k = 0; k <= 6; ++k) EXPECT_EQ(wb.coeff.Text(row.row, k + 5) != "", k <= degree) << "C" << k;
+        for (int k = 0; k <= 6; ++k) EXPECT_EQ(wb.coeff.Text(row.row, k + 5) != "", k <= *row.degree) << "C" << k;
     }
     if (row.runs == 0) {
         EXPECT_EQ(wb.tabs.SelectedPage(), 2);
         EXPECT_EQ(s.int_Comb, 1);
         EXPECT_EQ(s.int_Degree, before.int_Degree);
         EXPECT_EQ(s.int_YLog, before.int_YLog);
-        EXPECT_EQ(s.int_XLog, before.int_XLog);
     }
     EXPECT_TRUE(test::AllFinite(wb));
 }
 
-const std::string kSubscriptMessage = RuntimeError::StandardDescription(ErrorNumber::SubscriptOutOfRange);
-
 INSTANTIATE_TEST_SUITE_P(
     Cells, MethodEdit,
-    ::testing::Values(EditRow{"DegreeThree", 7, 1, "3", 1, 3, ""},
-                      EditRow{"DegreeOfSecondRow", 7, 2, "3", 1, 3, ""},
-                      EditRow{"DegreeSevenIsNotStored", 7, 1, "7", 0, 2, ""},
-                      EditRow{"DegreeEightIsNotStored", 7, 1, "8", 0, 2, ""},
-                      EditRow{"DegreeTwoAndAHalfIsTwo", 7, 2, "2.5", 1, 2, ""},
-                      EditRow{"DegreeThreeAndAHalfIsFour", 7, 1, "3.5", 1, 4, ""},
-                      EditRow{"DegreeSixAndAHalfIsSix", 7, 1, "6.5", 1, 6, ""},
-                      // below 7, but it rounds to 7: the run stops at the missing power column
-                      EditRow{"DegreeSixPointNineRoundsToSeven", 7, 1, "6.9", 1, 7, kSubscriptMessage},
-                      EditRow{"DegreeZeroStartsARun", 7, 1, "0", 1, 0, ""},
-                      EditRow{"NegativeDegreeStartsARunThatStops", 7, 1, "-1", 1, -1, kSubscriptMessage},
-                      EditRow{"DegreeTextNotANumberReadsAsZero", 7, 1, "abc", 1, 0, ""},
-                      EditRow{"IndependentVariable", 4, 2, "C", 0, std::nullopt, ""},
-                      EditRow{"DependentVariable", 1, 3, "E", 0, std::nullopt, ""},
-                      EditRow{"TransformCheckBox", 2, 1, "1", 0, std::nullopt, ""},
-                      EditRow{"ReciprocalCheckBox", 6, 2, "1", 0, std::nullopt, ""}),
+    ::testing::Values(EditRow{"DegreeThree", 7, 1, "3", 1, 3},
+                      EditRow{"DegreeSevenIsNotStored", 7, 1, "7", 0, 2},
+                      EditRow{"DegreeTwoAndAHalfOfSecondRowIsTwo", 7, 2, "2.5", 1, 2},
+                      EditRow{"DegreeThreeAndAHalfIsFour", 7, 1, "3.5", 1, 4},
+                      // below 7, but it rounds to 7
+                      EditRow{"DegreeSixPointNineRoundsToSeven", 7, 1, "6.9", 1, 7, true},
+                      EditRow{"DegreeZeroStartsARun", 7, 1, "0", 1, 0},
+                      EditRow{"NegativeDegreeStartsARunThatStops", 7, 1, "-1", 1, -1, true},
+                      EditRow{"IndependentVariable", 4, 2, "C", 0, std::nullopt},
+                      EditRow{"TransformCheckBox", 2, 1, "1", 0, std::nullopt}),
     test::RowName());
 
-TEST(MethodEditVariables, RecordedAtOnceWithoutARun) {
-    Workbench wb;
-    int runs = 0;
-    wb.coeff.SetChangeObserver([&](int col, int r) { runs += (col == -1 && r == -1) ? 1 : 0; });
-    wb.methodGrid.SetText(4, 2, "C");
-    wb.app.OnSpecCellChanged(4, 2);
-    EXPECT_EQ(wb.app.session.int_XVar(2), 3);
-    wb.methodGrid.SetText(1, 3, "E");
-    wb.app.OnSpecCellChanged(1, 3);
-    EXPECT_EQ(wb.app.session.int_YVar(3), 5);
-    wb.methodGrid.SetText(1, 4, "A");
-    wb.app.OnSpecCellChanged(1, 4);
-    EXPECT_EQ(wb.app.session.int_YVar(4), 1);
-    EXPECT_EQ(runs, 0);
-}
-
-TEST(MethodEditVariables, DegreeBeforeAnyEstimationIsNotStored) {
+TEST(MethodEditBeforeAnyEstimation, VariablesRecordedAtOnceDegreeNotStoredAndNoRun) {
     Workbench wb;
     LoadTwoCombinations(wb);
-    int runs = 0;
-    wb.coeff.SetChangeObserver([&](int col, int r) { runs += (col == -1 && r == -1) ? 1 : 0; });
-    wb.methodGrid.SetText(7, 1, "3");
-    wb.app.OnSpecCellChanged(7, 1);
+    const int& runs = CountRuns(wb);
+    Edit(wb, 4, 2, "C");
+    Edit(wb, 1, 3, "E");
+    Edit(wb, 1, 4, "A");
+    EXPECT_EQ(std::vector<int>({wb.app.session.int_XVar(2), wb.app.session.int_YVar(3), wb.app.session.int_YVar(4)}),
+              std::vector<int>({3, 5, 1}));
+    Edit(wb, 7, 1, "3");
     EXPECT_EQ(runs, 0);
     EXPECT_EQ(wb.app.session.int_Degree(1), 2);
     EXPECT_EQ(wb.app.session.int_Estimated, kFalse);
-    // The next run reads the degree from the grid anyway.
-    wb.app.RunEstimation();
+    wb.app.RunEstimation();  // reads the degree from the grid anyway
     EXPECT_EQ(wb.app.session.int_Degree(1), 3);
 }
 
