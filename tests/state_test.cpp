@@ -260,7 +260,6 @@ TEST_P(Refill, OnTabSwitchTheProgramGoesOn) {
 INSTANTIATE_TEST_SUITE_P(
     Edits, Refill,
     ::testing::Values(RefillRow{"XZeroUnderLog", 1, 0, 1, "0", false},
-                      RefillRow{"XNegativeUnderLog", 1, 0, 1, "-4", false},
                       RefillRow{"XZeroUnderReciprocal", 0, 1, 1, "0", false},
                       RefillRow{"XOneUnderLogAndReciprocal", 1, 1, 1, "1", false},
                       RefillRow{"YNoLongerANumber", 0, 0, 2, "", false},
