@@ -1,8 +1,7 @@
-// Runs every registered test class.  Arguments after the program name are
-// handed to Qt Test; "-class Name" runs only that class.
+// Runs every registered test class; "-class Name" runs only that one, other
+// arguments go to Qt Test.
 #include <QApplication>
 #include <QTest>
-#include <cstring>
 
 #include "gui_test.h"
 #include "ui/application.h"
@@ -20,17 +19,14 @@ int main(int argc, char* argv[]) {
     kurvo::ui::configureApplication(application);
 
     QStringList arguments = application.arguments();
-    QString onlyClass;
-    if (const qsizetype at = arguments.indexOf(QStringLiteral("-class")); at > 0 && at + 1 < arguments.size()) {
-        onlyClass = arguments[at + 1];
-        arguments.remove(at, 2);
-    }
+    QString only;
+    if (const qsizetype at = arguments.indexOf(QStringLiteral("-class")); at > 0 && at + 1 < arguments.size())
+        only = arguments.takeAt(at + 1), arguments.removeAt(at);
     int failures = 0;
     for (const auto& make : kurvo::ui::test::registeredTests()) {
         const std::unique_ptr<QObject> test = make();
-        if (!onlyClass.isEmpty() && onlyClass != QString::fromLatin1(test->metaObject()->className()).section(QStringLiteral("::"), -1))
-            continue;
-        failures += QTest::qExec(test.get(), arguments);
+        if (only.isEmpty() || only == QString::fromLatin1(test->metaObject()->className()))
+            failures += QTest::qExec(test.get(), arguments);
     }
     return failures == 0 ? 0 : 1;
 }

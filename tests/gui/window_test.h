@@ -1,0 +1,132 @@
+// The main window driven as a user drives it, and the helpers the window,
+// dialog, printing and batch tests share.
+#pragma once
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDialog>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QtTest/qtestspontaneevent.h>
+#include <algorithm>
+#include <functional>
+#include <memory>
+
+#include "ui/graph_widget.h"
+#include "ui/grid_view.h"
+#include "ui/main_window.h"
+
+namespace kurvo::ui::test {
+
+// Runs `open`; once it has put up a modal window of type W, runs `steps` on it
+// from inside its event loop.  A window left open is rejected so a failure
+// cannot hang.  Returns whether such a window came up.
+template <class W>
+bool whileModal(const std::function<void()>& open, const std::function<void(W*)>& steps) {
+    bool seen = false;
+    QTimer timer;  // destroyed on return, so it cannot fire after a window that never came
+    timer.setSingleShot(true);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        auto* window = qobject_cast<W*>(QApplication::activeModalWidget());
+        if (window == nullptr) return;
+        seen = true;
+        QApplication::setActiveWindow(window);  // offscreen does not activate modal windows
+        if (!QTest::qWaitForWindowExposed(window)) qWarning("modal window not exposed");
+        steps(window);
+        if (auto* dialog = qobject_cast<QDialog*>(window); dialog != nullptr && dialog->isVisible())
+            dialog->done(QDialog::Rejected);
+    });
+    timer.start(0);
+    open();
+    return seen;
+}
+
+// The close box as the window system sends it; true when the window closed.
+inline bool closeBox(QWidget* window) {
+    QCloseEvent event;
+    QSpontaneKeyEvent::setSpontaneous(&event);
+    static_cast<QObject*>(window)->event(&event);  // sendEvent would mark it as the program's own
+    return event.isAccepted();
+}
+
+inline void press(QWidget* w, Qt::Key key, Qt::KeyboardModifiers mod = Qt::NoModifier) {
+    QTest::keyClick(w->focusWidget() != nullptr ? w->focusWidget() : w, key, mod);
+}
+
+inline void click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+
+// Replaces the box's text as typing does (Japanese text is put in whole).
+inline void type(QLineEdit* box, const QString& text) {
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_Delete);
+    if (std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; }))
+        QTest::keyClicks(box, text);
+    else
+        box->insert(text);
+}
+
+inline std::string cell(GridView* view, int col, int row) { return view->gridModel()->grid().Text(col, row); }
+inline QModelIndex indexOf(GridView* view, int col, int row) { return view->model()->index(row - 1, col - 1); }
+
+// Chooses an item of a combo cell through the cell's editor.
+inline void chooseInCombo(GridView* view, int col, int row, const QString& item) {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // editors closed before
+    view->setCurrentIndex(indexOf(view, col, row));
+    view->edit(indexOf(view, col, row));
+    const auto combos = view->findChildren<QComboBox*>();
+    QCOMPARE(combos.size(), 1);
+    combos.front()->setCurrentIndex(combos.front()->findText(item));
+    QVERIFY(combos.front()->currentIndex() >= 0);
+    emit combos.front()->activated(combos.front()->currentIndex());
+    QApplication::processEvents();
+}
+
+inline bool drewText(const std::vector<DrawCall>& calls, const std::string& text) {
+    return std::any_of(calls.begin(), calls.end(),
+                       [&](const DrawCall& c) { return c.op == DrawCall::Op::Text && c.text == text; });
+}
+
+// A shown main window whose messages are recorded and answered with Ok or `answer`.
+class WindowTest : public QObject {
+protected:
+    std::unique_ptr<MainWindow> window;
+    std::vector<MessageRequest> messages;
+    MsgAnswer answer = MsgAnswer::No;
+
+    MainWindow& w() { return *window; }
+    Session& session() { return window->app().session; }
+    void openWindow() {
+        messages.clear();
+        answer = MsgAnswer::No;
+        window = std::make_unique<MainWindow>();
+        window->dialogs().setAnswerer([this](const MessageRequest& request) {
+            messages.push_back(request);
+            return request.buttons == MsgButtons::Ok ? MsgAnswer::Ok : answer;
+        });
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    }
+    void trigger(const char* action) {
+        auto* a = window->findChild<QAction*>(QString::fromLatin1(action));
+        QVERIFY2(a != nullptr, action);
+        a->trigger();
+    }
+    void pressEstimate() { QTest::mouseClick(window->estimateButton(), Qt::LeftButton); }
+    void estimateExample(int n) {
+        trigger(qPrintable(QStringLiteral("mnuExample%1").arg(n)));
+        pressEstimate();
+        QVERIFY(session().int_Estimated);
+        QVERIFY(messages.empty());
+    }
+    template <class D>
+    bool open(const char* action, const std::function<void(D*)>& steps) {
+        return whileModal<D>([&] { trigger(action); }, steps);
+    }
+};
+
+}  // namespace kurvo::ui::test
