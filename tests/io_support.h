@@ -1,5 +1,4 @@
-// Helpers of the data-file tests: a scratch folder, whole files, the state
-// of a document, and the Open and Save commands driven through the dialogs.
+// Helpers of the data-file tests.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -63,32 +62,23 @@ struct DocumentState {
         : data(wb.data), methodGrid(wb.methodGrid), coeff(wb.coeff), est0(wb.est0), est1(wb.est1), est2(wb.est2),
           est3(wb.est3), page(wb.tabs.SelectedPage()), s(wb.app.session) {}
 
-    bool operator==(const DocumentState& o) const {
-        const Session& t = o.s;
-        return std::tie(data, methodGrid, coeff, est0, est1, est2, est3, page) ==
-                   std::tie(o.data, o.methodGrid, o.coeff, o.est0, o.est1, o.est2, o.est3, o.page) &&
-               std::tie(s.int_DataCount, s.int_VarCount, s.int_CombCount, s.int_WorkDegree, s.int_Comb,
-                        s.int_Estimated, s.str_Title, s.str_VarTitle, s.int_Degree, s.int_YVar, s.int_XVar,
-                        s.int_YLog, s.int_YRecip, s.int_XLog, s.int_XRecip, s.dbl_Coeff, s.dbl_WorkCoeff) ==
-                   std::tie(t.int_DataCount, t.int_VarCount, t.int_CombCount, t.int_WorkDegree, t.int_Comb,
-                            t.int_Estimated, t.str_Title, t.str_VarTitle, t.int_Degree, t.int_YVar, t.int_XVar,
-                            t.int_YLog, t.int_YRecip, t.int_XLog, t.int_XRecip, t.dbl_Coeff, t.dbl_WorkCoeff) &&
-               std::tie(s.dbl_XMin, s.dbl_XMax, s.dbl_YMin, s.dbl_YMax, s.dbl_XLow, s.dbl_XHigh, s.dbl_YLow,
-                        s.dbl_YHigh) == std::tie(t.dbl_XMin, t.dbl_XMax, t.dbl_YMin, t.dbl_YMax, t.dbl_XLow,
-                                                 t.dbl_XHigh, t.dbl_YLow, t.dbl_YHigh);
+    static auto Tie(const DocumentState& d) {
+        const Session& s = d.s;
+        return std::tie(d.data, d.methodGrid, d.coeff, d.est0, d.est1, d.est2, d.est3, d.page, s.int_DataCount,
+                        s.int_VarCount, s.int_CombCount, s.int_WorkDegree, s.int_Comb, s.int_Estimated, s.str_Title,
+                        s.str_VarTitle, s.int_Degree, s.int_YVar, s.int_XVar, s.int_YLog, s.int_YRecip, s.int_XLog,
+                        s.int_XRecip, s.dbl_Coeff, s.dbl_WorkCoeff, s.dbl_XMin, s.dbl_XMax, s.dbl_YMin, s.dbl_YMax,
+                        s.dbl_XLow, s.dbl_XHigh, s.dbl_YLow, s.dbl_YHigh);
     }
+    bool operator==(const DocumentState& o) const { return Tie(*this) == Tie(o); }
 };
 
 // Runs Save or Open with the file dialog answering `path` and the question Yes.
-inline void Save(Workbench& wb, const std::string& path) {
+inline void Answer(Workbench& wb, const std::string& path) {
     wb.dialogs.files.push_back(path);
     wb.dialogs.answers.push_back(MsgAnswer::Yes);
-    wb.app.SaveCommand();
 }
-inline void Open(Workbench& wb, const std::string& path) {
-    wb.dialogs.files.push_back(path);
-    wb.dialogs.answers.push_back(MsgAnswer::Yes);
-    wb.app.OpenCommand();
-}
+inline void Save(Workbench& wb, const std::string& path) { Answer(wb, path), wb.app.SaveCommand(); }
+inline void Open(Workbench& wb, const std::string& path) { Answer(wb, path), wb.app.OpenCommand(); }
 
 }  // namespace kurvo::test

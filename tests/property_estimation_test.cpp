@@ -1,9 +1,6 @@
-// The estimation over random data, transforms and degrees 0 to 6: every run
-// either completes or shows exactly one message, and afterwards no grid,
-// label, file field or drawn coordinate holds a NaN or an infinity.  Data that
-// lie exactly on a known polynomial give its coefficients back.
-//
-// Seeded, so every run checks the same cases; a failure names its case.
+// The estimation over random data, transforms and degrees 0 to 6: each run
+// completes or shows one message and leaves only finite numbers; exact
+// polynomial data give their coefficients back.  Seeded.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -63,10 +60,8 @@ void TypeRandomDocument(std::mt19937& rng, Workbench& wb) {
 std::string SavedText(Workbench& wb, const std::string& where) {
     try {
         const Document d = CaptureDocument(wb.app);
-        if (d.results) {
-            for (const CombinationResult& c : d.results->combinations)
-                for (const double coefficient : c.coefficients) EXPECT_TRUE(std::isfinite(coefficient)) << where;
-        }
+        for (const CombinationResult& c : d.results ? d.results->combinations : std::vector<CombinationResult>{})
+            for (const double coefficient : c.coefficients) EXPECT_TRUE(std::isfinite(coefficient)) << where;
         return FromShiftJis(WriteDocument(d)).value_or("");
     } catch (const RuntimeError&) {
         return "";
@@ -75,12 +70,9 @@ std::string SavedText(Workbench& wb, const std::string& where) {
 
 bool IsDrawingMessage(const std::string& text) { return text.rfind("グラフを描けませんでした。", 0) == 0; }
 
-// Checks what a run and the page switches after it leave; `fresh` when no
-// estimation had completed before the run.  A run that fails shows its one
-// message; one that completes shows none of its own, but each drawing of a
-// graph whose axes cannot be drawn shows the drawing's message (the run draws
-// once through the page switch and once itself when an earlier run had
-// completed).
+// A failing run shows its one message; a completing one none of its own, but
+// each drawing of an undrawable graph shows the drawing's message.  `fresh`:
+// no estimation had completed before the run.
 void CheckRun(Workbench& wb, bool fresh, const std::string& where, int& completed, int& refused) {
     const std::size_t before = wb.dialogs.messages.size();
     wb.app.RunEstimation();
@@ -101,8 +93,7 @@ void CheckRun(Workbench& wb, bool fresh, const std::string& where, int& complete
         ASSERT_LE(drawing, fresh ? 1 : 2) << where << shown;
     }
     ASSERT_TRUE(AllFinite(wb)) << where;
-    // Every result page refills its sheet and draws its graph.
-    for (int page = 1; page <= 4; ++page) {
+    for (int page = 1; page <= 4; ++page) {  // each refills its sheet and draws its graph
         wb.tabs.SelectPage(page);
         ASSERT_TRUE(AllFinite(wb)) << where << " page " << page;
     }
@@ -132,7 +123,6 @@ TEST(EstimationProperty, EveryRunCompletesOrShowsOneMessageAndLeavesOnlyFiniteNu
     std::printf("first runs: %d completed, %d refused\n", completed, refused);
 }
 
-// Forward transforms as the estimation applies them.
 double Forward(double v, bool log, bool recip) {
     if (log) v = std::log(v);
     if (recip) v = 1 / v;
@@ -144,10 +134,8 @@ double Backward(double v, bool log, bool recip) {
     return v;
 }
 
-// Samples that lie exactly on y' = c0 + c1 x' + ... (x', y' the transformed
-// values), with x' spread over 0.5 to 3 and degrees up to 3, where the normal
-// equations are well conditioned: the fit returns the coefficients to at least
-// nine significant digits.  (At degree 4 the worst case loses about one digit more.)
+// Samples exactly on y' = c0 + c1 x' + ... (transformed values), x' over 0.5 to 3,
+// degree up to 3 (well conditioned): the fit returns nine significant digits.
 TEST(EstimationProperty, ExactPolynomialDataGiveTheirCoefficientsBack) {
     std::mt19937 rng(kSeed + 1);
     double worst = 0;

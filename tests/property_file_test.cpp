@@ -1,11 +1,6 @@
-// Save then Open over random documents typed into the window: titles with
-// commas, quotes, blanks, line breaks, half-width katakana and characters
-// Shift-JIS cannot hold; data with blanks and texts that are not numbers;
-// random method rows.  What comes back is what was typed, except characters
-// code page 932 has no code for, which come back as "?", and the few it
-// writes with a look-alike's code, which come back as that look-alike.
-//
-// Seeded, so every run checks the same documents; a failure names its case.
+// Save then Open over random documents typed into the window come back as
+// typed, except characters code page 932 has no code for ("?") and those it
+// writes with a look-alike's code.  Seeded; a failure names its case.
 #include <random>
 
 #include "io_support.h"
@@ -33,24 +28,13 @@ const T& PickOf(std::mt19937& rng, const std::array<T, N>& items) {
     return items[static_cast<std::size_t>(Pick(rng, static_cast<int>(N)))];
 }
 
-// UTF-8 of a code point below U+10000.
+// UTF-8 of a code point from U+0800 to U+FFFF.
 std::string Utf8(unsigned code) {
-    std::string s;
-    if (code < 0x80) {
-        s += static_cast<char>(code);
-    } else if (code < 0x800) {
-        s += static_cast<char>(0xC0 | (code >> 6));
-        s += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        s += static_cast<char>(0xE0 | (code >> 12));
-        s += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        s += static_cast<char>(0x80 | (code & 0x3F));
-    }
-    return s;
+    return {static_cast<char>(0xE0 | (code >> 12)), static_cast<char>(0x80 | ((code >> 6) & 0x3F)),
+            static_cast<char>(0x80 | (code & 0x3F))};
 }
 
-// One character (or a line break) of a title or cell.  Tabs are left out:
-// they separate the items of the variable lists.
+// One character (or a line break) of a title or cell; no tabs, which separate list items.
 void AppendRandomCharacter(std::mt19937& rng, TypedText& text) {
     static const std::array<const char*, 14> held = {"表", "題", "測", "定", "値", "あ", "ア", "①", "ⅰ", "㈱",
                                                       "～", "＼", "Ω", "Ж"};
@@ -116,7 +100,7 @@ TypedText RandomCell(std::mt19937& rng) {
     return cell;
 }
 
-// Files on a memory file system when there is one: every save is flushed to disk.
+// On a memory file system when there is one: every save is flushed to disk.
 class FastFolder {
 public:
     FastFolder() {
