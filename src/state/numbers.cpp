@@ -327,7 +327,9 @@ std::string FormatAxisNumber(double value) {
         std::string printed = Printf("%.2f", value);  // "0.##"
         while (printed.back() == '0') printed.pop_back();
         if (printed.back() == '.') printed.pop_back();
-        return printed == "-0" ? "0" : printed;
+        // A nonzero value below 0.005 would read "0" here, so a log decade such as
+        // 0.001 would be labelled 0: it takes the scientific pattern instead.
+        if (printed != "0" && printed != "-0") return printed;
     }
     const std::string printed = Printf("%.0E", value);  // "0E+#"
     return printed.substr(0, printed.find('E')) + ExponentPart(printed, 1);

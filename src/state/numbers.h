@@ -55,7 +55,8 @@ std::string FormatCoefficient(double value);
 std::string FormatPercent(double value);
 
 // Tick label of a graph axis: "###0", "0.##" or "0E+#" chosen by the order of
-// magnitude of the value (0 gives "0", 12.6 "13", 0.05 "0.05", 0.5 "5E-1").
+// magnitude of the value (0 gives "0", 12.6 "13", 0.05 "0.05", 0.5 "5E-1"); a
+// nonzero value that "0.##" would show as "0" takes "0E+#" (0.001 gives "1E-3").
 std::string FormatAxisNumber(double value);
 
 // ---- checked arithmetic ----------------------------------------------------------
