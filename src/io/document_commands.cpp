@@ -18,24 +18,30 @@ void PutComboText(IGrid& grid, int col, int row, const std::string& text) {
     grid.SetFreeText(col, row, false);
 }
 
-Results CaptureResults(App& app) {
+// The results of the last run for the `written` combinations of the file: one
+// entry each, so that every coefficient line has one field per combination.
+// The method grid may have gained or lost rows since the run; a combination
+// the run did not reach has no coefficients (blank fields) and no estimate
+// block.
+Results CaptureResults(App& app, int written) {
     Session& s = app.session;
     const Views& views = app.views();
     const int combinations = std::clamp<int>(s.int_CombCount, 0, kMaxCombinations);
+    const int withResults = std::min(combinations, written);
 
     Results results;
-    int highest = s.int_Degree(1);
-    for (int c = 2; c <= combinations; ++c) highest = std::max<int>(highest, s.int_Degree(c));
-    results.highestPower = std::min(highest, kMaxDegree);
+    results.highestPower = -1;
+    for (int c = 1; c <= withResults; ++c)
+        results.highestPower = std::max(results.highestPower, std::min<int>(s.int_Degree(c), kMaxDegree));
 
-    for (int c = 1; c <= combinations; ++c) {
-        CombinationResult combination;
+    results.combinations.resize(static_cast<std::size_t>(written));
+    for (int c = 1; c <= withResults; ++c) {
         for (int p = 0; p <= std::min<int>(s.int_Degree(c), kMaxDegree); ++p)
-            combination.coefficients.push_back(s.dbl_Coeff(c, p));
-        results.combinations.push_back(std::move(combination));
+            results.combinations[static_cast<std::size_t>(c - 1)].coefficients.push_back(s.dbl_Coeff(c, p));
     }
     for (int c = 1; c <= combinations; ++c) {
         const std::vector<int> rows = app.FillResultSheets(c - 1, FillMode::Refresh);
+        if (c > withResults) continue;
         const IGrid& sheet = *views.spdEstimate[static_cast<std::size_t>(c - 1)];
         for (const int r : rows) {
             std::array<std::string, 5> line;
@@ -92,7 +98,7 @@ Document CaptureDocument(App& app) {
         for (int col = 1; col <= counts.variables; ++col) cells.push_back(views.spdData.Text(col, r));
         d.rows.push_back(std::move(cells));
     }
-    if (s.int_Estimated) d.results = CaptureResults(app);
+    if (s.int_Estimated) d.results = CaptureResults(app, counts.combinations);
     return d;
 }
 
