@@ -52,6 +52,7 @@ void App::RunEstimationSteps() {
             }
 
     s.int_CombCount = 0;
+    int fittedCombinations = 0;
     for (int c = 1; c <= kMaxCombinations; ++c) {
         if (methodGrid.Text(kColYVar, c).empty()) break;
         s.int_DataCount = 0;
@@ -83,6 +84,7 @@ void App::RunEstimationSteps() {
 
         CoefficientList coefficients;
         FitPolynomial(s.int_WorkDegree + 1, s.int_DataCount, s.dbl_XPower, values, coefficients);
+        ++fittedCombinations;
 
         for (int p = 1; p <= s.int_WorkDegree + 1; ++p) {
             s.dbl_Coeff(c, p - 1) = coefficients(p);
@@ -111,6 +113,10 @@ void App::RunEstimationSteps() {
 
         FillResultSheets(c - 1, FillMode::Estimation);
     }
+    // Nothing fitted (no dependent and independent variable chosen, or no
+    // sample of them): the run ends here like one that met an error, and the
+    // page, the graph and the earlier results stay as they were.
+    if (fittedCombinations == 0) Raise(ErrorNumber::NoCombination);
 
     views_.picGraph.Clear();
     window.int_HScroll_Low = kScrollMax;

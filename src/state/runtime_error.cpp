@@ -13,6 +13,7 @@ std::string RuntimeError::StandardDescription(ErrorNumber number) {
     case ErrorNumber::PivotTooSmall: return "最小自乗法でPivotが1E-10になった。推算を中止する。";
     case ErrorNumber::FileFormat: return "データファイルを読み込めませんでした。";
     case ErrorNumber::FileWrite: return "データファイルを書き込めませんでした。";
+    case ErrorNumber::NoCombination: return "推算方法の従属変数と独立変数を指定してください。";
     }
     return "アプリケーション定義またはオブジェクト定義のエラーです。";
 }

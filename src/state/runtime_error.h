@@ -21,6 +21,7 @@ enum class ErrorNumber : int {
     PivotTooSmall = 1001,   // the least-squares system is singular
     FileFormat = 1002,      // a data file that cannot be read
     FileWrite = 1003,       // a data file that cannot be written
+    NoCombination = 1004,   // an estimation run that found no combination to fit
 };
 
 class RuntimeError : public std::runtime_error {
