@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QKeySequence>
 #include <QApplication>
 #include <QLabel>
 #include <QLayout>
@@ -124,9 +125,17 @@ void MainWindow::createControls() {
     placed(cmdEnd_, 11280, 1005, 1215, 735);
 
     cmdEstimate_ = new QPushButton(QStringLiteral("推算(&E)"));
+    // The caption keeps its underlined E, but Alt+E belongs to the menu bar's
+    // 例題(&E), as menu-bar access keys come first on the desktop this window
+    // follows; two owners of one key would leave it doing nothing.  The button
+    // is pressed with Space or Enter when it has the focus.
+    cmdEstimate_->setShortcut(QKeySequence());
     cmdEstimate_->setObjectName(QStringLiteral("cmdEstimate"));
     cmdEstimate_->setFont(windowFont(9, true));
     placed(cmdEstimate_, 11280, 2160, 1215, 735);
+    // A focused button answers Enter as well as Space, as on the desktop the
+    // window follows (outside a dialog Qt's buttons take Space only).
+    for (QPushButton* button : {cmdEnd_, cmdEstimate_}) button->setAutoDefault(true);
 
     createGrids();
 

@@ -1,0 +1,144 @@
+// The keyboard and the language as a new user meets them: every access key of
+// the window and its dialogs acts, and Qt's own dialogs speak Japanese.
+#include <QAbstractButton>
+#include <QDate>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QSignalSpy>
+
+#include "gui_test.h"
+#include "window_test.h"
+
+namespace kurvo::ui::test {
+
+namespace {
+
+// The access key of a caption: the character after a single "&".
+QChar accessKey(const QString& caption) {
+    for (qsizetype i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != u'&') continue;
+        if (caption[i + 1] != u'&') return caption[i + 1].toUpper();
+        ++i;
+    }
+    return {};
+}
+
+}  // namespace
+
+class KeyboardAndLanguageTest : public WindowTest {
+    Q_OBJECT
+
+    // Alt+key, and whether `target` answered it: a button was pressed, a menu
+    // opened or a box took the focus.
+    static bool answers(QWidget* window, QChar key, QObject* target) {
+        if (target == nullptr) return false;
+        auto* button = qobject_cast<QAbstractButton*>(target);
+        std::unique_ptr<QSignalSpy> pressed = button ? std::make_unique<QSignalSpy>(button, &QAbstractButton::clicked)
+                                                     : nullptr;
+        QTest::keyClick(window, Qt::Key(key.unicode()), Qt::AltModifier);
+        if (pressed) return pressed->count() == 1 || pressed->wait(1000);  // a pressed key animates the click
+        if (auto* menu = qobject_cast<QMenu*>(target)) {
+            const bool open = QApplication::activePopupWidget() == menu;
+            menu->close();
+            return open;
+        }
+        return QApplication::focusWidget() == target;
+    }
+
+private slots:
+    void init() { openWindow(); }
+    void cleanup() { window.reset(); }
+
+    void everyAccessKeyActs_data() {
+        QTest::addColumn<QString>("dialog");  // the menu item that opens it; empty: the main window
+        QTest::addColumn<QChar>("key");
+        QTest::addColumn<QString>("target");
+        const QString main;
+        QTest::newRow("main: ファイル") << main << QChar(u'F') << QStringLiteral("ファイルメニュー");
+        QTest::newRow("main: 表示") << main << QChar(u'V') << QStringLiteral("View");
+        QTest::newRow("main: 例題 before the 推算 button") << main << QChar(u'E') << QStringLiteral("Example");
+        QTest::newRow("main: ヘルプ") << main << QChar(u'H') << QStringLiteral("Help");
+        QTest::newRow("main: 終了 button") << main << QChar(u'X') << QStringLiteral("cmdEnd");
+        const QString range = QStringLiteral("mnuChange_Graph_Range");
+        QTest::newRow("range: 変更") << range << QChar(u'E') << QStringLiteral("cmdChange");
+        QTest::newRow("range: ｷｬﾝｾﾙ") << range << QChar(u'C') << QStringLiteral("cmdCancel");
+        const QString calc = QStringLiteral("mnuCalc_Value");
+        QTest::newRow("calculate: 計算") << calc << QChar(u'E') << QStringLiteral("cmdCalc");
+        QTest::newRow("calculate: ｷｬﾝｾﾙ") << calc << QChar(u'C') << QStringLiteral("cmdExit");
+        const QString titles = QStringLiteral("mnuVarTitle");
+        QTest::newRow("titles: 標題") << titles << QChar(u'T') << QStringLiteral("txtTitle");
+        QTest::newRow("titles: A列") << titles << QChar(u'A') << QStringLiteral("txtVarTitle(0)");
+        QTest::newRow("titles: B列") << titles << QChar(u'B') << QStringLiteral("txtVarTitle(1)");
+        QTest::newRow("titles: C列, shared with ｷｬﾝｾﾙ: the box first")
+            << titles << QChar(u'C') << QStringLiteral("txtVarTitle(2)");
+        QTest::newRow("titles: D列") << titles << QChar(u'D') << QStringLiteral("txtVarTitle(3)");
+        QTest::newRow("titles: E列") << titles << QChar(u'E') << QStringLiteral("txtVarTitle(4)");
+        QTest::newRow("titles: ＯＫ") << titles << QChar(u'O') << QStringLiteral("cmdOK");
+    }
+    void everyAccessKeyActs() {
+        QFETCH(QString, dialog);
+        QFETCH(QChar, key);
+        QFETCH(QString, target);
+        if (dialog.isEmpty()) {
+            QVERIFY(answers(window.get(), key, window->findChild<QObject*>(target)));
+            QVERIFY(!session().int_Estimated);  // Alt+E did not press 推算
+            return;
+        }
+        estimateExample(1);
+        bool acted = false;
+        QVERIFY(open<QDialog>(qPrintable(dialog), [&](QDialog* d) {
+            if (d->focusWidget() != nullptr && d->focusWidget()->objectName() == target) {
+                d->findChild<QAbstractButton*>()->setFocus();  // so that the key has to move the focus
+            }
+            acted = answers(d, key, d->findChild<QObject*>(target));
+        }));
+        QVERIFY(acted);
+    }
+
+    // Alt+E is the menu's, but the focused 推算 button still answers its keys.
+    void focusedEstimateButtonTakesSpaceAndEnter_data() {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Space") << int(Qt::Key_Space);
+        QTest::newRow("Enter") << int(Qt::Key_Return);
+    }
+    void focusedEstimateButtonTakesSpaceAndEnter() {
+        QFETCH(int, key);
+        trigger("mnuExample1");
+        QVERIFY(window->estimateButton()->focusPolicy() & Qt::TabFocus);
+        window->estimateButton()->setFocus();
+        QTest::keyClick(window->estimateButton(), Qt::Key(key));
+        QVERIFY(session().int_Estimated);
+    }
+
+    // Keys inside one menu must differ, or the menu would only cycle between them.
+    void menuItemKeysAreDistinctWithinEachMenu() {
+        for (QMenu* menu : window->menuBar()->findChildren<QMenu*>()) {
+            QList<QChar> keys;
+            for (QAction* item : menu->actions()) {
+                const QChar key = accessKey(item->text());
+                if (key.isNull()) continue;
+                QVERIFY2(!keys.contains(key), qPrintable(menu->title() + u' ' + item->text()));
+                keys.push_back(key);
+            }
+        }
+    }
+
+    // Qt's message boxes and file dialogs in Japanese, with Japanese dates,
+    // whatever the machine's locale (the texts are those of Qt's catalogue).
+    void standardTextsAreJapanese() {
+        QMessageBox box(QMessageBox::Question, QString(), QStringLiteral("?"),
+                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        QCOMPARE(box.button(QMessageBox::Yes)->text(), QStringLiteral("はい(&Y)"));
+        QCOMPARE(box.button(QMessageBox::No)->text(), QStringLiteral("いいえ(&N)"));
+        QCOMPARE(box.button(QMessageBox::Cancel)->text(), QStringLiteral("キャンセル"));
+        QCOMPARE(QLocale::system().toString(QDate(2026, 12, 6), QLocale::ShortFormat), QStringLiteral("2026/12/06"));
+        QCOMPARE(QLocale().toString(QDate(2026, 12, 6), QLocale::ShortFormat), QStringLiteral("2026/12/06"));
+    }
+};
+
+KURVO_GUI_TEST(KeyboardAndLanguageTest)
+
+}  // namespace kurvo::ui::test
+
+#include "keyboard_and_language_test.moc"
