@@ -73,6 +73,7 @@ int main(int argc, char* argv[]) {
     if (!kurvo::ui::displayAvailable()) qputenv("QT_QPA_PLATFORM", "offscreen");
     QElapsedTimer sinceMain;
     sinceMain.start();
+    kurvo::ui::useJapaneseLocale();
     QApplication application(argc, argv);
     kurvo::ui::configureApplication(application);
     double firstWindow = 0;

@@ -15,6 +15,7 @@ int main(int argc, char* argv[]) {
                      argv[0]);
         return 1;
     }
+    kurvo::ui::useJapaneseLocale();
     QApplication application(argc, argv);
     kurvo::ui::configureApplication(application);
 

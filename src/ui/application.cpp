@@ -41,15 +41,26 @@ void configureFonts() {
     QFont::insertSubstitution(QString::fromUtf8(kProportionalGothic), pGothic);
 }
 
+void useJapaneseLocale() {
+    // LC_ALL outranks every other setting; where the C library has no
+    // Japanese locale installed it keeps "C", and Qt still uses its own
+    // Japanese data for dates and numbers.
+    qputenv("LC_ALL", "ja_JP.UTF-8");
+}
+
 void configureApplication(QApplication& app) {
     app.setApplicationName(QStringLiteral("Kurvo"));
     const ProgramVersion v = programVersion();
     app.setApplicationVersion(QStringLiteral("%1.%2.%3").arg(v.major).arg(v.minor).arg(v.revision));
     if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion"))) app.setStyle(fusion);
     configureFonts();
-    // Qt's own dialogs and buttons (the printer dialog, はい and いいえ) in Japanese, where installed.
+    // Qt's own dialogs and buttons (the file and printer dialogs, はい and
+    // いいえ) in Japanese, with Japanese dates and sizes, whatever the
+    // machine's locale: the program speaks Japanese everywhere.
+    const QLocale japanese(QLocale::Japanese, QLocale::Japan);
+    QLocale::setDefault(japanese);
     auto* qtTexts = new QTranslator(&app);
-    if (qtTexts->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"), QStringLiteral("_"),
+    if (qtTexts->load(japanese, QStringLiteral("qtbase"), QStringLiteral("_"),
                       QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         app.installTranslator(qtTexts);
     }

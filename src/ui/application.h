@@ -12,8 +12,14 @@ namespace kurvo::ui {
 inline constexpr const char* kGothic = "ＭＳ ゴシック";          // fixed pitch
 inline constexpr const char* kProportionalGothic = "ＭＳ Ｐゴシック";
 
-// Font substitutions, widget style, the application's name and version, and
-// the end of the desktop session.
+// Makes Japanese the locale of the process, whatever the desktop's, so that
+// Qt's standard dialogs show Japanese dates and sizes.  Call it before the
+// QApplication is made: Qt reads the locale of the system once, at start.
+void useJapaneseLocale();
+
+// Font substitutions, widget style, Japanese texts of Qt's own dialogs and
+// buttons, the application's name and version, and the end of the desktop
+// session.
 void configureApplication(QApplication& app);
 
 // The font substitutions alone: enough for drawing without windows.

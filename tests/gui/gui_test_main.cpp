@@ -15,6 +15,7 @@ std::vector<TestFactory>& registeredTests() {
 
 int main(int argc, char* argv[]) {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    kurvo::ui::useJapaneseLocale();
     QApplication application(argc, argv);
     kurvo::ui::configureApplication(application);
 
