@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QEventLoop>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -14,8 +15,14 @@
 #include <cstdio>
 #include <functional>
 
+#include "io/document_commands.h"
 #include "ui/graph_printer.h"
 #include "ui/main_window.h"
+
+// Exported by Qt's GUI library; Qt's test library declares it the same way.
+Q_GUI_EXPORT bool qt_sendShortcutOverrideEvent(QObject* o, ulong timestamp, int k, Qt::KeyboardModifiers mods,
+                                               const QString& text = QString(), bool autorep = false,
+                                               ushort count = 1);
 
 namespace kurvo::ui {
 
@@ -69,6 +76,31 @@ void setText(QWidget* dialog, const char* box, const QString& text) {
 
 void click(QWidget* dialog, const char* button) {
     if (auto* b = dialog->findChild<QPushButton*>(QString::fromLatin1(button))) b->click();
+}
+
+// A vapour-pressure curve, ln P = 21.901 - 6083.6 / T: P runs from 0.0002 at
+// 200 K to 806 at 400 K, so the log Y axis spans decades below 0.01.
+Document VapourPressure() {
+    Document d;
+    d.title = "蒸気圧";
+    d.variableTitles = {"T", "P"};
+    MethodRow method;
+    method.cells = {"P", "1", "0", "T", "0", "1", "1"};
+    method.yLog = 1;
+    method.xRecip = 1;
+    method.degree = 1;
+    d.methods = {method};
+    for (int t = 200; t <= 400; t += 25)
+        d.rows.push_back({std::to_string(t), QString::number(std::exp(21.901 - 6083.6 / t), 'g', 4).toStdString()});
+    return d;
+}
+
+// Alt+`key` as the keyboard gives it: the shortcut map (access keys) first,
+// the way Qt's own test library delivers a key, then the key itself.
+void pressAlt(QWidget* window, Qt::Key key, const QString& text) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::AltModifier, text);
+    if (qt_sendShortcutOverrideEvent(window, press.timestamp(), key, Qt::AltModifier, text)) return;
+    QApplication::sendEvent(window, &press);
 }
 
 void runTour(MainWindow& window, const QString& directory) {
@@ -131,6 +163,33 @@ void runTour(MainWindow& window, const QString& directory) {
         [directory](const QString&) { return QDir(directory).filePath(QStringLiteral("13-printed-page.pdf")); });
     trigger(window, "mnuPrint");
     std::fprintf(stderr, "printed %s\n", qPrintable(path("13-printed-page.pdf")));
+
+    // Alt+E opens the examples menu (the 推算 button leaves the key to it).
+    window.activateWindow();
+    settle(200);
+    pressAlt(&window, Qt::Key_E, QStringLiteral("e"));
+    settle(300);
+    std::fprintf(stderr, "Alt+E opened %s\n",
+                 QApplication::activePopupWidget() == examples ? "the examples menu" : "nothing");
+    saveScreen(area().united(examples->geometry()), path("14-alt-e.png"));
+    examples->close();
+
+    // The standard file dialog, in Japanese; cancelled.
+    shootModal(window, [&] { trigger(window, "mnuOpen"); }, path("15-open-file-dialog.png"), {});
+
+    // Data typed but no method chosen: 推算 asks for one.
+    trigger(window, "mnuNew");
+    for (int r = 1; r <= 5; ++r) {
+        window.app().views().spdData.SetText(1, r, std::to_string(r));
+        window.app().views().spdData.SetText(2, r, std::to_string(2 * r + 1));
+    }
+    shootModal(window, [&] { window.estimateButton()->click(); }, path("16-estimate-without-method.png"), {});
+
+    // A log Y axis over decades below 0.01.
+    ApplyDocument(window.app(), VapourPressure());
+    window.estimateButton()->click();
+    settle(200);
+    saveScreen(area(), path("17-log-axis-small-decades.png"));
 
     window.closeFromProgram();
 }
