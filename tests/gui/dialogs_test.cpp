@@ -1,6 +1,8 @@
-// The range, calculate-value, title and About dialogs and the exit question,
-// opened from the real main window.
+// The range, calculate-value, title and About dialogs, the exit question and
+// the real message box, opened from the real main window.
+#include <QAbstractButton>
 #include <QLabel>
+#include <QMessageBox>
 
 #include "gui_test.h"
 #include "ui/about_dialog.h"
@@ -14,6 +16,7 @@ using kurvo::ui::CalcValueDialog;
 using kurvo::ui::ChangeGraphRangeDialog;
 using kurvo::ui::VarTitleDialog;
 using kurvo::MsgAnswer;
+using kurvo::MsgButtons;
 using namespace kurvo::ui::test;
 
 class DialogsTest : public WindowTest {
@@ -94,6 +97,43 @@ private slots:
         trigger("cmdExit");
         QCOMPARE(static_cast<int>(messages.size()), 2);  // no question about saving
         QVERIFY(!w().isVisible());
+    }
+
+    void eachButtonOfTheRealMessageBoxGivesItsAnswer() {
+        const struct {
+            const char* name;
+            MsgButtons buttons;
+            bool defaultNo;
+            QMessageBox::StandardButton press;  // NoButton: the Return key
+            MsgAnswer answer;
+        } rows[] = {
+            {"yes", MsgButtons::YesNoCancel, false, QMessageBox::Yes, MsgAnswer::Yes},
+            {"no", MsgButtons::YesNoCancel, false, QMessageBox::No, MsgAnswer::No},
+            {"cancel", MsgButtons::YesNoCancel, false, QMessageBox::Cancel, MsgAnswer::Cancel},
+            {"return where No is the default", MsgButtons::YesNo, true, QMessageBox::NoButton, MsgAnswer::No},
+        };
+        w().dialogs().setAnswerer(nullptr);
+        for (const auto& row : rows) {
+            MsgAnswer given = MsgAnswer::Ok;
+            QString title;
+            const kurvo::MessageRequest request{"保存しますか？", row.buttons, kurvo::MsgIcon::Question, {}, row.defaultNo};
+            QVERIFY2(whileModal<QMessageBox>([&] { given = w().dialogs().Message(request); },
+                                             [&](QMessageBox* box) {
+                                                 title = box->windowTitle();
+                                                 if (row.press == QMessageBox::NoButton)
+                                                     return QTest::keyClick(box, Qt::Key_Return);
+                                                 QVERIFY2(box->button(row.press) != nullptr, row.name);
+                                                 box->button(row.press)->click();
+                                             }),
+                     row.name);
+            QVERIFY2(given == row.answer, row.name);
+            QVERIFY2(title == QString::fromUtf8(kurvo::kProgramCaption), row.name);  // no caption of its own
+        }
+    }
+
+    void fileFiltersBecomeQtNameFilters() {
+        QCOMPARE(kurvo::ui::nameFilters("データ ファイル (*.txt)|*.txt"), QStringList{"データ ファイル (*.txt)"});
+        QCOMPARE(kurvo::ui::nameFilters("Text|*.txt;*.csv|All|*.*"), (QStringList{"Text (*.txt *.csv)", "All (*.*)"}));
     }
 };
 
