@@ -1,34 +1,45 @@
 // kurvo-batch --graph: one combination's graph drawn into an image file.
 #include <QDir>
 #include <QImage>
-#include <QProcess>
-#include <QTest>
 #include <QPainter>
 #include <QTemporaryDir>
-#include <sstream>
+#include <QXmlStreamReader>
 
 #include "gui_test.h"
-#include "io/batch.h"
 #include "state/headless.h"
-#include "ui/graph_export.h"
 #include "ui/paint_calls.h"
+#include "window_test.h"
 
 namespace {
 
-// A screen drawing painted as kurvo-batch paints its PNG files.
-QImage screenImage(const kurvo::RecordingSurface& graph) {
-    QImage image(334, 307, QImage::Format_RGB32);
-    image.fill(Qt::black);
-    QPainter painter(&image);
-    kurvo::ui::PaintCalls(painter, graph.Calls(), {15.0, 15.0, 1.0}, QRectF(image.rect()), Qt::black);
-    return image;
+struct Run {
+    int status;
+    QString err;
+};
+
+// The program as a script starts it, without a display.
+Run batch(const QStringList& arguments) {
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("DISPLAY"));
+    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(KURVO_BATCH_PROGRAM), arguments);
+    if (!program.waitForFinished()) return {-1, program.errorString()};
+    return {program.exitCode(), QString::fromUtf8(program.readAllStandardError())};
 }
 
-int batch(const std::vector<std::string>& arguments, std::string* err = nullptr) {
-    std::ostringstream out, errors;
-    const int status = kurvo::RunBatch(arguments, out, errors, kurvo::ui::WriteGraphImage);
-    if (err != nullptr) *err = errors.str();
-    return out.str().empty() ? status : -1;
+// The texts of an SVG document's <text> elements, and "XML: …" when it does not parse.
+QStringList svgTexts(const QString& path) {
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    QStringList texts;
+    QXmlStreamReader svg(&file);
+    while (!svg.atEnd())
+        if (svg.readNext() == QXmlStreamReader::StartElement && svg.name() == QLatin1String("text"))
+            texts << svg.readElementText().trimmed();
+    if (svg.hasError()) texts << QStringLiteral("XML: ") + svg.errorString();
+    return texts;
 }
 
 }  // namespace
@@ -44,47 +55,55 @@ private slots:
     void cleanup() { folder.reset(); }
 
     void pngIsTheChosenCombinationAsTheScreenShowsIt() {
-        const QString png = path("comb2.png");
-        QCOMPARE(batch({"--example", "3", "--graph", png.toStdString(), "--comb", "2"}), 0);
-        const QImage drawn = QImage(png).convertToFormat(QImage::Format_RGB32);
+        const Run run = batch({"--example", "3", "--graph", path("comb2.png"), "--comb", "2"});
+        QVERIFY2(run.status == 0 && run.err.isEmpty(), qPrintable(run.err));
+        const QImage drawn = QImage(path("comb2.png")).convertToFormat(QImage::Format_RGB32);
         kurvo::HeadlessWindow shown;
         shown.app.LoadExample(3);
         shown.app.RunEstimation();
-        shown.tabs.SelectPage(2);
-        QCOMPARE(drawn, screenImage(shown.graph));
-        shown.tabs.SelectPage(1);
-        QVERIFY(drawn != screenImage(shown.graph));
+        for (int page : {2, 1}) {
+            shown.tabs.SelectPage(page);
+            QImage screen(drawn.size(), QImage::Format_RGB32);  // 96 dpi: 15 twips a pixel
+            screen.fill(Qt::black);
+            QPainter painter(&screen);
+            kurvo::ui::PaintCalls(painter, shown.graph.Calls(), {15.0, 15.0, 1.0}, QRectF(screen.rect()), Qt::black);
+            painter.end();
+            QCOMPARE(drawn == screen, page == 2);
+        }
     }
 
     void failuresWriteNothing() {
-        const std::string png = path("out.png").toStdString(), doc = path("out.txt").toStdString();
         const struct {
-            std::vector<std::string> arguments;
+            QStringList arguments;
             int status;
             const char* message;
         } rows[] = {
-            {{"--example", "1", "--comb", "4", "--graph", png, "-o", doc}, 1, "組合せ 4"},
-            {{"--example", "1", "--graph", path("out.gif").toStdString()}, 2, ".png"},
+            {{"--example", "1", "--comb", "4", "--graph", path("out.png"), "-o", path("out.txt")}, 1, "組合せ 4"},
+            {{"--example", "1", "--graph", path("out.gif")}, 2, ".png"},
         };
         for (const auto& row : rows) {
-            std::string err;
-            QVERIFY2(batch(row.arguments, &err) == row.status, row.message);
-            QVERIFY2(QString::fromStdString(err).contains(QString::fromUtf8(row.message)), row.message);
+            const Run run = batch(row.arguments);
+            QVERIFY2(run.status == row.status, row.message);
+            QVERIFY2(run.err.contains(QString::fromUtf8(row.message)), qPrintable(run.err));
             QVERIFY2(QDir(folder->path()).isEmpty(), row.message);
         }
     }
 
-    void programDrawsWithoutADisplay() {
-        QProcess program;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.remove(QStringLiteral("DISPLAY"));
-        environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
-        program.setProcessEnvironment(environment);
-        program.start(QStringLiteral(KURVO_BATCH_PROGRAM), {"--example", "2", "--graph", path("graph.png")});
-        QVERIFY(program.waitForFinished());
-        QCOMPARE(program.exitCode(), 0);
-        QCOMPARE(program.readAllStandardError(), QByteArray());
-        QCOMPARE(QImage(path("graph.png")).size(), QSize(334, 307));
+    // Example 4 on logarithmic axes.  X runs from 1 to 300: decades 10^0 to 10^3, labelled
+    // 1, 10, 100 and 1000 at the right end.  Y: the fit ln y = c0 + c1 ln x + c2 ln² x of the
+    // seven samples gives 7.2 at x = 1 and about 12250 at x = 300, below and above the measured
+    // 10 and 9000, so the decades run from 10^0 to 10^5: labels 1 to 10000, and at the top
+    // 100000, which is beyond e^10 and so printed as 1E+5.
+    void svgAndPdfArePrintedPagesThatReadBack() {
+        for (const char* name : {"graph.svg", "graph.pdf"}) {
+            const Run run = batch({"--example", "4", "--graph", path(name)});
+            QVERIFY2(run.status == 0 && run.err.isEmpty(), qPrintable(run.err));
+        }
+        const QStringList texts = svgTexts(path("graph.svg"));
+        for (const char* label : {"1", "10", "100", "1000", "10000", "1E+5", "例題－４", "X-4", "Y-4(1)"})
+            QVERIFY2(texts.contains(QString::fromUtf8(label)), qPrintable(texts.join(QLatin1Char('|'))));
+        QVERIFY2(texts.filter(QStringLiteral("XML: ")).isEmpty(), qPrintable(texts.join(QLatin1Char('|'))));
+        QCOMPARE(kurvo::ui::test::pdfPages(path("graph.pdf")), 1);
     }
 };
 
