@@ -83,7 +83,7 @@ private slots:
     void escapeClosesAboutButTheCloseBoxDoesNot() {
         QVERIFY(open<AboutDialog>("mnuAbout", [](AboutDialog* d) {
             QVERIFY(!closeBox(d));
-            press(d, Qt::Key_Escape);
+            QTest::keyClick(d, Qt::Key_Escape);
             QVERIFY(!d->isVisible());
         }));
     }

@@ -55,10 +55,6 @@ inline bool closeBox(QWidget* window) {
     return event.isAccepted();
 }
 
-inline void press(QWidget* w, Qt::Key key, Qt::KeyboardModifiers mod = Qt::NoModifier) {
-    QTest::keyClick(w->focusWidget() != nullptr ? w->focusWidget() : w, key, mod);
-}
-
 inline void click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
 
 // Replaces the box's text as typing does.

@@ -1,16 +1,32 @@
-// kurvo-batch --graph: one combination's graph drawn into an image file.
+// The recorded drawing replayed on a QPainter, and kurvo-batch --graph drawing
+// one combination's graph into an image file.
 #include <QDir>
 #include <QImage>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 
+#include "graph/recording_surface.h"
 #include "gui_test.h"
 #include "state/headless.h"
 #include "ui/paint_calls.h"
 #include "window_test.h"
 
+using kurvo::RecordingSurface;
+
 namespace {
+
+// A drawing painted on white at 96 dpi, 15 twips a pixel, as the screen and the PNG
+// files show it; clearing paints the background.
+QImage render(const std::vector<kurvo::DrawCall>& calls, QSize size = {100, 100}, const QColor& background = Qt::white) {
+    QImage image(size, QImage::Format_RGB32);
+    image.setDotsPerMeterX(3780);
+    image.setDotsPerMeterY(3780);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    kurvo::ui::PaintCalls(painter, calls, {15.0, 15.0, 1.0}, QRectF(image.rect()), background);
+    return image;
+}
 
 struct Run {
     int status;
@@ -44,7 +60,7 @@ QStringList svgTexts(const QString& path) {
 
 }  // namespace
 
-class BatchGraphTest : public QObject {
+class GraphOutputTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<QTemporaryDir> folder;
@@ -54,6 +70,42 @@ private slots:
     void init() { folder = std::make_unique<QTemporaryDir>(); }
     void cleanup() { folder.reset(); }
 
+    void shapesLandOnTheirPixelsInThePaletteColours() {
+        RecordingSurface s(1500, 1500);
+        s.Clear();
+        s.Line(150, 300, 1350, 300, kurvo::kLightGreen);  // pixels (10, 20)-(90, 20)
+        s.Box(150, 600, 750, 900, kurvo::kGrey);          // pixels (10, 40)-(50, 60), an outline
+        s.Point(1200, 150, kurvo::kLightRed);
+        s.LineTo(1200, 450, kurvo::kLightRed);            // (80, 10)-(80, 30), from the point
+        const QImage image = render(s.Calls(), {100, 100}, Qt::black);
+        QCOMPARE(image.pixel(99, 99), qRgb(0, 0, 0));
+        QCOMPARE(image.pixel(50, 20), qRgb(0, 255, 0));
+        QCOMPARE(image.pixel(10, 50), qRgb(128, 128, 128));
+        QCOMPARE(image.pixel(30, 50), qRgb(0, 0, 0));
+        for (int y = 10; y <= 30; ++y)
+            if (y != 20) QCOMPARE(image.pixel(80, y), qRgb(255, 0, 0));
+    }
+
+    void textHangsBelowTheCurrentPositionInItsSize() {
+        const auto inkRows = [](double points) {
+            RecordingSurface s(1500, 1500);
+            s.SetForeColor(kurvo::kBlack);
+            s.SetFontSize(points);
+            s.SetCurrentPosition(150, 450);  // (10, 30)
+            s.PrintText("Ｈ8");
+            const QImage image = render(s.Calls());
+            int top = 100, bottom = -1;
+            for (int y = 0; y < 100; ++y)
+                for (int x = 0; x < 100; ++x)
+                    if (qGray(image.pixel(x, y)) < 128) top = std::min(top, y), bottom = std::max(bottom, y);
+            return std::pair{top, bottom};
+        };
+        const auto [top9, bottom9] = inkRows(9);
+        const auto [top18, bottom18] = inkRows(18);
+        QVERIFY2(top9 >= 30 && top9 <= 34, qPrintable(QString::number(top9)));
+        QVERIFY(bottom9 <= 30 + 14);
+        QVERIFY(bottom18 - top18 > (bottom9 - top9) * 3 / 2);
+    }
     void pngIsTheChosenCombinationAsTheScreenShowsIt() {
         const Run run = batch({"--example", "3", "--graph", path("comb2.png"), "--comb", "2"});
         QVERIFY2(run.status == 0 && run.err.isEmpty(), qPrintable(run.err));
@@ -63,12 +115,7 @@ private slots:
         shown.app.RunEstimation();
         for (int page : {2, 1}) {
             shown.tabs.SelectPage(page);
-            QImage screen(drawn.size(), QImage::Format_RGB32);  // 96 dpi: 15 twips a pixel
-            screen.fill(Qt::black);
-            QPainter painter(&screen);
-            kurvo::ui::PaintCalls(painter, shown.graph.Calls(), {15.0, 15.0, 1.0}, QRectF(screen.rect()), Qt::black);
-            painter.end();
-            QCOMPARE(drawn == screen, page == 2);
+            QCOMPARE(drawn == render(shown.graph.Calls(), drawn.size(), Qt::black), page == 2);
         }
     }
 
@@ -107,5 +154,5 @@ private slots:
     }
 };
 
-KURVO_GUI_TEST(BatchGraphTest)
-#include "batch_graph_test.moc"
+KURVO_GUI_TEST(GraphOutputTest)
+#include "graph_output_test.moc"
