@@ -8,7 +8,9 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 #include <QtTest/qtestspontaneevent.h>
@@ -53,25 +55,18 @@ inline bool closeBox(QWidget* window) {
     return event.isAccepted();
 }
 
-inline void press(QWidget* w, Qt::Key key, Qt::KeyboardModifiers mod = Qt::NoModifier) {
-    QTest::keyClick(w->focusWidget() != nullptr ? w->focusWidget() : w, key, mod);
-}
-
 inline void click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
 
-// Replaces the box's text as typing does (Japanese text is put in whole).
+// Replaces the box's text as typing does.
 inline void type(QLineEdit* box, const QString& text) {
     box->setFocus();
     box->selectAll();
-    QTest::keyClick(box, Qt::Key_Delete);
-    if (std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; }))
-        QTest::keyClicks(box, text);
-    else
-        box->insert(text);
+    box->insert(text);
 }
 
-inline std::string cell(GridView* view, int col, int row) { return view->gridModel()->grid().Text(col, row); }
 inline QModelIndex indexOf(GridView* view, int col, int row) { return view->model()->index(row - 1, col - 1); }
+// What the view shows in a cell.
+inline std::string cell(GridView* view, int col, int row) { return indexOf(view, col, row).data().toString().toStdString(); }
 
 // Chooses an item of a combo cell through the cell's editor.
 inline void chooseInCombo(GridView* view, int col, int row, const QString& item) {
@@ -89,6 +84,16 @@ inline void chooseInCombo(GridView* view, int col, int row, const QString& item)
 inline bool drewText(const std::vector<DrawCall>& calls, const std::string& text) {
     return std::any_of(calls.begin(), calls.end(),
                        [&](const DrawCall& c) { return c.op == DrawCall::Op::Text && c.text == text; });
+}
+
+// Pages of a PDF file as pdfinfo (poppler-utils) reads them; -1 when it cannot.
+inline int pdfPages(const QString& path) {
+    QProcess info;
+    info.start(QStringLiteral("pdfinfo"), {path});
+    if (!info.waitForFinished() || info.exitCode() != 0) return -1;
+    const QRegularExpression pages(QStringLiteral("^Pages:\\s+(\\d+)$"), QRegularExpression::MultilineOption);
+    const QRegularExpressionMatch match = pages.match(QString::fromUtf8(info.readAllStandardOutput()));
+    return match.hasMatch() ? match.captured(1).toInt() : -1;
 }
 
 // A shown main window whose messages are recorded and answered with Ok or `answer`.

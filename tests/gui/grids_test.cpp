@@ -1,16 +1,47 @@
-// Clipboard text read into and written from the grids.
+// The Qt model over the program's grids, and clipboard text read into and
+// written from them.
+#include <QSignalSpy>
 #include <QTest>
 
 #include "gui_test.h"
 #include "ui/grid_clipboard.h"
+#include "ui/grid_model.h"
 
 using kurvo::TableGrid;
+using kurvo::ui::GridModel;
 using kurvo::ui::TextTable;
 using kurvo::ui::parseTable;
 
-class GridClipboardTest : public QObject {
+class GridsTest : public QObject {
     Q_OBJECT
 private slots:
+    void modelShowsHeadingsAndChecksOfTheGrid() {
+        GridModel model(kurvo::MakeMethodGrid(), true);
+        QSignalSpy headings(&model, &GridModel::headerDataChanged);
+        model.grid().SetText(1, 0, "X-1");
+        QCOMPARE(headings.count(), 1);
+        QCOMPARE(model.headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("X-1"));
+        const QModelIndex yLog = model.index(0, 1);
+        QVERIFY(model.setData(yLog, Qt::Checked, Qt::CheckStateRole));
+        QCOMPARE(model.grid().Text(2, 1), std::string("1"));
+        model.grid().ClearSheet();
+        QCOMPARE(model.data(yLog, Qt::CheckStateRole).value<Qt::CheckState>(), Qt::Unchecked);
+    }
+
+    void onlyTheUsersChangesAreReportedAndResultGridsRefuseThem() {
+        GridModel model(kurvo::MakeMethodGrid(), true);
+        QSignalSpy edited(&model, &GridModel::cellEdited);
+        model.grid().SetText(7, 2, "2");  // the logic's own write
+        QCOMPARE(edited.count(), 0);
+        QVERIFY(model.setData(model.index(1, 6), QStringLiteral("3"), Qt::EditRole));
+        QVERIFY(model.setData(model.index(1, 6), QStringLiteral("3"), Qt::EditRole));  // no change
+        QCOMPARE(edited.count(), 1);
+        QCOMPARE(edited.at(0), (QList<QVariant>{7, 2}));
+        GridModel results(kurvo::MakeCoefficientGrid(), false);
+        QVERIFY(!(results.flags(results.index(0, 0)) & Qt::ItemIsEditable));
+        QVERIFY(!results.setData(results.index(0, 0), QStringLiteral("1"), Qt::EditRole));
+    }
+
     void spreadsheetAndEditorTextSplitIntoTheSameTable() {
         const TextTable expected = {{"1", "2.5"}, {"3", ""}, {"-4e2", "x"}};
         QCOMPARE(parseTable("1\t2.5\r\n3\t\r\n-4e2\tx\r\n"), expected);
@@ -44,5 +75,5 @@ private slots:
     }
 };
 
-KURVO_GUI_TEST(GridClipboardTest)
-#include "grid_clipboard_test.moc"
+KURVO_GUI_TEST(GridsTest)
+#include "grids_test.moc"
