@@ -17,6 +17,7 @@
 
 namespace kurvo::test {
 
+// A new folder under the temporary folder, removed with its content.
 class ScratchFolder {
 public:
     ScratchFolder() {
@@ -54,17 +55,17 @@ inline std::string SjisLines(std::initializer_list<std::string> lines) {
 
 // Everything Open may change: all grids, the shown page and the session.
 struct DocumentState {
-    TableGrid data, methodGrid, coeff, est0, est1, est2, est3;
+    TableGrid data, methods, coeff, est0, est1, est2, est3;
     int page;
     Session s;
 
     explicit DocumentState(const Workbench& wb)
-        : data(wb.data), methodGrid(wb.methodGrid), coeff(wb.coeff), est0(wb.est0), est1(wb.est1), est2(wb.est2),
-          est3(wb.est3), page(wb.tabs.SelectedPage()), s(wb.app.session) {}
+        : data(wb.spdData), methods(wb.spdSpec), coeff(wb.spdCoeff), est0(wb.spdEstimate0), est1(wb.spdEstimate1),
+          est2(wb.spdEstimate2), est3(wb.spdEstimate3), page(wb.tabs.SelectedPage()), s(wb.app.session) {}
 
     static auto Tie(const DocumentState& d) {
         const Session& s = d.s;
-        return std::tie(d.data, d.methodGrid, d.coeff, d.est0, d.est1, d.est2, d.est3, d.page, s.int_DataCount,
+        return std::tie(d.data, d.methods, d.coeff, d.est0, d.est1, d.est2, d.est3, d.page, s.int_DataCount,
                         s.int_VarCount, s.int_CombCount, s.int_WorkDegree, s.int_Comb, s.int_Estimated, s.str_Title,
                         s.str_VarTitle, s.int_Degree, s.int_YVar, s.int_XVar, s.int_YLog, s.int_YRecip, s.int_XLog,
                         s.int_XRecip, s.dbl_Coeff, s.dbl_WorkCoeff, s.dbl_XMin, s.dbl_XMax, s.dbl_YMin, s.dbl_YMax,
@@ -78,7 +79,13 @@ inline void Answer(Workbench& wb, const std::string& path) {
     wb.dialogs.files.push_back(path);
     wb.dialogs.answers.push_back(MsgAnswer::Yes);
 }
-inline void Save(Workbench& wb, const std::string& path) { Answer(wb, path), wb.app.SaveCommand(); }
-inline void Open(Workbench& wb, const std::string& path) { Answer(wb, path), wb.app.OpenCommand(); }
+inline void Save(Workbench& wb, const std::string& path) {
+    Answer(wb, path);
+    wb.app.SaveCommand();
+}
+inline void Open(Workbench& wb, const std::string& path) {
+    Answer(wb, path);
+    wb.app.OpenCommand();
+}
 
 }  // namespace kurvo::test

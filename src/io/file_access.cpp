@@ -5,7 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
+#include <climits>
 #include <cstring>
 #include <vector>
 
@@ -66,18 +66,21 @@ std::string NameOf(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-// The file a name stands for: a symbolic link is followed, so that saving
-// through a link replaces the file it points at and keeps the link.
+// The file a name stands for: symbolic links are followed, so that saving
+// through a link replaces the file it points at and keeps the link, also when
+// that file does not exist yet.
 std::string ResolveTarget(const std::string& path) {
-    struct stat info {};
-    if (::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) {
-        if (char* real = ::realpath(path.c_str(), nullptr)) {
-            std::string resolved(real);
-            ::free(real);
-            return resolved;
-        }
+    std::string target = path;
+    for (int links = 0; links < 40; ++links) {  // as many links as the system follows in a path
+        struct stat info {};
+        if (::lstat(target.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) break;
+        std::vector<char> buffer(PATH_MAX);
+        const ssize_t n = ::readlink(target.c_str(), buffer.data(), buffer.size());
+        if (n <= 0 || static_cast<std::size_t>(n) >= buffer.size()) break;
+        const std::string pointsAt(buffer.data(), static_cast<std::size_t>(n));
+        target = pointsAt.front() == '/' ? pointsAt : FolderOf(target) + "/" + pointsAt;
     }
-    return path;
+    return target;
 }
 
 mode_t DefaultMode() {
