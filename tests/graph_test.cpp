@@ -46,24 +46,19 @@ void Draw(Workbench& wb, const GraphState& g, Flags f = {}, int index = 0, bool 
         s.dbl_XPower(static_cast<int>(i) + 1, 2) = g.samples[i].first;
         s.dbl_YData(static_cast<int>(i) + 1, c) = g.samples[i].second;
     }
-    s.str_Title = "表題";
-    for (int v = 1; v <= 5; ++v) s.str_VarTitle(v) = std::string("変数") + static_cast<char>('A' + v - 1);
-    s.int_XVar(c) = 1;
-    s.int_YVar(c) = 2;
     wb.app.DrawGraph(index, print, f.xLog, f.yLog, f.xRecip, f.yRecip);
 }
 
 struct Text {
     double x, y;
     std::string text;
-    double size;
     bool operator==(const Text&) const = default;
 };
-void PrintTo(const Text& t, std::ostream* os) { *os << '"' << t.text << "\" at (" << t.x << "," << t.y << ") size " << t.size; }
+void PrintTo(const Text& t, std::ostream* os) { *os << '"' << t.text << "\" at (" << t.x << "," << t.y << ")"; }
 
 std::vector<Text> Texts(const RecordingSurface& surface) {
     std::vector<Text> out;
-    for (const DrawCall& call : surface.CallsOf(Op::Text)) out.push_back({call.x1, call.y1, call.text, call.size});
+    for (const DrawCall& call : surface.CallsOf(Op::Text)) out.push_back({call.x1, call.y1, call.text});
     return out;
 }
 
@@ -100,7 +95,7 @@ TEST(LinearGraph, FrameGridLabelsCurveAndPoints) {
     EXPECT_EQ(GridLines(wb.graph, false), (std::vector<double>{700, 1520, 2340, 3160, 3980}));
     const auto texts = Texts(wb.graph);  // after the title and the two axis titles
     EXPECT_EQ(std::vector<Text>(texts.begin() + 3, texts.end()),
-              (std::vector<Text>{{200, 4150, "0", 9}, {200, 300, "100", 9}, {580, 4250, "0", 9}, {4680, 4250, "100", 9}}));
+              (std::vector<Text>{{200, 4150, "0"}, {200, 300, "100"}, {580, 4250, "0"}, {4680, 4250, "100"}}));
 
     // y = 1 + 2x in 200 steps, not clipped: (0, 1) .. (50, 101) .. (100, 201) far above the frame.
     const auto curve = Curve(wb.graph);
@@ -203,8 +198,8 @@ TEST(LogarithmicGraph, DecadeLabelsAtTheMajorLinesAndTheTop) {
     ASSERT_TRUE(wb.dialogs.messages.empty()) << wb.dialogs.messages.front().text;
     const auto texts = Texts(wb.graph);  // no lower end label "0" on the Y axis
     EXPECT_EQ(std::vector<Text>(texts.begin() + 3, texts.end()),
-              (std::vector<Text>{{200, 4100, "1", 9}, {200, 2833, "10", 9}, {200, 1566, "100", 9}, {200, 300, "1000", 9},
-                                 {580, 4250, "1", 9}, {2630, 4250, "10", 9}, {4680, 4250, "100", 9}}));
+              (std::vector<Text>{{200, 4100, "1"}, {200, 2833, "10"}, {200, 1566, "100"}, {200, 300, "1000"},
+                                 {580, 4250, "1"}, {2630, 4250, "10"}, {4680, 4250, "100"}}));
     // a major line and ten minor lines in each decade
     EXPECT_EQ(GridLines(wb.graph, true).size(), 33u);
     EXPECT_EQ(GridLines(wb.graph, false).size(), 22u);

@@ -108,9 +108,12 @@ TEST(EstimationProperty, EveryRunCompletesOrShowsOneMessageAndLeavesOnlyFiniteNu
         Workbench wb;
         TypeRandomDocument(rng, wb);
         ASSERT_NO_FATAL_FAILURE(CheckRun(wb, true, where, completed, refused));
-        // A second run over partly changed data starts from what the first left.
+        // Data changed after a run are refilled by each page; a second run over
+        // them starts from what the first left.
         for (int edits = Pick(rng, 6); edits > 0; --edits)
             wb.spdData.SetText(1 + Pick(rng, 5), 1 + Pick(rng, 16), RandomCell(rng));
+        for (int page = 1; page <= 4; ++page) wb.tabs.SelectPage(page);
+        ASSERT_TRUE(AllFinite(wb)) << where << " refilled";
         if (Pick(rng, 2) == 0) wb.spdSpec.SetText(7, 1 + Pick(rng, 4), std::to_string(Pick(rng, 7)));
         ASSERT_NO_FATAL_FAILURE(CheckRun(wb, false, where + " second run", completed, refused));
     }
