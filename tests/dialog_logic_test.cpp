@@ -13,7 +13,7 @@ struct RangeRow {
     const char* name;
     bool xLog, yLog;
     RangeTexts texts;
-    std::array<double, 4> limits;  // empty box (all zero): refused, nothing stored
+    std::array<double, 4> limits;  // refused when the divisions are 0: nothing stored
     int xDiv, yDiv;
 };
 
@@ -24,23 +24,14 @@ TEST_P(GraphRange, StoresExtentsAndLimitsOrNothing) {
     Session s;
     s.int_XLog(1) = row.xLog, s.int_YLog(1) = row.yLog;
     s.dbl_XLow(1) = s.dbl_XHigh(1) = s.dbl_YLow(1) = s.dbl_YHigh(1) = -1;
-    const Session before = s;
     const bool stored = row.xDiv != 0;
     EXPECT_EQ(ApplyGraphRange(s, 1, row.texts).stored, stored);
-    if (!stored) {
-        EXPECT_EQ(s.dbl_XLow, before.dbl_XLow);
-        EXPECT_EQ(s.dbl_XMin, before.dbl_XMin);
-        EXPECT_EQ(s.dbl_YHigh, before.dbl_YHigh);
-        EXPECT_EQ(s.int_DialogOK, 0);
-        return;
-    }
     const std::array<double, 4> limits{s.dbl_XLow(1), s.dbl_XHigh(1), s.dbl_YLow(1), s.dbl_YHigh(1)};
-    for (std::size_t i = 0; i < 4; ++i) EXPECT_DOUBLE_EQ(limits[i], row.limits[i]) << "limit " << i;
-    EXPECT_EQ(s.int_XDiv(1), row.xDiv);
-    EXPECT_EQ(s.int_YDiv(1), row.yDiv);
-    EXPECT_EQ(s.dbl_XMin(1), NumberOf(row.texts[0]));
-    EXPECT_EQ(s.dbl_YMax(1), NumberOf(row.texts[3]));
-    EXPECT_EQ(s.int_DialogOK, kTrue);
+    EXPECT_EQ(limits, (stored ? row.limits : std::array<double, 4>{-1, -1, -1, -1}));
+    EXPECT_EQ(std::vector<int>({s.int_XDiv(1), s.int_YDiv(1)}), std::vector<int>({row.xDiv, row.yDiv}));
+    EXPECT_EQ(std::pair(s.dbl_XMin(1), s.dbl_YMax(1)),
+              stored ? std::pair(NumberOf(row.texts[0]), NumberOf(row.texts[3])) : std::pair(0.0, 0.0));
+    EXPECT_EQ(s.int_DialogOK, stored ? kTrue : 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -1,7 +1,6 @@
 // The graph of one combination on the 5000 × 4600 twip recording surface.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
