@@ -37,6 +37,10 @@ TEST_P(GraphRange, StoresExtentsAndLimitsOrNothing) {
 INSTANTIATE_TEST_SUITE_P(
     Rows, GraphRange,
     ::testing::Values(RangeRow{"LinearBothAxes", false, false, {"12.3", "87.6", "12.3", "87.6"}, {10, 100, 10, 90}, 5, 5},
+                      // X lower exponent 3 from the natural logarithm, Y lower exponent 2 from the decimal one
+                      RangeRow{"LowerEnd900", false, false, {"900", "1000", "900", "1000"}, {0, 1000, 900, 1000}, 5, 5},
+                      RangeRow{"LowerEndZero", false, false, {"0", "5", "0", "5"}, {0, 5, 0, 5}, 5, 5},
+                      RangeRow{"EqualEnds", false, false, {"37", "37", "1", "2"}, {30, 40, 1, 2}, 5, 5},
                       RangeRow{"LogAxes", true, true, {"2", "5000", "2", "5000"}, {0, 4, 0, 4}, 4, 4},
                       RangeRow{"LowerAboveUpperY", false, false, {"1", "2", "5", "3"}, {}, 0, 0},
                       RangeRow{"LogXWithZero", true, false, {"0", "10", "1", "2"}, {}, 0, 0},

@@ -148,6 +148,7 @@ TEST_P(EquationLabel, NamesTheTransformsAndListsTheCoefficients) {
 INSTANTIATE_TEST_SUITE_P(
     Captions, EquationLabel,
     ::testing::Values(LabelRow{"Parabola", 0, {}, {3.5, 2.25, -0.125}, "Y1=3.5  2.25*X^1  -0.125*X^2  "},
+                      LabelRow{"Constant", 0, {}, {5}, "Y1=5  "},
                       LabelRow{"GeneralNumberForm", 0, {}, {1.5E-05, -2.5E-05}, "Y1=1.5E-05  -2.5E-05*X^1  "},
                       LabelRow{"ThirdCombination", 2, {}, {1, 2}, "Y3=1  2*X^1  "},
                       LabelRow{"LogX", 0, {1, 0, 0, 0}, {1, 2}, "Y1=1  2*(LogX)^1  "},
@@ -223,6 +224,7 @@ struct DrawErrorRow {
     Flags flags;
     GraphState state;
     ErrorNumber error;
+    bool gridDrawn = true;  // the error comes after the grid
 };
 
 class DrawingError : public ::testing::TestWithParam<DrawErrorRow> {};
@@ -234,6 +236,7 @@ TEST_P(DrawingError, OneMessageNoCurveNoPoints) {
     EXPECT_EQ(wb.Messages(), std::vector<std::string>{DrawingMessage(row.error)});
     EXPECT_TRUE(Curve(wb.graph).empty());
     EXPECT_TRUE(wb.graph.CallsOf(Op::Circle).empty());
+    EXPECT_EQ(GridLines(wb.graph, false).size(), row.gridDrawn ? static_cast<std::size_t>(row.state.x.divisions) : 0u);
     EXPECT_TRUE(test::AllFinite(wb));
 }
 
@@ -242,11 +245,11 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         // Limits 30..30 (all X equal to 30.5): the first curve point divides 0 by 0.
         DrawErrorRow{"EqualLinearXLimits", {}, State({30, 30, 5}, {0, 100, 5}, {50}), ErrorNumber::Overflow},
-        DrawErrorRow{"NoLimitsComputedYet", {}, State({0, 0, 0}, {0, 0, 0}, {50}), ErrorNumber::DivisionByZero},
+        DrawErrorRow{"NoLimitsComputedYet", {}, State({0, 0, 0}, {0, 0, 0}, {50}), ErrorNumber::DivisionByZero, false},
         DrawErrorRow{"ReciprocalOfZeroX", {0, 0, 1, 0}, State({0, 100, 5}, {0, 100, 5}, {1, 2}),
                      ErrorNumber::DivisionByZero},
         DrawErrorRow{"LogYWithNonPositiveMinimum", {0, 1, 0, 0}, State({0, 100, 5}, {0, 2, 2}, {1}, 0),
-                     ErrorNumber::InvalidArgument},
+                     ErrorNumber::InvalidArgument, false},
         DrawErrorRow{"CoordinateBeyondThirtyTwoBits", {}, State({0, 100, 5}, {0, 100, 5}, {1e300}),
                      ErrorNumber::Overflow}),
     test::RowName());

@@ -44,8 +44,9 @@ void Edit(Workbench& wb, int col, int row, const std::string& text) {
 }
 
 // No results, the data page, blank grids, a cleared graph, the letters as
-// headings and each combination's variables reset.
+// headings and variables, degree "2" shown and each combination's variables reset.
 void ExpectEmptyDocumentShown(const Workbench& wb) {
+    const Texts letters{"A", "B", "C", "D", "E"};
     EXPECT_EQ(wb.app.session.int_Estimated, kFalse);
     EXPECT_EQ(wb.tabs.SelectedPage(), 0);
     for (const TableGrid* grid : {&wb.data, &wb.coeff, &wb.est0, &wb.est1, &wb.est2, &wb.est3}) EXPECT_TRUE(Blank(*grid));
@@ -53,6 +54,8 @@ void ExpectEmptyDocumentShown(const Workbench& wb) {
     EXPECT_EQ(wb.graph.Calls()[0].op, DrawCall::Op::Clear);
     EXPECT_EQ(Texts({wb.data.Text(1, 0), wb.data.Text(5, 0)}), Texts({"A", "E"}));
     for (int c = 1; c <= 4; ++c) {
+        EXPECT_EQ(wb.methodGrid.Items(1, c), letters);
+        EXPECT_EQ(wb.methodGrid.Text(7, c), "2");
         EXPECT_EQ(wb.app.session.int_XVar(c), 1);
         EXPECT_EQ(wb.app.session.int_YVar(c), c + 1);
     }
@@ -74,7 +77,7 @@ TEST(StartUp, EmptyDocument) {
     ExpectEmptyDocumentShown(wb);
 }
 
-TEST(NewDocument, ClearsResultsAndKeepsTitlesCountsDegreesAndFlags) {
+TEST(NewDocument, ClearsResultsKeepsTitlesCountsDegreesAndFlagsAndTwiceIsOnce) {
     Workbench wb;
     LoadTwoCombinations(wb);
     wb.methodGrid.SetText(5, 2, "1");  // X log for combination 2
@@ -89,6 +92,7 @@ TEST(NewDocument, ClearsResultsAndKeepsTitlesCountsDegreesAndFlags) {
         s.str_VarTitle(v) = "変数" + std::to_string(v);
         wb.data.SetText(v, 0, s.str_VarTitle(v));
     }
+    for (int c = 1; c <= 4; ++c) wb.methodGrid.SetItemList(1, c, VariableList(s, 5));
     const Session before = s;
 
     wb.app.New();
@@ -99,6 +103,12 @@ TEST(NewDocument, ClearsResultsAndKeepsTitlesCountsDegreesAndFlags) {
     EXPECT_EQ(s.int_CombCount, before.int_CombCount);
     EXPECT_EQ(s.int_Degree(1), 3) << "the grid shows 2, the session keeps its degree";
     EXPECT_EQ(s.int_XLog(2), 1);
+
+    const TableGrid data = wb.data, methodGrid = wb.methodGrid, coeff = wb.coeff;
+    const auto graph = test::Describe(wb.graph);
+    wb.app.New();
+    EXPECT_TRUE(wb.data == data && wb.methodGrid == methodGrid && wb.coeff == coeff);
+    EXPECT_EQ(test::Describe(wb.graph), graph);
 }
 
 // ---- tab switching -------------------------------------------------------------------------
@@ -225,6 +235,7 @@ INSTANTIATE_TEST_SUITE_P(
                       // below 7, but it rounds to 7
                       EditRow{"DegreeSixPointNineRoundsToSeven", 7, 1, "6.9", 1, 7, true},
                       EditRow{"DegreeZeroStartsARun", 7, 1, "0", 1, 0},
+                      EditRow{"NegativeDegreeStartsARunThatStops", 7, 1, "-1", 1, -1, true},
                       EditRow{"IndependentVariable", 4, 2, "C", 0, std::nullopt},
                       EditRow{"TransformCheckBox", 2, 1, "1", 0, std::nullopt}),
     test::RowName());
