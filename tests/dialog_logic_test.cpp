@@ -105,6 +105,8 @@ TEST(CalculateValueLabels, NameTheShownCombinationsVariables) {
     s.str_VarTitle(1) = "時間", s.str_VarTitle(3) = "温度";
     EXPECT_EQ(CalculateXLabel(s), "時間 = ");
     EXPECT_EQ(CalculateYLabel(s), "温度 = ");
+    s.int_YVar(2) = 0;  // a variable a file named but no column holds
+    EXPECT_EQ(CalculateYLabel(s), " = ");
 }
 
 TEST(Titles, DialogShowsTheColumnsInUseAndOkRenamesHeadingsAndLists) {
