@@ -42,70 +42,23 @@ inline bool LooksNonFinite(std::string_view text) {
     return lower.find("nan") != std::string::npos || lower.find("inf") != std::string::npos;
 }
 
-namespace detail {
-
-inline void ScanGrid(const TableGrid& grid, const std::string& name, std::vector<std::string>& out) {
-    for (int r = 0; r <= grid.Rows(); ++r)
-        for (int c = 0; c <= grid.Columns(); ++c) {
-            const std::string text = grid.Text(c, r);
-            if (LooksNonFinite(text))
-                out.push_back(name + " cell (" + std::to_string(c) + "," + std::to_string(r) + ") = " + text);
-        }
-}
-
-inline void ScanDrawing(const RecordingSurface& surface, const std::string& name, std::vector<std::string>& out) {
-    int i = 0;
-    for (const DrawCall& call : surface.Calls()) {
-        const bool finite = std::isfinite(call.x1) && std::isfinite(call.y1) && std::isfinite(call.x2) &&
-                            std::isfinite(call.y2) && std::isfinite(call.size);
-        if (!finite || LooksNonFinite(call.text))
-            out.push_back(name + " call " + std::to_string(i) + " op " + std::to_string(static_cast<int>(call.op)) +
-                          " text " + call.text);
-        ++i;
-    }
-}
-
-template <typename Array>
-void ScanArray2(const Array& array, int low1, int high1, int low2, int high2, const std::string& name,
-                std::vector<std::string>& out) {
-    for (int i = low1; i <= high1; ++i)
-        for (int j = low2; j <= high2; ++j)
-            if (!std::isfinite(array(i, j)))
-                out.push_back(name + "(" + std::to_string(i) + "," + std::to_string(j) + ")");
-}
-
-}  // namespace detail
-
-// Every place of the workbench that shows or keeps a NaN or an infinity.  The
-// data and method grids are the user's input and are not scanned.
-inline std::vector<std::string> NonFiniteTraces(const Workbench& wb) {
-    std::vector<std::string> out;
-    detail::ScanGrid(wb.coeff, "spdCoeff", out);
-    const TableGrid* estimates[] = {&wb.est0, &wb.est1, &wb.est2, &wb.est3};
-    for (int i = 0; i < 4; ++i) detail::ScanGrid(*estimates[i], "spdEstimate(" + std::to_string(i) + ")", out);
-    for (int i = 0; i < 4; ++i)
-        if (LooksNonFinite(wb.labels.Equation(i)))
-            out.push_back("lblEquation(" + std::to_string(i) + ") = " + wb.labels.Equation(i));
-    for (const auto& message : wb.dialogs.messages)
-        if (LooksNonFinite(message.text)) out.push_back("message " + message.text);
-    detail::ScanDrawing(wb.graph, "picGraph", out);
-    detail::ScanDrawing(wb.printer, "printer", out);
-
-    const Session& s = wb.app.session;
-    detail::ScanArray2(s.dbl_Coeff, 1, 5, 0, 6, "dbl_Coeff", out);
-    detail::ScanArray2(s.dbl_XPower, 1, 100, 1, 7, "dbl_XPower", out);
-    detail::ScanArray2(s.dbl_YData, 1, 100, 1, 5, "dbl_YData", out);
-    for (int i = 0; i <= 6; ++i)
-        if (!std::isfinite(s.dbl_WorkCoeff(i))) out.push_back("dbl_WorkCoeff(" + std::to_string(i) + ")");
-    for (int c = 1; c <= 5; ++c)
-        for (const double v : {s.dbl_XMin(c), s.dbl_XMax(c), s.dbl_YMin(c), s.dbl_YMax(c), s.dbl_XLow(c),
-                               s.dbl_XHigh(c), s.dbl_YLow(c), s.dbl_YHigh(c)})
-            if (!std::isfinite(v)) out.push_back("graph limits of combination " + std::to_string(c));
-    return out;
-}
-
+// Every place the user sees that shows a NaN or an infinity: the result
+// grids, the equation labels, the messages and both drawings.  The data and
+// method grids are the user's input and are not scanned.
 inline ::testing::AssertionResult AllFinite(const Workbench& wb) {
-    const auto traces = NonFiniteTraces(wb);
+    std::vector<std::string> traces;
+    for (const TableGrid* grid : {&wb.coeff, &wb.est0, &wb.est1, &wb.est2, &wb.est3})
+        for (int r = 0; r <= grid->Rows(); ++r)
+            for (int c = 0; c <= grid->Columns(); ++c)
+                if (LooksNonFinite(grid->Text(c, r))) traces.push_back("cell " + grid->Text(c, r));
+    for (int i = 0; i < 4; ++i)
+        if (LooksNonFinite(wb.labels.Equation(i))) traces.push_back("label " + wb.labels.Equation(i));
+    for (const auto& message : wb.dialogs.messages)
+        if (LooksNonFinite(message.text)) traces.push_back("message " + message.text);
+    for (const RecordingSurface* surface : {&wb.graph, &wb.printer})
+        for (const DrawCall& call : surface->Calls())
+            if (!std::isfinite(call.x1 + call.y1 + call.x2 + call.y2 + call.size) || LooksNonFinite(call.text))
+                traces.push_back("drawing op " + std::to_string(static_cast<int>(call.op)) + " " + call.text);
     if (traces.empty()) return ::testing::AssertionSuccess();
     auto failure = ::testing::AssertionFailure() << "non-finite values:";
     for (const auto& trace : traces) failure << "\n  " << trace;

@@ -1,7 +1,6 @@
 // The graph of one combination on the 5000 × 4600 twip recording surface.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -46,24 +45,19 @@ void Draw(Workbench& wb, const GraphState& g, Flags f = {}, int index = 0, bool 
         s.dbl_XPower(static_cast<int>(i) + 1, 2) = g.samples[i].first;
         s.dbl_YData(static_cast<int>(i) + 1, c) = g.samples[i].second;
     }
-    s.str_Title = "表題";
-    for (int v = 1; v <= 5; ++v) s.str_VarTitle(v) = std::string("変数") + static_cast<char>('A' + v - 1);
-    s.int_XVar(c) = 1;
-    s.int_YVar(c) = 2;
     wb.app.DrawGraph(index, print, f.xLog, f.yLog, f.xRecip, f.yRecip);
 }
 
 struct Text {
     double x, y;
     std::string text;
-    double size;
     bool operator==(const Text&) const = default;
 };
-void PrintTo(const Text& t, std::ostream* os) { *os << '"' << t.text << "\" at (" << t.x << "," << t.y << ") size " << t.size; }
+void PrintTo(const Text& t, std::ostream* os) { *os << '"' << t.text << "\" at (" << t.x << "," << t.y << ")"; }
 
 std::vector<Text> Texts(const RecordingSurface& surface) {
     std::vector<Text> out;
-    for (const DrawCall& call : surface.CallsOf(Op::Text)) out.push_back({call.x1, call.y1, call.text, call.size});
+    for (const DrawCall& call : surface.CallsOf(Op::Text)) out.push_back({call.x1, call.y1, call.text});
     return out;
 }
 
@@ -86,6 +80,8 @@ std::vector<DrawCall> Curve(const RecordingSurface& surface) {
 
 std::vector<double> Corners(const DrawCall& c) { return {c.x1, c.y1, c.x2, c.y2}; }
 
+
+// Axes from 0 to 100 in 5 divisions on the 5000 × 4600 screen: dx = 820, dy = 760.
 TEST(LinearGraph, FrameGridLabelsCurveAndPoints) {
     Workbench wb;
     wb.app.session.int_WorkDegree = 5;
@@ -94,20 +90,11 @@ TEST(LinearGraph, FrameGridLabelsCurveAndPoints) {
     const auto boxes = wb.graph.CallsOf(Op::Box);
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(Corners(boxes[0]), (std::vector<double>{700, 400, 4800, 4200}));
-    EXPECT_EQ(boxes[0].color, kGrey);
     EXPECT_EQ(GridLines(wb.graph, true), (std::vector<double>{4200, 3440, 2680, 1920, 1160}));
     EXPECT_EQ(GridLines(wb.graph, false), (std::vector<double>{700, 1520, 2340, 3160, 3980}));
-    for (const DrawCall& line : wb.graph.CallsOf(Op::Line))
-        EXPECT_EQ(line.y1 == line.y2 ? std::pair(line.x1, line.x2) : std::pair(line.y1, line.y2),
-                  line.y1 == line.y2 ? std::pair(700.0, 4800.0) : std::pair(400.0, 4200.0));
-    const MainWindowState& w = wb.app.window;
-    EXPECT_EQ(std::vector<int>({w.ix0, w.iy0, w.ix1, w.iy1, w.ix2, w.iy2}),
-              std::vector<int>({0, 0, 700, 400, 4800, 4200}));
-    EXPECT_EQ(Texts(wb.graph), (std::vector<Text>{{950, 0, "表題", 9}, {2850, 4400, "変数A", 8}, {0, 150, "変数B", 8},
-                                                  {200, 4150, "0", 9}, {200, 300, "100", 9}, {580, 4250, "0", 9},
-                                                  {4680, 4250, "100", 9}}));
-    ASSERT_FALSE(wb.graph.CallsOf(Op::FontName).empty());
-    EXPECT_EQ(wb.graph.CallsOf(Op::FontName)[0].text, "ＭＳ ゴシック");
+    const auto texts = Texts(wb.graph);  // after the title and the two axis titles
+    EXPECT_EQ(std::vector<Text>(texts.begin() + 3, texts.end()),
+              (std::vector<Text>{{200, 4150, "0"}, {200, 300, "100"}, {580, 4250, "0"}, {4680, 4250, "100"}}));
 
     // y = 1 + 2x in 200 steps, not clipped: (0, 1) .. (50, 101) .. (100, 201) far above the frame.
     const auto curve = Curve(wb.graph);
@@ -116,30 +103,11 @@ TEST(LinearGraph, FrameGridLabelsCurveAndPoints) {
     EXPECT_EQ(std::pair(curve[0].x2, curve[0].y2), std::pair(700.0, 4162.0));
     EXPECT_EQ(std::pair(curve[100].x2, curve[100].y2), std::pair(2750.0, 362.0));
     EXPECT_EQ(std::pair(curve[200].x2, curve[200].y2), std::pair(4800.0, -3438.0));
-    for (std::size_t i = 1; i < curve.size(); ++i) {
-        EXPECT_EQ(curve[i].color, kLightGreen);
-        EXPECT_EQ(std::pair(curve[i].x1, curve[i].y1), std::pair(curve[i - 1].x2, curve[i - 1].y2));
-    }
-
     const auto circles = wb.graph.CallsOf(Op::Circle);
     ASSERT_EQ(circles.size(), 2u);
-    EXPECT_EQ(Corners(circles[0]), (std::vector<double>{2750, 1920, 30, circles[0].y2}));
+    EXPECT_EQ(std::pair(circles[0].x1, circles[0].y1), std::pair(2750.0, 1920.0));
     EXPECT_EQ(std::pair(circles[1].x1, circles[1].y1), std::pair(700.0, 4200.0));
-    // Before the first circle: light red outline, solid light red fill; transparent at the end.
-    Rgb fore = 0, fill = 0;
-    int style = -1;
-    for (const DrawCall& call : wb.graph.Calls()) {
-        if (call.op == Op::Circle) break;
-        if (call.op == Op::ForeColor) fore = call.color;
-        if (call.op == Op::FillColor) fill = call.color;
-        if (call.op == Op::FillStyle) style = call.value;
-    }
-    EXPECT_EQ(std::tuple(fore, fill, style), std::tuple(kLightRed, kLightRed, static_cast<int>(FillStyle::Solid)));
-    EXPECT_EQ(wb.graph.Calls().back().op, Op::FillStyle);
-    EXPECT_EQ(wb.graph.Calls().back().value, static_cast<int>(FillStyle::Transparent));
-
     EXPECT_EQ(wb.app.session.int_WorkDegree, 1);
-    EXPECT_TRUE(test::AllFinite(wb));
 }
 
 TEST(GraphCurve, UsesTheWorkingCoefficientsWhileTheLabelShowsTheCombinations) {
@@ -175,7 +143,6 @@ TEST_P(EquationLabel, NamesTheTransformsAndListsTheCoefficients) {
     Draw(wb, g, row.flags, row.index);
     EXPECT_EQ(wb.labels.Equation(row.index), row.caption);
     EXPECT_TRUE(wb.dialogs.messages.empty()) << wb.dialogs.messages.front().text;
-    EXPECT_TRUE(test::AllFinite(wb));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -208,7 +175,6 @@ TEST_P(TransformedCurve, FirstPointAtTheLowerXLimit) {
     ASSERT_TRUE(wb.dialogs.messages.empty()) << wb.dialogs.messages.front().text;
     const auto curve = Curve(wb.graph);
     ASSERT_FALSE(curve.empty());
-    EXPECT_EQ(curve[0].op, Op::Point);
     EXPECT_EQ(std::pair(curve[0].x2, curve[0].y2), std::pair(row.px, row.py));
 }
 
@@ -224,36 +190,22 @@ INSTANTIATE_TEST_SUITE_P(
         CurveRow{"LogY", {0, 1, 0, 0}, {1, 2, 5}, {0, 3, 3}, 1, 2, 700, 3650}),
     test::RowName());
 
-TEST(LogarithmicGraph, YDecadeLabelsAtTheMajorLinesAndTheTop) {
+// Y decades 0 to 3 (dy = round(3800 / 3) = 1267), X decades 0 to 2 (dx = 2050).
+TEST(LogarithmicGraph, DecadeLabelsAtTheMajorLinesAndTheTop) {
     Workbench wb;
-    Draw(wb, GraphState{.coefficients = {0, 0.01}, .y = {0, 3, 3}, .yMin = 2, .samples = {}}, {0, 1, 0, 0});
+    Draw(wb, GraphState{.x = {0, 2, 2}, .y = {0, 3, 3}, .xMin = 1, .yMin = 2, .samples = {{2.302585092994046, 10}}},
+         {1, 1, 0, 0});  // the point (10, 10)
     ASSERT_TRUE(wb.dialogs.messages.empty()) << wb.dialogs.messages.front().text;
-    // dy = round(3800 / 3) = 1267; no lower end label "0"
-    const auto texts = Texts(wb.graph);
-    const std::vector<Text> yLabels(texts.begin() + 3, texts.end() - 2);
-    EXPECT_EQ(yLabels, (std::vector<Text>{{200, 4100, "1", 9}, {200, 2833, "10", 9}, {200, 1566, "100", 9},
-                                          {200, 300, "1000", 9}}));
-    // three major lines and ten minor lines per decade, all within the frame's height
-    const auto lines = GridLines(wb.graph, true);
-    EXPECT_EQ(lines.size(), 33u);
-    for (double major : {4200.0, 2933.0, 1666.0}) EXPECT_NE(std::count(lines.begin(), lines.end(), major), 0) << major;
-    for (double y : lines) EXPECT_TRUE(y >= 4200 - 3 * 1267 - 1 && y <= 4201) << y;
-    EXPECT_TRUE(test::AllFinite(wb));
-}
-
-TEST(LogarithmicGraph, XDecadeLabelsAndMinorLines) {
-    Workbench wb;
-    Draw(wb, GraphState{.x = {0, 2, 2}, .xMin = 1, .samples = {{2.302585092994046, 50}}}, {1, 0, 0, 0});  // X = 10
-    ASSERT_TRUE(wb.dialogs.messages.empty()) << wb.dialogs.messages.front().text;
-    const auto texts = Texts(wb.graph);  // dx = 2050
-    EXPECT_EQ(std::vector<Text>(texts.end() - 3, texts.end()),
-              (std::vector<Text>{{580, 4250, "1", 9}, {2630, 4250, "10", 9}, {4680, 4250, "100", 9}}));
-    const auto lines = GridLines(wb.graph, false);
-    EXPECT_EQ(lines.size(), 22u);
-    for (double x : lines) EXPECT_TRUE(x >= 699 && x <= 700 + 2 * 2050 + 1) << x;
+    const auto texts = Texts(wb.graph);  // no lower end label "0" on the Y axis
+    EXPECT_EQ(std::vector<Text>(texts.begin() + 3, texts.end()),
+              (std::vector<Text>{{200, 4100, "1"}, {200, 2833, "10"}, {200, 1566, "100"}, {200, 300, "1000"},
+                                 {580, 4250, "1"}, {2630, 4250, "10"}, {4680, 4250, "100"}}));
+    // a major line and ten minor lines in each decade
+    EXPECT_EQ(GridLines(wb.graph, true).size(), 33u);
+    EXPECT_EQ(GridLines(wb.graph, false).size(), 22u);
     const auto circles = wb.graph.CallsOf(Op::Circle);
     ASSERT_EQ(circles.size(), 1u);
-    EXPECT_EQ(std::pair(circles[0].x1, circles[0].y1), std::pair(2750.0, 2300.0));
+    EXPECT_EQ(std::pair(circles[0].x1, circles[0].y1), std::pair(2750.0, 2933.0));
 }
 
 // ---- drawing errors: reported, the routine returns ----------------------------------------------------
@@ -262,11 +214,17 @@ GraphState State(Axis x, Axis y, std::vector<double> coefficients, double yMin =
     return GraphState{std::move(coefficients), x, y, 1, yMin, {{30.5, 50}}};
 }
 
+std::string DrawingMessage(ErrorNumber error) {
+    return "グラフを描けませんでした。（エラー番号 " + std::to_string(static_cast<int>(error)) + "）\n" +
+           RuntimeError::StandardDescription(error);
+}
+
 struct DrawErrorRow {
     const char* name;
     Flags flags;
     GraphState state;
-    bool gridDrawn;
+    ErrorNumber error;
+    bool gridDrawn = true;  // the error comes after the grid
 };
 
 class DrawingError : public ::testing::TestWithParam<DrawErrorRow> {};
@@ -275,27 +233,25 @@ TEST_P(DrawingError, OneMessageNoCurveNoPoints) {
     const DrawErrorRow& row = GetParam();
     Workbench wb;
     Draw(wb, row.state, row.flags);
-    EXPECT_EQ(wb.dialogs.messages.size(), 1u);
+    EXPECT_EQ(wb.Messages(), std::vector<std::string>{DrawingMessage(row.error)});
     EXPECT_TRUE(Curve(wb.graph).empty());
     EXPECT_TRUE(wb.graph.CallsOf(Op::Circle).empty());
-    if (row.gridDrawn) {
-        EXPECT_EQ(GridLines(wb.graph, true).size(), static_cast<std::size_t>(row.state.y.divisions));
-        EXPECT_EQ(GridLines(wb.graph, false).size(), static_cast<std::size_t>(row.state.x.divisions));
-    }
+    EXPECT_EQ(GridLines(wb.graph, false).size(), row.gridDrawn ? static_cast<std::size_t>(row.state.x.divisions) : 0u);
     EXPECT_TRUE(test::AllFinite(wb));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Causes, DrawingError,
     ::testing::Values(
-        // All X equal to 30.5: limits 30..30, the first curve point divides by zero.
-        DrawErrorRow{"EqualLinearXLimits", {}, State({30, 30, 5}, {0, 100, 5}, {50}), true},
-        DrawErrorRow{"EqualLinearYLimits", {}, State({0, 100, 5}, {50, 50, 5}, {50}), true},
-        DrawErrorRow{"NoLimitsComputedYet", {}, State({0, 0, 0}, {0, 0, 0}, {50}), false},
-        DrawErrorRow{"ReciprocalOfZeroX", {0, 0, 1, 0}, State({0, 100, 5}, {0, 100, 5}, {1, 2}), true},
-        DrawErrorRow{"ReciprocalOfZeroY", {0, 0, 0, 1}, State({0, 100, 5}, {0, 100, 5}, {0, 0}), true},
-        DrawErrorRow{"LogYWithNonPositiveMinimum", {0, 1, 0, 0}, State({0, 100, 5}, {0, 2, 2}, {1}, 0), false},
-        DrawErrorRow{"CoordinateBeyondThirtyTwoBits", {}, State({0, 100, 5}, {0, 100, 5}, {1e300}), true}),
+        // Limits 30..30 (all X equal to 30.5): the first curve point divides 0 by 0.
+        DrawErrorRow{"EqualLinearXLimits", {}, State({30, 30, 5}, {0, 100, 5}, {50}), ErrorNumber::Overflow},
+        DrawErrorRow{"NoLimitsComputedYet", {}, State({0, 0, 0}, {0, 0, 0}, {50}), ErrorNumber::DivisionByZero, false},
+        DrawErrorRow{"ReciprocalOfZeroX", {0, 0, 1, 0}, State({0, 100, 5}, {0, 100, 5}, {1, 2}),
+                     ErrorNumber::DivisionByZero},
+        DrawErrorRow{"LogYWithNonPositiveMinimum", {0, 1, 0, 0}, State({0, 100, 5}, {0, 2, 2}, {1}, 0),
+                     ErrorNumber::InvalidArgument, false},
+        DrawErrorRow{"CoordinateBeyondThirtyTwoBits", {}, State({0, 100, 5}, {0, 100, 5}, {1e300}),
+                     ErrorNumber::Overflow}),
     test::RowName());
 
 TEST(GraphPrinting, DrawsOnPaperAndLeavesTheScreenBlank) {
@@ -307,21 +263,9 @@ TEST(GraphPrinting, DrawsOnPaperAndLeavesTheScreenBlank) {
     ASSERT_TRUE(wb.dialogs.messages.empty()) << wb.dialogs.messages.front().text;
     ASSERT_EQ(wb.graph.Calls().size(), 1u);
     EXPECT_EQ(wb.graph.Calls()[0].op, Op::Clear);
-
-    const auto& paper = wb.printer.Calls();
-    ASSERT_FALSE(paper.empty());
-    EXPECT_EQ(std::pair(paper.front().op, paper.front().value), std::pair(Op::LineWidth, 5));
-    EXPECT_EQ(paper.back().op, Op::EndDocument);
-    const auto boxes = wb.printer.CallsOf(Op::Box);
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(Corners(boxes[0]), (std::vector<double>{2000, 1500, 10000, 14000}));
-    const auto curve = Curve(wb.printer);
-    ASSERT_EQ(curve.size(), 201u);
-    for (const DrawCall& call : curve) EXPECT_EQ(call.color, kLightRed);
+    EXPECT_EQ(Curve(wb.printer).size(), 201u);
     EXPECT_EQ(wb.printer.CallsOf(Op::Circle).size(), 1u);
-    const MainWindowState& w = wb.app.window;
-    EXPECT_EQ(std::vector<int>({w.ix0, w.iy0, w.ix1, w.iy1, w.ix2, w.iy2}),
-              std::vector<int>({1000, 1000, 2000, 1500, 10000, 14000}));
+    EXPECT_EQ(wb.printer.Calls().back().op, Op::EndDocument);
 
     Workbench failing;
     Draw(failing, State({30, 30, 5}, {0, 100, 5}, {50}), {}, 0, true);
@@ -343,8 +287,6 @@ TEST(WindowBackground, BlueToBlackInOverlappingBands) {
                                          MakeRgb(0, 0, 64), MakeRgb(0, 0, 0)}));
     EXPECT_EQ(boxes, (std::vector<std::vector<double>>{
                          {-1, -1, 10, 1}, {-1, 0, 10, 2}, {-1, 1, 10, 3}, {-1, 2, 10, 4}, {-1, 3, 10, 5}}));
-    ASSERT_FALSE(window.CallsOf(Op::FillStyle).empty());
-    EXPECT_EQ(window.CallsOf(Op::FillStyle).front().value, static_cast<int>(FillStyle::Solid));
 }
 
 }  // namespace

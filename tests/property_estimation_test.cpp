@@ -57,12 +57,9 @@ void TypeRandomDocument(std::mt19937& rng, Workbench& wb) {
 
 // What Save would write, as UTF-8; empty when refilling a sheet fails (Save
 // shows that as its message).
-std::string SavedText(Workbench& wb, const std::string& where) {
+std::string SavedText(Workbench& wb) {
     try {
-        const Document d = CaptureDocument(wb.app);
-        for (const CombinationResult& c : d.results ? d.results->combinations : std::vector<CombinationResult>{})
-            for (const double coefficient : c.coefficients) EXPECT_TRUE(std::isfinite(coefficient)) << where;
-        return FromShiftJis(WriteDocument(d)).value_or("");
+        return FromShiftJis(WriteDocument(CaptureDocument(wb.app))).value_or("");
     } catch (const RuntimeError&) {
         return "";
     }
@@ -98,7 +95,7 @@ void CheckRun(Workbench& wb, bool fresh, const std::string& where, int& complete
         ASSERT_TRUE(AllFinite(wb)) << where << " page " << page;
     }
     wb.tabs.SelectPage(0);
-    const std::string saved = SavedText(wb, where);
+    const std::string saved = SavedText(wb);
     ASSERT_FALSE(LooksNonFinite(saved)) << where << "\n" << saved;
     ASSERT_TRUE(AllFinite(wb)) << where << " after saving";
 }
@@ -111,16 +108,18 @@ TEST(EstimationProperty, EveryRunCompletesOrShowsOneMessageAndLeavesOnlyFiniteNu
         Workbench wb;
         TypeRandomDocument(rng, wb);
         ASSERT_NO_FATAL_FAILURE(CheckRun(wb, true, where, completed, refused));
-        // A second run over partly changed data starts from what the first left.
+        // Data changed after a run are refilled by each page; a second run over
+        // them starts from what the first left.
         for (int edits = Pick(rng, 6); edits > 0; --edits)
             wb.spdData.SetText(1 + Pick(rng, 5), 1 + Pick(rng, 16), RandomCell(rng));
+        for (int page = 1; page <= 4; ++page) wb.tabs.SelectPage(page);
+        ASSERT_TRUE(AllFinite(wb)) << where << " refilled";
         if (Pick(rng, 2) == 0) wb.spdSpec.SetText(7, 1 + Pick(rng, 4), std::to_string(Pick(rng, 7)));
         ASSERT_NO_FATAL_FAILURE(CheckRun(wb, false, where + " second run", completed, refused));
     }
     // Both outcomes are common enough for the property to mean something.
     EXPECT_GT(completed, 400);
     EXPECT_GT(refused, 400);
-    std::printf("first runs: %d completed, %d refused\n", completed, refused);
 }
 
 double Forward(double v, bool log, bool recip) {
@@ -138,7 +137,6 @@ double Backward(double v, bool log, bool recip) {
 // degree up to 3 (well conditioned): the fit returns nine significant digits.
 TEST(EstimationProperty, ExactPolynomialDataGiveTheirCoefficientsBack) {
     std::mt19937 rng(kSeed + 1);
-    double worst = 0;
     for (int n = 0; n < 1500; ++n) {
         const int degree = Pick(rng, 4);
         const bool xLog = Pick(rng, 2) == 1, xRecip = Pick(rng, 2) == 1;
@@ -149,9 +147,7 @@ TEST(EstimationProperty, ExactPolynomialDataGiveTheirCoefficientsBack) {
         // Under a Y log the curve stays below e^25, so that the statistics of the measured values stay finite.
         if (yLog)
             for (std::size_t k = 0; k < c.size(); ++k) c[k] /= std::pow(3.0, static_cast<double>(k));
-        const std::string where = "case " + std::to_string(n) + " degree " + std::to_string(degree) + " X log " +
-                                  std::to_string(xLog) + " X recip " + std::to_string(xRecip) + " Y " +
-                                  std::to_string(yTransform);
+        const std::string where = "case " + std::to_string(n) + " degree " + std::to_string(degree);
 
         Workbench wb;
         const int samples = degree + 1 + Pick(rng, 20);
@@ -174,13 +170,10 @@ TEST(EstimationProperty, ExactPolynomialDataGiveTheirCoefficientsBack) {
         for (int k = 0; k <= degree; ++k) {
             const double expected = c[static_cast<std::size_t>(k)];
             const double error = std::fabs(wb.app.session.dbl_Coeff(1, k) - expected) / std::fabs(expected);
-            worst = std::max(worst, error);
             ASSERT_LT(error, 1e-9) << where << " C" << k << " = " << Exact(wb.app.session.dbl_Coeff(1, k))
                                    << ", expected " << Exact(expected);
         }
     }
-    RecordProperty("worst_relative_error", std::to_string(worst));
-    std::printf("worst relative error of a coefficient: %.3g\n", worst);
 }
 
 }  // namespace

@@ -18,8 +18,6 @@ struct Workbench : HeadlessWindow {
     TableGrid& est2 = spdEstimate2;
     TableGrid& est3 = spdEstimate3;
 
-    TableGrid& Estimate(int k) { return *std::array<TableGrid*, 4>{&est0, &est1, &est2, &est3}[static_cast<std::size_t>(k)]; }
-
     // Fills a data column from row 1, "" for a blank cell.
     void SetColumn(int col, const std::vector<std::string>& cells) {
         for (std::size_t r = 0; r < cells.size(); ++r) data.SetText(col, static_cast<int>(r) + 1, cells[r]);
