@@ -298,7 +298,8 @@ TEST(EmptyCombination, KeepsWhatEarlierRunsComputed) {
     EXPECT_TRUE(wb.est1 == sheet);
 }
 
-// The highest column holding a number, down to row 100; the run completes.
+// The highest column holding a number, down to row 100, whether or not the run
+// then finds samples to fit.
 TEST(VariableCount, HighestColumnHoldingANumber) {
     Column lastRowOnly(100, "");
     lastRowOnly.back() = " 12 ";
@@ -308,7 +309,36 @@ TEST(VariableCount, HighestColumnHoldingANumber) {
         Workbench wb;
         Fit(wb, data, {{'B', 'A'}});
         EXPECT_EQ(wb.app.session.int_VarCount, count);
-        EXPECT_EQ(wb.app.session.int_Estimated, kTrue);
+    }
+}
+
+// 推算 with no dependent and independent variable chosen, or none with
+// samples: nothing is fitted, so nothing is shown as a result.
+TEST(NothingToFit, AsksForTheVariablesAndKeepsWhatIsShown) {
+    const std::vector<std::pair<std::string, std::vector<Method>>> methods{
+        {"no method row", {}}, {"Y without X", {{'B', ' '}}}, {"columns without numbers", {{'D', 'C'}}}};
+    for (const bool earlierRun : {false, true}) {
+        for (const auto& [name, rows] : methods) {
+            Workbench wb;
+            if (earlierRun) Fit(wb, {kWorkedX, kWorkedY}, {{'B', 'A'}});
+            wb.SetColumn(1, kWorkedX);
+            wb.SetColumn(2, kWorkedY);
+            for (int r = 1; r <= 4; ++r) wb.methodGrid.SetText(1, r, "");
+            for (std::size_t r = 0; r < rows.size(); ++r) SetMethod(wb, static_cast<int>(r) + 1, rows[r]);
+            const Session before = wb.app.session;
+            const int page = wb.tabs.SelectedPage();
+            const auto graph = test::Describe(wb.graph);
+            wb.dialogs.messages.clear();
+            wb.app.RunEstimation();
+            const std::string where = name + (earlierRun ? " after a run" : "");
+            EXPECT_EQ(wb.Messages(), Texts{"推算方法の従属変数と独立変数を指定してください。"}) << where;
+            EXPECT_EQ(wb.dialogs.messages.back().buttons, MsgButtons::Ok) << where;
+            EXPECT_EQ(wb.app.session.int_Estimated, before.int_Estimated) << where;
+            EXPECT_EQ(wb.app.session.int_Comb, before.int_Comb) << where;
+            EXPECT_EQ(wb.tabs.SelectedPage(), page) << where;
+            EXPECT_EQ(test::Describe(wb.graph), graph) << where;
+            EXPECT_EQ(wb.coeff.Text(1, 5), "") << where;  // the results grid is cleared, as any run does first
+        }
     }
 }
 

@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 
 #include <optional>
+#include <sstream>
 
 #include "io_support.h"
 
@@ -121,6 +122,54 @@ TEST(SaveCommand, WritesEveryTypedRowAndTheValidSamplesOfEachCombination) {
     const Session& s = wb.app.session;
     EXPECT_EQ(s.int_DataCount, 4);
     EXPECT_EQ(s.dbl_XPower(3, 2), 5.0);  // the third valid sample of combination 1 is row 5
+}
+
+// The method grid changed after the run: the file's combination count is what
+// the grid holds, and every coefficient line has exactly that many fields.
+TEST(SaveCommand, CoefficientLinesHaveOneFieldPerCombinationWritten) {
+    struct Row {
+        std::string name;
+        int estimated;                        // method rows when 推算 was pressed
+        int written;                          // method rows when saved
+        std::vector<bool> blank;              // per combination: a blank field (no results)
+        std::string blocks;                   // estimate block labels, in order
+    };
+    for (const Row& row : {Row{"RowAddedAfterTheRun", 1, 2, {false, true}, "Ｙ1"},
+                           Row{"RowEmptiedAfterTheRun", 2, 1, {false}, "Ｙ1"}}) {
+        Workbench wb;
+        wb.SetColumn(1, {"1", "2", "3"});
+        wb.SetColumn(2, {"3", "5", "7"});  // P = 1 + 2T exactly
+        for (int r = 1; r <= row.estimated; ++r) wb.SetMethod(r, 'B', 'A', 0, 0, 0, 0, "1");
+        wb.app.RunEstimation();
+        ASSERT_TRUE(wb.dialogs.messages.empty()) << row.name;
+        wb.spdSpec.SetText(1, 2, row.written == 2 ? "B" : "");
+        wb.spdSpec.SetText(4, 2, row.written == 2 ? "A" : "");
+        ScratchFolder folder;
+        Save(wb, folder / "changed.txt");
+        const std::string text = *FromShiftJis(FileBytes(folder / "changed.txt"));
+        EXPECT_NE(text.find(",推算組合数, " + std::to_string(row.written) + " \r\n"), std::string::npos) << row.name;
+        // Degree 1 everywhere: the lines C0 and C1, then the estimate section.
+        const auto section = text.find("[近似式係数]\r\n") + std::string("[近似式係数]\r\n").size();
+        std::istringstream lines(text.substr(section, text.find("[推算値]") - section));
+        std::string line;
+        std::vector<std::vector<std::string>> fields;
+        while (std::getline(lines, line)) {
+            line.pop_back();  // CR
+            fields.emplace_back();
+            std::istringstream split(line + ",");
+            for (std::string field; std::getline(split, field, ',');) fields.back().push_back(field);
+        }
+        ASSERT_EQ(fields.size(), 2u) << row.name << "\n" << text;
+        for (std::size_t p = 0; p < fields.size(); ++p) {
+            ASSERT_EQ(fields[p].size(), 2u + row.blank.size()) << row.name << " C" << p;
+            for (std::size_t c = 0; c < row.blank.size(); ++c)
+                EXPECT_EQ(fields[p][2 + c] == " ", row.blank[c]) << row.name << " C" << p << " combination " << c + 1;
+        }
+        std::string blocks;
+        for (std::size_t at = text.find(" ,Ｙ"); at != std::string::npos; at = text.find(" ,Ｙ", at + 1))
+            blocks += text.substr(at + 2, std::string("Ｙ1").size());
+        EXPECT_EQ(blocks, row.blocks) << row.name;
+    }
 }
 
 TEST(SaveCommand, AFailingRefillWritesNothing) {

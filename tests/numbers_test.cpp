@@ -138,7 +138,12 @@ INSTANTIATE_TEST_SUITE_P(
                       FormatRow{"JustAboveEToTheTen", FormatAxisNumber, 22027.0, "2E+4"},
                       FormatRow{"BelowEToMinusTwo", FormatAxisNumber, 0.13, "0.13"},
                       FormatRow{"AboveEToMinusTwo", FormatAxisNumber, 0.14, "1E-1"},
-                      FormatRow{"JustBelowOne", FormatAxisNumber, 0.999, "1E+0"}),
+                      FormatRow{"JustBelowOne", FormatAxisNumber, 0.999, "1E+0"},
+                      // Below 0.005 "0.##" would read 0: a log decade of 0.001 is not labelled 0.
+                      FormatRow{"ThousandthInExponentForm", FormatAxisNumber, 0.001, "1E-3"},
+                      FormatRow{"BelowHalfAHundredthInExponentForm", FormatAxisNumber, 0.004, "4E-3"},
+                      FormatRow{"NegativeThousandthInExponentForm", FormatAxisNumber, -0.001, "-1E-3"},
+                      FormatRow{"HalfAHundredthRoundsUp", FormatAxisNumber, 0.005, "0.01"}),
     test::RowName());
 
 TEST(NumberPatterns, NonFiniteValuesAreRefusedNotPrinted) {
