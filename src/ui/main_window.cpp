@@ -314,8 +314,8 @@ void MainWindow::startUp() {
     for (std::size_t k = 0; k < 4; ++k) estimates[k] = &spdEstimate_[k]->gridModel()->grid();
     printer_ = std::make_unique<GraphPrinter>(dialogs_, this);
     app_ = std::make_unique<App>(Views{spdData_->gridModel()->grid(), spdSpec_->gridModel()->grid(),
-                                       spdCoeff_->gridModel()->grid(), estimates, *tabs_, *equations_, *graph_,
-                                       dialogs_, printer_.get()});
+                                       spdCoeff_->gridModel()->grid(), estimates, *tabs_, *equations_, graph_->surface(),
+                                       dialogs_, &printer_->surface()});
     setWindowTitle(QString::fromUtf8(kProgramCaption));
     app_->StartUp();
 }

@@ -86,7 +86,7 @@ private slots:
         QCOMPARE(w().printer().pagesSent(), 1);
         // In twips of the printable page: the frame from (2000, 1500) to (W − 1000, H − 1000).
         const auto& page = w().printer().lastPage();
-        const int W = w().printer().Width(), H = w().printer().Height();
+        const int W = w().printer().surface().Width(), H = w().printer().surface().Height();
         const auto boxes = callsOf(page, DrawCall::Op::Box);
         QCOMPARE(boxes.size(), std::size_t{1});
         QCOMPARE(QRectF(QPointF(boxes[0].x1, boxes[0].y1), QPointF(boxes[0].x2, boxes[0].y2)),
