@@ -55,14 +55,6 @@ QByteArray svgDocument(QSize size, double dpi, const QColor& background, const P
     return bytes.replace(asked, withFallbacks);
 }
 
-QByteArray pngBytes(const QImage& picture) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (!picture.save(&buffer, "PNG")) return {};
-    return bytes;
-}
-
 // The printable page as an SVG document of its own size.
 QByteArray paperSvg(const GraphImage& image) {
     const QSize size(pixels(image.width, kPdfResolution), pixels(image.height, kPdfResolution));
@@ -98,6 +90,14 @@ QByteArray paperPdf(const GraphImage& image) {
 }
 
 }  // namespace
+
+QByteArray pngBytes(const QImage& picture) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!picture.save(&buffer, "PNG")) return {};
+    return bytes;
+}
 
 QImage screenImage(const std::vector<DrawCall>& calls, int width, int height, double dpi) {
     QImage picture(pixels(width, dpi), pixels(height, dpi), QImage::Format_RGB32);

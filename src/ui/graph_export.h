@@ -19,7 +19,9 @@ inline constexpr double kScreenDpi = 96.0;
 // The screen drawing of `width` by `height` twips on its black background,
 // `dpi` pixels per inch.
 QImage screenImage(const std::vector<DrawCall>& calls, int width, int height, double dpi);
-// The same as an SVG document.
+// The picture as a PNG file's content.
+QByteArray pngBytes(const QImage& picture);
+// The screen drawing as an SVG document.
 QByteArray screenSvg(const std::vector<DrawCall>& calls, int width, int height, double dpi);
 
 // The content of the image file; empty when it cannot be made.
