@@ -71,10 +71,10 @@ private slots:
         QImage picture;
         QVERIFY(picture.loadFromData(data->data(QStringLiteral("image/png")), "PNG"));
         QCOMPARE(picture.size(), w().graph()->contentsRect().size());  // one pixel per screen pixel
-        bool curve = false;  // the fitted curve is drawn in light red
-        for (int y = 0; y < picture.height() && !curve; ++y)
-            for (int x = 0; x < picture.width() && !curve; ++x) curve = picture.pixel(x, y) == qRgb(255, 0, 0);
-        QVERIFY(curve);
+        bool points = false;  // the measured points are drawn in light red
+        for (int y = 0; y < picture.height() && !points; ++y)
+            for (int x = 0; x < picture.width() && !points; ++x) points = picture.pixel(x, y) == qRgb(255, 0, 0);
+        QVERIFY(points);
         QVERIFY(data->data(QStringLiteral("image/svg+xml")).contains("<svg"));
     }
 
