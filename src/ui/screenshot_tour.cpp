@@ -15,6 +15,7 @@
 #include <functional>
 
 #include "ui/graph_printer.h"
+#include "ui/graph_widget.h"
 #include "ui/main_window.h"
 
 namespace kurvo::ui {
@@ -131,6 +132,16 @@ void runTour(MainWindow& window, const QString& directory) {
         [directory](const QString&) { return QDir(directory).filePath(QStringLiteral("13-printed-page.pdf")); });
     trigger(window, "mnuPrint");
     std::fprintf(stderr, "printed %s\n", qPrintable(path("13-printed-page.pdf")));
+
+    // The graph's context menu, over example 1 estimated.
+    trigger(window, "mnuExample1");
+    window.estimateButton()->click();
+    settle(200);
+    auto* graphMenu = window.findChild<QMenu*>(QStringLiteral("graphMenu"));
+    emit window.graph()->customContextMenuRequested(window.graph()->rect().center());
+    settle(300);
+    saveScreen(area().united(graphMenu->geometry()), path("14-graph-menu.png"));
+    graphMenu->close();
 
     window.closeFromProgram();
 }
