@@ -1,10 +1,19 @@
 // kurvo: the desktop program.
+//
+//   kurvo [FILE]      FILE, a data file, is opened at start without the Open
+//                     command's question.
 #include <QApplication>
 #include <cstdio>
 
 #include "ui/application.h"
 #include "ui/main_window.h"
 #include "ui/screenshot_tour.h"
+
+namespace {
+
+constexpr const char* kUsage = "使い方: kurvo [データファイル]\n";
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
     if (!kurvo::ui::displayAvailable()) {
@@ -19,8 +28,34 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     kurvo::ui::configureApplication(application);
 
+    // What Qt leaves of the command line (it takes its own options such as -platform).
+    QString file;
+    QString wrong;  // an unknown option or a second file
+    bool help = false, optionsEnded = false;
+    for (const QString& argument : application.arguments().mid(1)) {
+        const bool option = !optionsEnded && argument.size() > 1 && argument.startsWith(QLatin1Char('-'));
+        if (option && argument == QStringLiteral("--")) {
+            optionsEnded = true;
+        } else if (option && (argument == QStringLiteral("-h") || argument == QStringLiteral("--help"))) {
+            help = true;
+        } else if (option || !file.isEmpty()) {
+            if (wrong.isEmpty()) wrong = argument;
+        } else {
+            file = argument;
+        }
+    }
+    if (!wrong.isEmpty()) {
+        std::fprintf(stderr, "kurvo: 使えない引数です: %s\n%s", qPrintable(wrong), kUsage);
+        return 2;
+    }
+    if (help) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+
     kurvo::ui::MainWindow window;
     window.show();
+    if (!file.isEmpty()) window.openFromCommandLine(file);
 
     // Scripted screenshots for scripts/screenshots: not a user option.
     const QString shots = qEnvironmentVariable("KURVO_SCREENSHOT_DIR");

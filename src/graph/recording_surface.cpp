@@ -15,31 +15,41 @@ DrawCall Call(Op op, double x1 = 0, double y1 = 0, double x2 = 0, double y2 = 0,
 }
 }  // namespace
 
+void RecordingSurface::SetSize(int width, int height) {
+    sizeSource_ = nullptr;
+    size_ = {width, height};
+}
+
+void RecordingSurface::Draw(DrawCall call) {
+    calls_.push_back(std::move(call));
+    if (observer_) observer_();
+}
+
 void RecordingSurface::Clear() {
     calls_.clear();
     ++clears_;
-    Record(Call(Op::Clear));
+    Draw(Call(Op::Clear));
 }
 
 void RecordingSurface::SetLineWidth(int pixels) { Record(Call(Op::LineWidth, 0, 0, 0, 0, 0, pixels)); }
 void RecordingSurface::SetForeColor(Rgb color) { Record(Call(Op::ForeColor, 0, 0, 0, 0, color)); }
 
 void RecordingSurface::Line(double x1, double y1, double x2, double y2, Rgb color) {
-    Record(Call(Op::Line, x1, y1, x2, y2, color));
+    Draw(Call(Op::Line, x1, y1, x2, y2, color));
 }
 
 void RecordingSurface::Box(double x1, double y1, double x2, double y2, Rgb color) {
-    Record(Call(Op::Box, x1, y1, x2, y2, color));
+    Draw(Call(Op::Box, x1, y1, x2, y2, color));
 }
 
 void RecordingSurface::LineTo(double x, double y, Rgb color) {
-    Record(Call(Op::LineTo, x_, y_, x, y, color));
+    Draw(Call(Op::LineTo, x_, y_, x, y, color));
     x_ = x;
     y_ = y;
 }
 
 void RecordingSurface::Point(double x, double y, Rgb color) {
-    Record(Call(Op::Point, x, y, x, y, color));
+    Draw(Call(Op::Point, x, y, x, y, color));
     x_ = x;
     y_ = y;
 }
@@ -50,7 +60,7 @@ void RecordingSurface::SetFillStyle(FillStyle style) {
 
 void RecordingSurface::SetFillColor(Rgb color) { Record(Call(Op::FillColor, 0, 0, 0, 0, color)); }
 
-void RecordingSurface::Circle(double x, double y, double radius) { Record(Call(Op::Circle, x, y, radius, 0)); }
+void RecordingSurface::Circle(double x, double y, double radius) { Draw(Call(Op::Circle, x, y, radius, 0)); }
 
 void RecordingSurface::SetFontName(const std::string& name) {
     DrawCall call = Call(Op::FontName);
@@ -75,14 +85,17 @@ void RecordingSurface::PrintText(const std::string& text) {
     DrawCall call = Call(Op::Text, x_, y_);
     call.text = text;
     call.size = fontSize_;
-    Record(std::move(call));
+    Draw(std::move(call));
 }
 
 void RecordingSurface::FilledBox(double x1, double y1, double x2, double y2) {
-    Record(Call(Op::FilledBox, x1, y1, x2, y2));
+    Draw(Call(Op::FilledBox, x1, y1, x2, y2));
 }
 
-void RecordingSurface::EndDocument() { Record(Call(Op::EndDocument)); }
+void RecordingSurface::EndDocument() {
+    Record(Call(Op::EndDocument));
+    if (endDocument_) endDocument_();
+}
 
 std::vector<DrawCall> RecordingSurface::CallsOf(Op op) const {
     std::vector<DrawCall> out;

@@ -1,7 +1,9 @@
-// A drawing surface that records every call: used by the tests, the benchmark
-// and anything that needs the drawing as data.
+// A drawing surface that records every call.  The screen graph, the printed
+// page, image files and the clipboard all keep their drawing in one of these
+// and paint it from the record; tests and the benchmark read it as data.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -20,13 +22,27 @@ struct DrawCall {
     std::string text;                       // printed text, font name; for Text, position in x1/y1
 };
 
+struct SurfaceSize {
+    int width = 0;
+    int height = 0;
+};
+
 class RecordingSurface : public ISurface {
 public:
-    RecordingSurface(int width, int height) : width_(width), height_(height) {}
+    RecordingSurface(int width, int height) : size_{width, height} {}
+
+    // The size the drawing asks for.  A target whose size follows something
+    // else (a widget, a printer's page) gives a function asked at each call.
+    void SetSize(int width, int height);
+    void SetSizeSource(std::function<SurfaceSize()> source) { sizeSource_ = std::move(source); }
+    // Runs after every call that changes what the drawing shows.
+    void SetChangeObserver(std::function<void()> observer) { observer_ = std::move(observer); }
+    // Runs when the drawing ends its document (a printed page is complete).
+    void SetEndDocumentHandler(std::function<void()> handler) { endDocument_ = std::move(handler); }
 
     void Clear() override;
-    int Width() const override { return width_; }
-    int Height() const override { return height_; }
+    int Width() const override { return Size().width; }
+    int Height() const override { return Size().height; }
     void SetLineWidth(int pixels) override;
     void SetForeColor(Rgb color) override;
     void Line(double x1, double y1, double x2, double y2, Rgb color) override;
@@ -51,10 +67,16 @@ public:
     std::vector<DrawCall> CallsOf(DrawCall::Op op) const;
 
 private:
+    SurfaceSize Size() const { return sizeSource_ ? sizeSource_() : size_; }
+    // Drawing state alone: nothing to show yet.
     void Record(DrawCall call) { calls_.push_back(std::move(call)); }
+    // A call that changes the picture.
+    void Draw(DrawCall call);
 
-    int width_;
-    int height_;
+    SurfaceSize size_;
+    std::function<SurfaceSize()> sizeSource_;
+    std::function<void()> observer_;
+    std::function<void()> endDocument_;
     double fontSize_ = 9.0;
     double x_ = 0, y_ = 0;
     int clears_ = 0;

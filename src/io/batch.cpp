@@ -25,19 +25,6 @@ struct BatchOptions {
     std::optional<int> combination;
 };
 
-// The image format named by the file's extension, in any case.
-std::optional<GraphImageFormat> FormatOf(const std::string& path) {
-    const std::size_t dot = path.find_last_of('.');
-    const std::size_t slash = path.find_last_of('/');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return std::nullopt;
-    std::string extension = path.substr(dot + 1);
-    for (char& ch : extension)
-        if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch - 'A' + 'a');
-    if (extension == "png") return GraphImageFormat::Png;
-    if (extension == "svg") return GraphImageFormat::Svg;
-    if (extension == "pdf") return GraphImageFormat::Pdf;
-    return std::nullopt;
-}
 
 // The options, or the reason the command line is wrong.
 std::optional<BatchOptions> ParseArguments(const std::vector<std::string>& arguments, std::string& problem) {
@@ -78,7 +65,7 @@ std::optional<BatchOptions> ParseArguments(const std::vector<std::string>& argum
         } else if (a == "--graph") {
             const auto file = value("--graph");
             if (!file) return std::nullopt;
-            const auto format = FormatOf(*file);
+            const auto format = GraphImageFormatOf(*file);
             if (!format) {
                 problem = "グラフの画像ファイルは .png, .svg, .pdf のどれかにしてください: " + *file;
                 return std::nullopt;
@@ -155,6 +142,19 @@ std::optional<GraphImage> DrawGraphImage(HeadlessWindow& window, int number, con
 }
 
 }  // namespace
+
+std::optional<GraphImageFormat> GraphImageFormatOf(const std::string& path) {
+    const std::size_t dot = path.find_last_of('.');
+    const std::size_t slash = path.find_last_of('/');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return std::nullopt;
+    std::string extension = path.substr(dot + 1);
+    for (char& ch : extension)
+        if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch - 'A' + 'a');
+    if (extension == "png") return GraphImageFormat::Png;
+    if (extension == "svg") return GraphImageFormat::Svg;
+    if (extension == "pdf") return GraphImageFormat::Pdf;
+    return std::nullopt;
+}
 
 std::string BatchUsage() {
     return "使い方: kurvo-batch FILE [-o OUT]\n"

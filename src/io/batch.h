@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,9 @@ namespace kurvo {
 // Image files by their extension: PNG shows the graph as the screen does,
 // SVG and PDF as the printed page.
 enum class GraphImageFormat { Png, Svg, Pdf };
+
+// The format named by the file's extension, in any case; nothing for others.
+std::optional<GraphImageFormat> GraphImageFormatOf(const std::string& path);
 
 struct GraphImage {
     std::string path;

@@ -181,9 +181,12 @@ void App::OpenCommand() {
     const std::optional<std::string> chosen =
         views_.dialogs.ChooseFile({kDataFileFilter, kDataFileExtension, window.str_FileName});
     if (!chosen || chosen->empty()) return;
-    const std::string name = *chosen;
+    OpenFile(*chosen, true);
+}
+
+void App::OpenFile(const std::string& name, bool ask) {
     window.str_FileName = name;
-    if (Ask(views_.dialogs, "[ " + name + " ] を読み込みます？") != MsgAnswer::Yes) return;
+    if (ask && Ask(views_.dialogs, "[ " + name + " ] を読み込みます？") != MsgAnswer::Yes) return;
     Document document;
     try {
         document = ReadDocumentFile(name);

@@ -91,6 +91,10 @@ public:
     // ---- data files and examples (src/io) ----
     void SaveCommand();            // File > Save as: dialog, question, write, message
     void OpenCommand();            // File > Open: dialog, question, read, fill the grids
+    // Open without its dialog, for a file already chosen (on the command line,
+    // dropped on the window): the question when `ask`, then the same read.
+    // The Open and Save dialogs offer the name next.
+    void OpenFile(const std::string& name, bool ask);
     void LoadExample(int number);  // Examples 1..4
 
     // ---- titles ----

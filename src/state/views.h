@@ -46,6 +46,7 @@ struct FileRequest {
     std::string filter;       // "データ ファイル (*.txt)|*.txt"
     std::string defaultExtension;
     std::string initialName;  // the name of the dialog's previous use
+    bool forSaving = false;   // a file to write: replacing one is confirmed
 };
 
 // Message boxes and the file dialog.

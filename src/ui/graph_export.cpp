@@ -3,17 +3,16 @@
 #include <QBuffer>
 #include <QFont>
 #include <QFontInfo>
-#include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QSvgGenerator>
 #include <cmath>
 
+#include "io/file_access.h"
+#include "state/runtime_error.h"
 #include "ui/application.h"
-#include "ui/graph_printer.h"
 #include "ui/graph_widget.h"
 #include "ui/paint_calls.h"
 #include "ui/twips.h"
@@ -22,47 +21,31 @@ namespace kurvo::ui {
 
 namespace {
 
-constexpr double kScreenDpi = 96.0;
 constexpr double kTwipsPerPoint = 20.0;
 
 int pixels(int twips, double dpi) { return static_cast<int>(std::ceil(twips * dpi / kTwipsPerInch)); }
 
-// The screen graph on its black background at 96 dpi.
-QByteArray screenPng(const GraphImage& image) {
-    QImage picture(pixels(image.width, kScreenDpi), pixels(image.height, kScreenDpi), QImage::Format_RGB32);
-    const int dotsPerMeter = qRound(kScreenDpi / 0.0254);
-    picture.setDotsPerMeterX(dotsPerMeter);
-    picture.setDotsPerMeterY(dotsPerMeter);
-    picture.fill(GraphWidget::background());
-    {
-        QPainter painter(&picture);
-        const double twipsPerPixel = kTwipsPerInch / kScreenDpi;
-        PaintCalls(painter, *image.calls, {twipsPerPixel, twipsPerPixel, 1.0}, QRectF(picture.rect()),
-                   GraphWidget::background());
-    }
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (!picture.save(&buffer, "PNG")) return {};
-    return bytes;
+void paintScreen(QPainter& painter, const std::vector<DrawCall>& calls, const QRectF& area, double dpi) {
+    const double twipsPerPixel = kTwipsPerInch / dpi;
+    PaintCalls(painter, calls, {twipsPerPixel, twipsPerPixel, 1.0}, area, GraphWidget::background());
 }
 
-// The printable page as an SVG document of its own size.
-QByteArray paperSvg(const GraphImage& image) {
+// An SVG document of `size` pixels at `dpi`, on `background`, painted by `paint`.
+template <class Paint>
+QByteArray svgDocument(QSize size, double dpi, const QColor& background, const Paint& paint) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     QSvgGenerator svg;
     svg.setOutputDevice(&buffer);
-    svg.setResolution(kPdfResolution);
-    const QSize size(pixels(image.width, kPdfResolution), pixels(image.height, kPdfResolution));
+    svg.setResolution(qRound(dpi));
     svg.setSize(size);
     svg.setViewBox(QRect(QPoint(0, 0), size));
     svg.setTitle(QStringLiteral("Kurvo"));
     QPainter painter;
     if (!painter.begin(&svg)) return {};
-    painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
-    PaintPaperPage(painter, *image.calls, kPdfResolution, kPdfResolution);
+    painter.fillRect(QRect(QPoint(0, 0), size), background);
+    paint(painter);
     painter.end();
     // The file names the face the graph asks for; viewers without it fall
     // back to the face drawn here, then to any fixed-pitch face.
@@ -70,6 +53,14 @@ QByteArray paperSvg(const GraphImage& image) {
     const QByteArray withFallbacks = "font-family=\"'" + QByteArray(kGothic) + "', '" +
                                      QFontInfo(QFont(QString::fromUtf8(kGothic))).family().toUtf8() + "', monospace\"";
     return bytes.replace(asked, withFallbacks);
+}
+
+// The printable page as an SVG document of its own size.
+QByteArray paperSvg(const GraphImage& image) {
+    const QSize size(pixels(image.width, kPdfResolution), pixels(image.height, kPdfResolution));
+    return svgDocument(size, kPdfResolution, Qt::white, [&](QPainter& painter) {
+        PaintPaperPage(painter, *image.calls, kPdfResolution, kPdfResolution);
+    });
 }
 
 // One A4 portrait page with the printable area in its middle; a larger page
@@ -100,20 +91,50 @@ QByteArray paperPdf(const GraphImage& image) {
 
 }  // namespace
 
+QByteArray pngBytes(const QImage& picture) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!picture.save(&buffer, "PNG")) return {};
+    return bytes;
+}
+
+QImage screenImage(const std::vector<DrawCall>& calls, int width, int height, double dpi) {
+    QImage picture(pixels(width, dpi), pixels(height, dpi), QImage::Format_RGB32);
+    const int dotsPerMeter = qRound(dpi / 0.0254);
+    picture.setDotsPerMeterX(dotsPerMeter);
+    picture.setDotsPerMeterY(dotsPerMeter);
+    picture.fill(GraphWidget::background());
+    QPainter painter(&picture);
+    paintScreen(painter, calls, QRectF(picture.rect()), dpi);
+    return picture;
+}
+
+QByteArray screenSvg(const std::vector<DrawCall>& calls, int width, int height, double dpi) {
+    const QSize size(pixels(width, dpi), pixels(height, dpi));
+    return svgDocument(size, dpi, GraphWidget::background(),
+                       [&](QPainter& painter) { paintScreen(painter, calls, QRectF(QPointF(0, 0), size), dpi); });
+}
+
+QByteArray graphImageBytes(const GraphImage& image) {
+    if (image.calls == nullptr || image.width <= 0 || image.height <= 0) return {};
+    switch (image.format) {
+    case GraphImageFormat::Png: return pngBytes(screenImage(*image.calls, image.width, image.height, kScreenDpi));
+    case GraphImageFormat::Svg: return paperSvg(image);
+    case GraphImageFormat::Pdf: return paperPdf(image);
+    }
+    return {};
+}
+
 std::string WriteGraphImage(const GraphImage& image) {
     if (image.calls == nullptr || image.width <= 0 || image.height <= 0) return "描くグラフがありません。";
-    QByteArray bytes;
-    switch (image.format) {
-    case GraphImageFormat::Png: bytes = screenPng(image); break;
-    case GraphImageFormat::Svg: bytes = paperSvg(image); break;
-    case GraphImageFormat::Pdf: bytes = paperPdf(image); break;
-    }
+    const QByteArray bytes = graphImageBytes(image);
     if (bytes.isEmpty()) return "グラフの画像を作れませんでした。";
-
-    // Written whole or not at all.
-    QSaveFile file(QString::fromStdString(image.path));
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return "グラフの画像を書き込めませんでした: " + image.path + "\n" + file.errorString().toStdString();
+    try {
+        ReplaceFileContents(image.path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    } catch (const RuntimeError& error) {
+        return "グラフの画像を書き込めませんでした: " + image.path + "\n" + error.Description();
+    }
     return {};
 }
 

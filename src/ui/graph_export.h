@@ -1,15 +1,35 @@
-// The graph as an image file for kurvo-batch: a PNG as the screen shows it,
-// an SVG or PDF as the printer prints it, painted by the same routines.
+// The graph as an image: a PNG as the screen shows it, an SVG or PDF as the
+// printer prints it, painted from the recorded drawing by the routines of the
+// screen and the printer.  Used by kurvo-batch --graph, by the graph's "save
+// as image" command and by its copy to the clipboard.
 #pragma once
 
+#include <QByteArray>
+#include <QImage>
 #include <string>
+#include <vector>
 
 #include "io/batch.h"
 
 namespace kurvo::ui {
 
-// Writes the image; returns an empty text, or why there is no file (and then
-// nothing has been written).  Needs a QGuiApplication.
+// Pixels per inch of the PNG files: the screen of the window's layout.
+inline constexpr double kScreenDpi = 96.0;
+
+// The screen drawing of `width` by `height` twips on its black background,
+// `dpi` pixels per inch.
+QImage screenImage(const std::vector<DrawCall>& calls, int width, int height, double dpi);
+// The picture as a PNG file's content.
+QByteArray pngBytes(const QImage& picture);
+// The screen drawing as an SVG document.
+QByteArray screenSvg(const std::vector<DrawCall>& calls, int width, int height, double dpi);
+
+// The content of the image file; empty when it cannot be made.
+QByteArray graphImageBytes(const GraphImage& image);
+
+// Writes the image file whole or not at all (an earlier file stays as it was
+// on failure); returns an empty text, or why there is no new file.  Needs a
+// QGuiApplication.
 std::string WriteGraphImage(const GraphImage& image);
 
 }  // namespace kurvo::ui

@@ -21,14 +21,14 @@ constexpr double kTwipsPerPoint = 20.0;
 
 }  // namespace
 
-void PaintPaperPage(QPainter& painter, const std::vector<DrawCall>& calls, double dpiX, double dpiY) {
-    const PaintScale scale{kTwipsPerInch / dpiX, kTwipsPerInch / dpiY, 1.0};
-    const QRectF page(QPointF(0, 0), QSizeF(painter.device()->width(), painter.device()->height()));
-    PaintCalls(painter, calls, scale, page, Qt::white);
-}
-
 GraphPrinter::GraphPrinter(IUserDialogs& dialogs, QWidget* window) : dialogs_(dialogs), window_(window) {
-    startPage();
+    // Measured when the drawing asks: the printer is made late.
+    page_.SetSizeSource([this] {
+        const QRectF area = printer().pageLayout().paintRect(QPageLayout::Point);
+        return SurfaceSize{static_cast<int>(area.width() * kTwipsPerPoint),
+                           static_cast<int>(area.height() * kTwipsPerPoint)};
+    });
+    page_.SetEndDocumentHandler([this] { sendPage(); });
 }
 
 GraphPrinter::~GraphPrinter() = default;
@@ -39,8 +39,6 @@ QPrinter& GraphPrinter::printer() const {
     return *printer_;
 }
 
-void GraphPrinter::startPage() { pending_ = std::make_unique<RecordingSurface>(0, 0); }
-
 void GraphPrinter::setUp() {
     QPrintDialog dialog(&printer(), window_);
     dialog.setWindowTitle(QStringLiteral("プリンターの設定"));
@@ -50,19 +48,6 @@ void GraphPrinter::setUp() {
     }
     if (dialog.exec() != QDialog::Accepted) return;
     fileFromSetUp_ = printer().outputFormat() == QPrinter::PdfFormat && !printer().outputFileName().isEmpty();
-}
-
-void GraphPrinter::Clear() {
-    // A page is blank until drawn on: clearing the paper forgets what is pending.
-    startPage();
-}
-
-int GraphPrinter::Width() const {
-    return static_cast<int>(printer().pageLayout().paintRect(QPageLayout::Point).width() * kTwipsPerPoint);
-}
-
-int GraphPrinter::Height() const {
-    return static_cast<int>(printer().pageLayout().paintRect(QPageLayout::Point).height() * kTwipsPerPoint);
 }
 
 QString GraphPrinter::chooseFile(const QString& suggested) {
@@ -76,7 +61,20 @@ QString GraphPrinter::chooseFile(const QString& suggested) {
     return dialog.selectedFiles().front();
 }
 
-void GraphPrinter::EndDocument() {
+std::optional<std::vector<DrawCall>> GraphPrinter::keepPage(const std::function<void()>& draw) {
+    std::optional<std::vector<DrawCall>> kept;
+    keeping_ = &kept;
+    draw();
+    keeping_ = nullptr;
+    page_.Clear();  // a failed drawing leaves nothing for the next printed page
+    return kept;
+}
+
+void GraphPrinter::sendPage() {
+    if (keeping_ != nullptr) {
+        *keeping_ = page_.Calls();
+        return;
+    }
     QPrinter& p = printer();
     // No printer to send the page to: it goes into a PDF file, asked for each
     // time unless the set-up dialog named one.
@@ -86,7 +84,7 @@ void GraphPrinter::EndDocument() {
                                                                   : QDir::home().filePath(QStringLiteral("graph.pdf"));
         const QString file = chooseFile(suggested);
         if (file.isEmpty()) {
-            startPage();
+            page_.Clear();
             return;
         }
         lastFile_ = file;
@@ -98,14 +96,14 @@ void GraphPrinter::EndDocument() {
     if (!painter.begin(&p)) {
         const QString where = p.outputFormat() == QPrinter::PdfFormat ? p.outputFileName() : p.printerName();
         dialogs_.ShowMessage("印刷できませんでした。\n" + where.toStdString());
-        startPage();
+        page_.Clear();
         return;
     }
-    PaintPaperPage(painter, pending_->Calls(), p.logicalDpiX(), p.logicalDpiY());
+    PaintPaperPage(painter, page_.Calls(), p.logicalDpiX(), p.logicalDpiY());
     painter.end();
-    lastPage_ = pending_->Calls();
+    lastPage_ = page_.Calls();
     ++pagesSent_;
-    startPage();
+    page_.Clear();
 }
 
 }  // namespace kurvo::ui

@@ -14,52 +14,11 @@ GraphWidget::GraphWidget(QWidget* parent) : QFrame(parent) {
     // frame's right end and would otherwise run off the picture.
     setContentsMargins(0, 0, 5, 0);
     setAttribute(Qt::WA_OpaquePaintEvent);
-}
-
-double GraphWidget::twipsPerPixelX() const { return kTwipsPerInch / logicalDpiX(); }
-double GraphWidget::twipsPerPixelY() const { return kTwipsPerInch / logicalDpiY(); }
-
-int GraphWidget::Width() const { return static_cast<int>(contentsRect().width() * twipsPerPixelX()); }
-int GraphWidget::Height() const { return static_cast<int>(contentsRect().height() * twipsPerPixelY()); }
-
-void GraphWidget::Clear() {
-    recording_.Clear();
-    changed();
-}
-void GraphWidget::SetLineWidth(int pixels) { recording_.SetLineWidth(pixels); }
-void GraphWidget::SetForeColor(Rgb color) { recording_.SetForeColor(color); }
-void GraphWidget::Line(double x1, double y1, double x2, double y2, Rgb color) {
-    recording_.Line(x1, y1, x2, y2, color);
-    changed();
-}
-void GraphWidget::Box(double x1, double y1, double x2, double y2, Rgb color) {
-    recording_.Box(x1, y1, x2, y2, color);
-    changed();
-}
-void GraphWidget::LineTo(double x, double y, Rgb color) {
-    recording_.LineTo(x, y, color);
-    changed();
-}
-void GraphWidget::Point(double x, double y, Rgb color) {
-    recording_.Point(x, y, color);
-    changed();
-}
-void GraphWidget::SetFillStyle(FillStyle style) { recording_.SetFillStyle(style); }
-void GraphWidget::SetFillColor(Rgb color) { recording_.SetFillColor(color); }
-void GraphWidget::Circle(double x, double y, double radius) {
-    recording_.Circle(x, y, radius);
-    changed();
-}
-void GraphWidget::SetFontName(const std::string& name) { recording_.SetFontName(name); }
-void GraphWidget::SetFontSize(double points) { recording_.SetFontSize(points); }
-void GraphWidget::SetCurrentPosition(double x, double y) { recording_.SetCurrentPosition(x, y); }
-void GraphWidget::PrintText(const std::string& text) {
-    recording_.PrintText(text);
-    changed();
-}
-void GraphWidget::FilledBox(double x1, double y1, double x2, double y2) {
-    recording_.FilledBox(x1, y1, x2, y2);
-    changed();
+    recording_.SetSizeSource([this] {
+        return SurfaceSize{static_cast<int>(contentsRect().width() * (kTwipsPerInch / dpiX())),
+                           static_cast<int>(contentsRect().height() * (kTwipsPerInch / dpiY()))};
+    });
+    recording_.SetChangeObserver([this] { update(); });
 }
 
 void GraphWidget::paintEvent(QPaintEvent* event) {
@@ -72,7 +31,7 @@ void GraphWidget::paintEvent(QPaintEvent* event) {
     // rather than be cut off.
     painter.setClipRect(rect());
     painter.translate(area.topLeft());
-    PaintCalls(painter, recording_.Calls(), {twipsPerPixelX(), twipsPerPixelY(), 1.0},
+    PaintCalls(painter, recording_.Calls(), {kTwipsPerInch / dpiX(), kTwipsPerInch / dpiY(), 1.0},
                QRectF(QPointF(0, 0), area.size()), background());
 }
 

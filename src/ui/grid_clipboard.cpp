@@ -56,6 +56,19 @@ std::string blockAsText(const IGrid& grid, int firstCol, int firstRow, int lastC
     return text;
 }
 
+CellBlock withHeadings(const IGrid& grid, CellBlock selected) {
+    CellBlock block = selected;
+    if (selected.firstRow == 1 && selected.lastRow == grid.Rows()) {
+        block.firstRow = 0;
+        block.lastRow = 0;
+        for (int r = 1; r <= grid.Rows(); ++r)
+            for (int c = selected.firstCol; c <= selected.lastCol; ++c)
+                if (!grid.Text(c, r).empty()) block.lastRow = r;
+    }
+    if (selected.firstCol == 1 && selected.lastCol == grid.Columns()) block.firstCol = 0;
+    return block;
+}
+
 PasteOutcome pasteTable(IGrid& grid, int col, int row, const TextTable& table) {
     PasteOutcome outcome;
     for (std::size_t i = 0; i < table.size(); ++i) {

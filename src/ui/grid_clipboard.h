@@ -22,6 +22,16 @@ TextTable parseTable(std::string_view text);
 // TAB-separated lines, each ended by a line feed.
 std::string blockAsText(const IGrid& grid, int firstCol, int firstRow, int lastCol, int lastRow);
 
+// A block of cells, 1-based; row 0 and column 0 are the headings.
+struct CellBlock {
+    int firstCol = 1, firstRow = 1, lastCol = 1, lastRow = 1;
+};
+
+// What copying the selected block of a result grid takes: whole columns take
+// their heading row and end at the last row holding text; whole rows take
+// their row headings; the whole sheet takes both.
+CellBlock withHeadings(const IGrid& grid, CellBlock selected);
+
 struct PasteOutcome {
     int written = 0;  // cells written
     int leftOut = 0;  // non-empty fields that fell outside the grid

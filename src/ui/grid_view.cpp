@@ -258,7 +258,10 @@ bool GridView::selectedBlock(int& firstCol, int& firstRow, int& lastCol, int& la
 void GridView::copySelection() {
     int firstCol = 0, firstRow = 0, lastCol = 0, lastRow = 0;
     if (!selectedBlock(firstCol, firstRow, lastCol, lastRow)) return;
-    const std::string text = blockAsText(model_->grid(), firstCol, firstRow, lastCol, lastRow);
+    CellBlock block{firstCol, firstRow, lastCol, lastRow};
+    // The result grids copy for a report: with the headings of what is selected whole.
+    if (!model_->isEditable()) block = withHeadings(model_->grid(), block);
+    const std::string text = blockAsText(model_->grid(), block.firstCol, block.firstRow, block.lastCol, block.lastRow);
     QGuiApplication::clipboard()->setText(QString::fromStdString(text));
 }
 

@@ -1,12 +1,15 @@
 #include "ui/main_window.h"
 
 #include <QAction>
-#include <QCloseEvent>
-#include <QKeySequence>
 #include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
@@ -15,6 +18,7 @@
 #include "ui/about_dialog.h"
 #include "ui/application.h"
 #include "ui/calc_value_dialog.h"
+#include "ui/graph_export.h"
 #include "ui/graph_printer.h"
 #include "ui/graph_widget.h"
 #include "ui/grid_view.h"
@@ -85,6 +89,9 @@ MainWindow::MainWindow(QWidget* parent)
 
     createControls();
     createMenus();
+    createGraphContextMenu();
+    createResultCopyMenus();
+    setAcceptDrops(true);
     statusBar()->setSizeGripEnabled(false);
     connect(spdData_, &GridView::statusMessage, statusBar(), [this](const QString& text) {
         statusBar()->showMessage(text);
@@ -323,8 +330,8 @@ void MainWindow::startUp() {
     for (std::size_t k = 0; k < 4; ++k) estimates[k] = &spdEstimate_[k]->gridModel()->grid();
     printer_ = std::make_unique<GraphPrinter>(dialogs_, this);
     app_ = std::make_unique<App>(Views{spdData_->gridModel()->grid(), spdSpec_->gridModel()->grid(),
-                                       spdCoeff_->gridModel()->grid(), estimates, *tabs_, *equations_, *graph_,
-                                       dialogs_, printer_.get()});
+                                       spdCoeff_->gridModel()->grid(), estimates, *tabs_, *equations_, graph_->surface(),
+                                       dialogs_, &printer_->surface()});
     setWindowTitle(QString::fromUtf8(kProgramCaption));
     app_->StartUp();
 }
@@ -392,6 +399,117 @@ void MainWindow::openRangeDialog() {
 void MainWindow::openAboutDialog() {
     AboutDialog dialog(this);
     dialog.exec();
+}
+
+// ---- the graph and the results out of the window, data files in ----
+
+namespace {
+
+constexpr const char* kGraphImageFilter = "PNG 画像 (*.png)|*.png|SVG 画像 (*.svg)|*.svg|PDF 文書 (*.pdf)|*.pdf";
+
+// The data file of a drag: one local file.
+QString droppedFile(const QMimeData* data) {
+    if (data == nullptr || data->urls().size() != 1 || !data->urls().front().isLocalFile()) return {};
+    return data->urls().front().toLocalFile();
+}
+
+}  // namespace
+
+void MainWindow::createGraphContextMenu() {
+    graphMenu_ = new QMenu(this);
+    graphMenu_->setObjectName(QStringLiteral("graphMenu"));
+    QAction* copy = graphMenu_->addAction(QStringLiteral("グラフをコピー"), this, &MainWindow::copyGraph);
+    copy->setObjectName(QStringLiteral("copyGraph"));
+    QAction* save = graphMenu_->addAction(QStringLiteral("グラフを画像で保存..."), this, &MainWindow::saveGraphImage);
+    save->setObjectName(QStringLiteral("saveGraphImage"));
+    // Until an estimation there is no graph to take out.
+    connect(graphMenu_, &QMenu::aboutToShow, this, [this, copy, save] {
+        copy->setEnabled(app_->session.int_Estimated != 0);
+        save->setEnabled(app_->session.int_Estimated != 0);
+    });
+    // The right button, or the menu key once the graph has been clicked.
+    graph_->setFocusPolicy(Qt::ClickFocus);
+    graph_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(graph_, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { graphMenu_->popup(graph_->mapToGlobal(at)); });
+}
+
+void MainWindow::createResultCopyMenus() {
+    std::vector<GridView*> results(spdEstimate_.begin(), spdEstimate_.end());
+    results.push_back(spdCoeff_);
+    for (GridView* grid : results) {
+        auto* copy = new QAction(QStringLiteral("コピー"), grid);
+        copy->setObjectName(QStringLiteral("copyCells"));
+        connect(copy, &QAction::triggered, grid, &GridView::copySelection);
+        grid->addAction(copy);
+        grid->setContextMenuPolicy(Qt::ActionsContextMenu);
+    }
+}
+
+void MainWindow::copyGraph() {
+    if (!app_->session.int_Estimated) return;
+    const RecordingSurface& shown = graph_->surface();
+    const QImage picture = screenImage(shown.Calls(), shown.Width(), shown.Height(), graph_->dpiX());
+    auto* copied = new QMimeData;
+    copied->setImageData(picture);
+    copied->setData(QStringLiteral("image/png"), pngBytes(picture));
+    copied->setData(QStringLiteral("image/svg+xml"),
+                  screenSvg(shown.Calls(), shown.Width(), shown.Height(), graph_->dpiX()));
+    QGuiApplication::clipboard()->setMimeData(copied);
+}
+
+void MainWindow::saveGraphImage() {
+    Session& s = app_->session;
+    if (!s.int_Estimated) return;
+    FileRequest request{kGraphImageFilter, "*.png", graphImageFile_};
+    request.forSaving = true;
+    const std::optional<std::string> chosen = dialogs_.ChooseFile(request);
+    if (!chosen || chosen->empty()) return;
+    graphImageFile_ = *chosen;
+    const std::optional<GraphImageFormat> format = GraphImageFormatOf(*chosen);
+    if (!format) {
+        dialogs_.ShowMessage("グラフの画像ファイルは .png, .svg, .pdf のどれかにしてください: " + *chosen);
+        return;
+    }
+
+    GraphImage image;
+    image.path = *chosen;
+    image.format = *format;
+    std::optional<std::vector<DrawCall>> page;
+    if (*format == GraphImageFormat::Png) {
+        image.calls = &graph_->calls();
+        image.width = graph_->surface().Width();
+        image.height = graph_->surface().Height();
+    } else {
+        // The printed look: the page drawn as printing draws it, kept instead
+        // of sent.  Printing blanks the screen graph, so it is drawn again.
+        const int c = s.int_Comb + 1;
+        page = printer_->keepPage([&] {
+            app_->DrawGraph(s.int_Comb, true, s.int_XLog(c), s.int_YLog(c), s.int_XRecip(c), s.int_YRecip(c));
+        });
+        app_->RedrawShownGraph();
+        if (!page) return;  // the drawing has reported why
+        image.calls = &*page;
+        image.width = printer_->surface().Width();
+        image.height = printer_->surface().Height();
+    }
+    const std::string problem = WriteGraphImage(image);
+    if (!problem.empty()) dialogs_.ShowMessage(problem);
+}
+
+void MainWindow::openFromCommandLine(const QString& path) {
+    app_->OpenFile(QFileInfo(path).absoluteFilePath().toStdString(), false);
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (!droppedFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    const QString file = droppedFile(event->mimeData());
+    if (file.isEmpty()) return;
+    event->acceptProposedAction();
+    app_->OpenFile(file.toStdString(), true);
 }
 
 }  // namespace kurvo::ui

@@ -11,6 +11,7 @@
 #include "ui/view_adapters.h"
 
 class QLabel;
+class QMenu;
 class QPushButton;
 class QScrollBar;
 
@@ -63,14 +64,28 @@ public:
     void openRangeDialog();
     void openAboutDialog();
 
+    // ---- the graph's context menu ----
+    // The shown graph on the clipboard, as a picture at screen resolution and as SVG.
+    void copyGraph();
+    // The graph into a PNG (as the screen shows it), SVG or PDF (as printed) file.
+    void saveGraphImage();
+
+    // The data file named on the command line, opened without the question.
+    void openFromCommandLine(const QString& path);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // A data file dropped on the window is opened as the Open command opens a chosen one.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void createControls();
     void createGrids();
     void createRangeBars();
     void createMenus();
+    void createGraphContextMenu();
+    void createResultCopyMenus();
     void startUp();
 
     QWidget* placed(QWidget* control, double left, double top, double width, double height);
@@ -87,6 +102,8 @@ private:
     std::array<GridView*, 4> spdEstimate_{};
     std::array<QLabel*, 4> lblEquation_{};
     std::array<QScrollBar*, 4> rangeBars_{};  // indexed by App::RangeBar
+    QMenu* graphMenu_ = nullptr;
+    std::string graphImageFile_;  // the image file last chosen, offered next time
 
     std::unique_ptr<EquationLabels> equations_;
     QtDialogs dialogs_;

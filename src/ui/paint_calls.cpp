@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include "ui/application.h"
+#include "ui/twips.h"
 
 namespace kurvo::ui {
 
@@ -105,6 +106,12 @@ void PaintCalls(QPainter& painter, const std::vector<DrawCall>& calls, const Pai
         }
     }
     painter.restore();
+}
+
+void PaintPaperPage(QPainter& painter, const std::vector<DrawCall>& calls, double dpiX, double dpiY) {
+    const PaintScale scale{kTwipsPerInch / dpiX, kTwipsPerInch / dpiY, 1.0};
+    const QRectF page(QPointF(0, 0), QSizeF(painter.device()->width(), painter.device()->height()));
+    PaintCalls(painter, calls, scale, page, Qt::white);
 }
 
 }  // namespace kurvo::ui

@@ -29,4 +29,13 @@ QColor toQColor(Rgb rgb);
 void PaintCalls(QPainter& painter, const std::vector<DrawCall>& calls, const PaintScale& scale,
                 const QRectF& area, const QColor& background);
 
+// Paints a drawing made in twips on paper (a printer page, a PDF or an SVG
+// document) whose device has `dpiX` by `dpiY` pixels per inch; the origin is
+// the top left of the printable area, the paper white.
+void PaintPaperPage(QPainter& painter, const std::vector<DrawCall>& calls, double dpiX, double dpiY);
+
+// Resolution of a page printed into a PDF file: line widths of the drawing
+// are device pixels, and 5 of them should look like a laser printer's.
+inline constexpr int kPdfResolution = 600;
+
 }  // namespace kurvo::ui

@@ -17,6 +17,7 @@
 
 #include "io/document_commands.h"
 #include "ui/graph_printer.h"
+#include "ui/graph_widget.h"
 #include "ui/main_window.h"
 
 // Exported by Qt's GUI library; Qt's test library declares it the same way.
@@ -190,6 +191,16 @@ void runTour(MainWindow& window, const QString& directory) {
     window.estimateButton()->click();
     settle(200);
     saveScreen(area(), path("17-log-axis-small-decades.png"));
+
+    // The graph's context menu, over example 1 estimated.
+    trigger(window, "mnuExample1");
+    window.estimateButton()->click();
+    settle(200);
+    auto* graphMenu = window.findChild<QMenu*>(QStringLiteral("graphMenu"));
+    emit window.graph()->customContextMenuRequested(window.graph()->rect().center());
+    settle(300);
+    saveScreen(area().united(graphMenu->geometry()), path("18-graph-menu.png"));
+    graphMenu->close();
 
     window.closeFromProgram();
 }

@@ -156,13 +156,19 @@ std::optional<std::string> QtDialogs::ChooseFile(const FileRequest& request) {
 
     QFileDialog dialog(parent_);
     // The same dialog serves Open and Save: it accepts names of files that do
-    // not exist yet and does not ask about replacing one.
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    // not exist yet and does not ask about replacing one.  Other files to
+    // write (graph images) ask.
+    dialog.setAcceptMode(request.forSaving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilters(nameFilters(request.filter));
     QString suffix = QString::fromStdString(request.defaultExtension);
     if (suffix.startsWith(QStringLiteral("*."))) suffix = suffix.mid(2);
     dialog.setDefaultSuffix(suffix);
+    // A name typed without extension takes the one of the chosen kind.
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
+        const qsizetype at = filter.indexOf(QStringLiteral("*."));
+        if (at >= 0) dialog.setDefaultSuffix(filter.mid(at + 2).section(QLatin1Char(')'), 0, 0).section(QLatin1Char(' '), 0, 0));
+    });
     if (!request.initialName.empty()) dialog.selectFile(QString::fromStdString(request.initialName));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return dialog.selectedFiles().front().toStdString();

@@ -143,7 +143,7 @@ private slots:
         // at 144 dpi a pixel is 10 twips.
         const QImage paper = renderPdf(pdf, 144);
         QVERIFY(!paper.isNull());
-        const int W = w().printer().Width(), H = w().printer().Height();
+        const int W = w().printer().surface().Width(), H = w().printer().surface().Height();
         const QRectF printable = w().printer().printer().pageLayout().paintRect(QPageLayout::Point);
         const double left = printable.left() * 2, top = printable.top() * 2;
         const QRect frame(QPoint(qRound(left + 200), qRound(top + 150)),

@@ -1,0 +1,120 @@
+// The graph and the results out of the window; data files in from the
+// command line and the desktop.
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QMenu>
+#include <QMimeData>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QUrl>
+
+#include "gui_test.h"
+#include "window_test.h"
+
+using namespace kurvo::ui::test;
+
+namespace {
+const QString kExample1 = QStringLiteral(KURVO_DATA_FILES "/example1.txt");
+
+QByteArray contentOf(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+}  // namespace
+
+class GraphOutTest : public WindowTest {
+    Q_OBJECT
+
+    QAction* action(const char* name) { return w().findChild<QAction*>(QString::fromLatin1(name)); }
+
+private slots:
+    void init() { openWindow(); }
+    void cleanup() { window.reset(); }
+
+    void graphMenuWaitsForResultsThenCopiesPngAndSvg() {
+        for (const bool estimated : {false, true}) {
+            if (estimated) estimateExample(1);
+            QContextMenuEvent request(QContextMenuEvent::Mouse, QPoint(9, 9), w().graph()->mapToGlobal(QPoint(9, 9)));
+            QApplication::sendEvent(w().graph(), &request);
+            auto* menu = w().findChild<QMenu*>(QStringLiteral("graphMenu"));
+            QVERIFY(menu->isVisible());
+            QCOMPARE(action("copyGraph")->isEnabled(), estimated);
+            QCOMPARE(action("saveGraphImage")->isEnabled(), estimated);
+            menu->close();
+        }
+        action("copyGraph")->trigger();
+        const QMimeData* copied = QGuiApplication::clipboard()->mimeData();
+        // At screen resolution: one pixel of the picture per pixel of the graph's drawing area.
+        QCOMPARE(QImage::fromData(copied->data(QStringLiteral("image/png"))).size(), w().graph()->contentsRect().size());
+        QVERIFY(copied->data(QStringLiteral("image/svg+xml")).contains("<svg"));
+    }
+
+    void savedImageIsWrittenWholeOrNotAtAll() {
+        estimateExample(1);
+        QTemporaryDir folder;
+        const QString made = folder.filePath(QStringLiteral("graph.svg")), kept = folder.filePath(QStringLiteral("kept.svg"));
+        QFile::copy(kExample1, kept);
+        QFile(kept).setPermissions(QFileDevice::ReadOwner);  // refused even for root
+        const struct {
+            const char* name;
+            std::optional<std::string> chosen;
+            std::size_t messages;
+        } rows[] = {{"cancelled", std::nullopt, 0}, {"new file", made.toStdString(), 0}, {"read-only file", kept.toStdString(), 1}};
+        for (const auto& row : rows) {
+            messages.clear();
+            w().dialogs().setFileChooser([&row](const kurvo::FileRequest&) { return row.chosen; });
+            action("saveGraphImage")->trigger();
+            QVERIFY2(messages.size() == row.messages, row.name);
+            QVERIFY2(w().graph()->calls().size() > 1, row.name);  // the screen graph stays drawn
+        }
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files).size(), 2);
+        QVERIFY(contentOf(made).startsWith("<?xml"));
+        QCOMPARE(contentOf(kept), contentOf(kExample1));
+    }
+
+    void resultColumnsCopyWithTheirHeadingRow() {
+        estimateExample(1);
+        w().tabs()->SelectPage(1);
+        kurvo::ui::GridView* sheet = w().estimateGrid(0);
+        sheet->selectionModel()->select(QItemSelection(indexOf(sheet, 1, 1), indexOf(sheet, 2, 1)),
+                                        QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Columns);
+        QTest::keyClick(sheet, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(),
+                 QStringLiteral("X\tY1\n10\t5\n20\t12\n30\t18\n40\t25\n50\t50\n60\t80\n70\t90\n80\t80\n90\t70\n100\t50\n"));
+    }
+
+    void fileGivenAtStartOpensWithoutTheQuestion() {
+        const struct {
+            QString file;
+            std::size_t messages;
+            std::string firstValue;
+        } rows[] = {{kExample1, 0, "10"}, {QStringLiteral("/no/such/file.txt"), 1, ""}};
+        for (const auto& row : rows) {
+            openWindow();
+            w().openFromCommandLine(row.file);
+            QVERIFY2(messages.size() == row.messages && cell(w().dataGrid(), 1, 1) == row.firstValue, qPrintable(row.file));
+        }
+        QProcess program;
+        program.start(QStringLiteral(KURVO_PROGRAM), {QStringLiteral("--colour")});
+        QVERIFY(program.waitForFinished());
+        QCOMPARE(program.exitCode(), 2);
+        QVERIFY(program.readAllStandardError().contains("kurvo ["));
+    }
+
+    void droppedFileIsOpenedAfterTheQuestion() {
+        answer = kurvo::MsgAnswer::Yes;
+        QMimeData dragged;
+        dragged.setUrls({QUrl::fromLocalFile(kExample1)});
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &dragged, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&w(), &enter);
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &dragged, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&w(), &drop);
+        QVERIFY(enter.isAccepted());
+        QCOMPARE(QString::fromStdString(messages.at(0).text), QStringLiteral("[ %1 ] を読み込みます？").arg(kExample1));
+        QCOMPARE(cell(w().dataGrid(), 1, 10), std::string("100"));
+    }
+};
+
+KURVO_GUI_TEST(GraphOutTest)
+#include "graph_out_test.moc"
