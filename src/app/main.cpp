@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <cstdio>
 
+#include "io/recovery.h"
 #include "ui/application.h"
 #include "ui/main_window.h"
 #include "ui/screenshot_tour.h"
@@ -20,6 +21,7 @@ int main(int argc, char* argv[]) {
 
     kurvo::ui::MainWindow window;
     window.show();
+    window.startRecovery(kurvo::RecoveryFolder());
 
     // Scripted screenshots for scripts/screenshots: not a user option.
     const QString shots = qEnvironmentVariable("KURVO_SCREENSHOT_DIR");
