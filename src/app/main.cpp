@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <cstdio>
 
+#include "io/recovery.h"
 #include "ui/application.h"
 #include "ui/main_window.h"
 #include "ui/screenshot_tour.h"
@@ -55,6 +56,10 @@ int main(int argc, char* argv[]) {
 
     kurvo::ui::MainWindow window;
     window.show();
+    // A file named on the command line is what the user asked for: copies
+    // left by a window that ended without 終了 wait for the next start
+    // without one, rather than being restored only to be replaced.
+    window.startRecovery(kurvo::RecoveryFolder(), file.isEmpty());
     if (!file.isEmpty()) window.openFromCommandLine(file);
 
     // Scripted screenshots for scripts/screenshots: not a user option.

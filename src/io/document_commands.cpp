@@ -80,7 +80,7 @@ GridCounts CountGrids(const Views& views) {
     return counts;
 }
 
-Document CaptureDocument(App& app) {
+Document CaptureContent(const App& app) {
     const Session& s = app.session;
     const Views& views = app.views();
     const GridCounts counts = CountGrids(views);
@@ -98,8 +98,23 @@ Document CaptureDocument(App& app) {
         for (int col = 1; col <= counts.variables; ++col) cells.push_back(views.spdData.Text(col, r));
         d.rows.push_back(std::move(cells));
     }
-    if (s.int_Estimated) d.results = CaptureResults(app, counts.combinations);
     return d;
+}
+
+Document CaptureDocument(App& app) {
+    Document d = CaptureContent(app);
+    if (app.session.int_Estimated) d.results = CaptureResults(app, static_cast<int>(d.methods.size()));
+    return d;
+}
+
+void App::MarkSettled() {
+    settled_ = std::make_shared<const Document>(CaptureContent(*this));
+    if (settledHandler_) settledHandler_();
+}
+
+bool App::HasUnsavedChanges() const {
+    const Document now = CaptureContent(*this);
+    return settled_ ? now != *settled_ : now != Document{};
 }
 
 int VariableOfTitle(const Session& session, int count, const std::string& text) {
@@ -174,6 +189,7 @@ void App::SaveCommand() {
         ReportError(error.Description());
         return;
     }
+    MarkSettled();
     views_.dialogs.ShowMessage(kSavedMessage);
 }
 
@@ -195,6 +211,7 @@ void App::OpenFile(const std::string& name, bool ask) {
         return;
     }
     ApplyDocument(*this, document);
+    MarkSettled();
 }
 
 }  // namespace kurvo

@@ -15,6 +15,10 @@ struct GridCounts {
 };
 GridCounts CountGrids(const Views& views);
 
+// The part of the document that Open reads back: the title and variable
+// titles from the session, the method and data cells from the grids.
+Document CaptureContent(const App& app);
+
 // What Save writes: the title and variable titles from the session, the method
 // and data cells from the grids, and after an estimation the coefficients and
 // the estimate lines of every estimated combination.  For those it refills

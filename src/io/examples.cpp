@@ -129,6 +129,7 @@ void App::LoadExample(int number) {
         methodGrid.SetItemList(1, c, list);
         methodGrid.SetItemList(4, c, list);
     }
+    MarkSettled();
 }
 
 }  // namespace kurvo

@@ -33,9 +33,13 @@ void App::StartUp() {
         session.int_YRecip(c) = 0;
     }
     InitSheets();
+    MarkSettled();
 }
 
-void App::New() { InitSheets(); }
+void App::New() {
+    InitSheets();
+    MarkSettled();
+}
 
 void App::InitSheets() {
     views_.spdData.ClearSheet();

@@ -5,6 +5,8 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -14,6 +16,8 @@
 #include "state/views.h"
 
 namespace kurvo {
+
+struct Document;
 
 inline constexpr const char* kProgramCaption = "Tavric　『Kurvo』";
 
@@ -109,15 +113,28 @@ public:
     // The bar's position changed to `position`; `minimum` is its minimum position.
     void OnRangeBarChanged(RangeBar bar, int minimum, int position);
 
+    // ---- changes ----
+    // Whether the document (titles, method rows and data rows, as a save
+    // writes them) differs from what it was after start-up, New, the last
+    // example, the last successful Open or the last successful Save.
+    bool HasUnsavedChanges() const;
+    // Runs after each of those: the document has nothing left unsaved.
+    void SetSettledHandler(std::function<void()> handler) { settledHandler_ = std::move(handler); }
+
     const Views& views() const { return views_; }
 
 private:
+    // The document as it is now is the one the changes are measured from.
+    void MarkSettled();
+
     void RunEstimationSteps();
     void ReportError(const std::string& text);
     void DrawGraphSteps(ISurface& target, bool toPrinter, int index, std::int16_t xLog, std::int16_t yLog,
                         std::int16_t xRecip, std::int16_t yRecip);
 
     Views views_;
+    std::shared_ptr<const Document> settled_;  // none: the empty document
+    std::function<void()> settledHandler_;
 };
 
 // The variable list of a fresh document: "A", "B", "C", "D", "E" separated by TAB.

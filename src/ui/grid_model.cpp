@@ -56,7 +56,10 @@ bool GridModel::setData(const QModelIndex& index, const QVariant& value, int rol
         text = value.toString().toStdString();
     }
     if (grid_.Text(col, row) == text) return true;
+    const bool ownStep = keepsHistory_ && !replaying_ && !history_.InStep();
+    if (ownStep) history_.BeginStep(grid_);
     grid_.SetText(col, row, text);
+    if (ownStep) history_.EndStep(grid_);
     emit cellEdited(col, row);
     return true;
 }
@@ -79,8 +82,32 @@ Qt::ItemFlags GridModel::flags(const QModelIndex& index) const {
     return f | Qt::ItemIsEditable;
 }
 
+void GridModel::beginStep() {
+    if (keepsHistory_) history_.BeginStep(grid_);
+}
+
+void GridModel::endStep() {
+    if (keepsHistory_ && history_.InStep()) history_.EndStep(grid_);
+}
+
+QModelIndexList GridModel::undo() { return replay(history_.Undo()); }
+
+QModelIndexList GridModel::redo() { return replay(history_.Redo()); }
+
+QModelIndexList GridModel::replay(const std::vector<CellText>& texts) {
+    QModelIndexList cells;
+    replaying_ = true;
+    for (const CellText& cell : texts) {
+        cells << index(cell.row - 1, cell.col - 1);
+        setData(cells.back(), QString::fromStdString(cell.text), Qt::EditRole);
+    }
+    replaying_ = false;
+    return cells;
+}
+
 void GridModel::gridChanged(int col, int row) {
     if (col < 0 || row < 0) {
+        history_.Clear();
         if (rowCount() > 0 && columnCount() > 0) emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
         return;
     }

@@ -6,6 +6,7 @@
 #include <QAbstractTableModel>
 #include <QStringList>
 
+#include "state/edit_history.h"
 #include "state/grid.h"
 
 namespace kurvo::ui {
@@ -18,6 +19,19 @@ public:
 
     GridModel(TableGrid grid, bool editable, QObject* parent = nullptr);
     ~GridModel() override;
+
+    // The user's edits become steps of an undo history (the data grid).  A
+    // clear of the whole sheet starts a new document and a fresh history.
+    void setKeepsHistory(bool on) { keepsHistory_ = on; }
+    // Everything written between the two is one step; a typed cell is a step
+    // of its own.
+    void beginStep();
+    void endStep();
+    bool canUndo() const { return history_.CanUndo(); }
+    bool canRedo() const { return history_.CanRedo(); }
+    // Write the cells back as typing does; return the cells written.
+    QModelIndexList undo();
+    QModelIndexList redo();
 
     TableGrid& grid() { return grid_; }
     const TableGrid& grid() const { return grid_; }
@@ -40,9 +54,13 @@ signals:
 
 private:
     void gridChanged(int col, int row);
+    QModelIndexList replay(const std::vector<CellText>& texts);
 
     TableGrid grid_;
     bool editable_;
+    bool keepsHistory_ = false;
+    bool replaying_ = false;
+    EditHistory history_;
 };
 
 }  // namespace kurvo::ui

@@ -5,6 +5,8 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -132,6 +134,21 @@ void CellDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, cons
     QStyledItemDelegate::setModelData(editor, model, index);
 }
 
+bool CellDelegate::eventFilter(QObject* object, QEvent* event) {
+    auto* editor = qobject_cast<QLineEdit*>(object);
+    if (enterMoves_ && editor != nullptr && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            const int rows = key->modifiers() & Qt::ShiftModifier ? -1 : 1;
+            emit commitData(editor);
+            emit closeEditor(editor, QAbstractItemDelegate::NoHint);
+            emit enterCommitted(rows);
+            return true;
+        }
+    }
+    return QStyledItemDelegate::eventFilter(object, event);
+}
+
 void CellDelegate::updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
                                         const QModelIndex& index) const {
     if (qobject_cast<QComboBox*>(editor) == nullptr) {
@@ -151,7 +168,9 @@ void CellDelegate::updateEditorGeometry(QWidget* editor, const QStyleOptionViewI
 GridView::GridView(GridModel* model, const GridLayout& layout, QWidget* parent)
     : QTableView(parent), model_(model), layout_(layout) {
     setModel(model);
-    setItemDelegate(new CellDelegate(this));
+    auto* delegate = new CellDelegate(this);
+    setItemDelegate(delegate);
+    connect(delegate, &CellDelegate::enterCommitted, this, &GridView::moveRows);
     setFont(QFont(QString::fromUtf8(kGothic), 9));
     const QFont headingFont(QString::fromUtf8(kProportionalGothic), 9);
     horizontalHeader()->setFont(headingFont);
@@ -255,6 +274,92 @@ bool GridView::selectedBlock(int& firstCol, int& firstRow, int& lastCol, int& la
     return true;
 }
 
+void GridView::setBlockEditing(bool on) {
+    blockEditing_ = on;
+    model_->setKeepsHistory(on);
+    static_cast<CellDelegate*>(itemDelegate())->setEnterMoves(on);
+}
+
+bool GridView::selectionHoldsText() const {
+    const QModelIndexList selected = selectionModel()->selectedIndexes();
+    return std::any_of(selected.begin(), selected.end(),
+                       [](const QModelIndex& index) { return !index.data(Qt::EditRole).toString().isEmpty(); });
+}
+
+void GridView::moveRows(int rows) {
+    const QModelIndex current = currentIndex();
+    if (!current.isValid()) return;
+    const int row = std::clamp(current.row() + rows, 0, model_->rowCount() - 1);
+    setCurrentIndex(model_->index(row, current.column()));
+}
+
+void GridView::selectCells(const QModelIndexList& cells) {
+    if (cells.isEmpty()) return;
+    setCurrentIndex(cells.front());
+    QItemSelection selection;
+    for (const QModelIndex& cell : cells) selection.select(cell, cell);
+    selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+    scrollTo(cells.front());
+}
+
+void GridView::undo() { selectCells(model_->undo()); }
+
+void GridView::redo() { selectCells(model_->redo()); }
+
+void GridView::cutSelection() {
+    copySelection();
+    clearSelectedCells();
+}
+
+QMenu* GridView::createEditMenu(QWidget* parent) {
+    auto* menu = new QMenu(parent);
+    const bool editable = blockEditing_ && model_->isEditable();
+    const auto add = [this, menu](const QString& caption, const QKeySequence& keys, bool enabled, void (GridView::*slot)()) {
+        QAction* action = menu->addAction(caption);
+        connect(action, &QAction::triggered, this, slot);
+        action->setShortcut(keys);
+        action->setEnabled(enabled);
+    };
+    add(QStringLiteral("元に戻す"), QKeySequence(Qt::CTRL | Qt::Key_Z), editable && model_->canUndo(), &GridView::undo);
+    add(QStringLiteral("やり直し"), QKeySequence(Qt::CTRL | Qt::Key_Y), editable && model_->canRedo(), &GridView::redo);
+    menu->addSeparator();
+    const bool anySelected = selectionModel()->hasSelection(), text = selectionHoldsText();
+    add(QStringLiteral("切り取り"), QKeySequence::Cut, editable && text, &GridView::cutSelection);
+    add(QStringLiteral("コピー"), QKeySequence::Copy, anySelected, &GridView::copySelection);
+    add(QStringLiteral("貼り付け"), QKeySequence::Paste,
+        editable && !parseTable(QGuiApplication::clipboard()->text().toStdString()).empty(), &GridView::pasteClipboard);
+    add(QStringLiteral("削除"), QKeySequence::Delete, editable && text, &GridView::clearSelectedCells);
+    return menu;
+}
+
+void GridView::contextMenuEvent(QContextMenuEvent* event) {
+    if (!blockEditing_) {
+        QTableView::contextMenuEvent(event);
+        return;
+    }
+    QMenu* menu = createEditMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
+}
+
+void GridView::mousePressEvent(QMouseEvent* event) {
+    // A right click inside the selection keeps it for the context menu.
+    if (event->button() == Qt::RightButton && selectionModel()->isSelected(indexAt(event->position().toPoint()))) return;
+    QTableView::mousePressEvent(event);
+}
+
+bool GridView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
+    if (!QTableView::edit(index, trigger, event)) return false;
+    // F2 and a double click edit the text where it is; typing replaces it.
+    if (trigger == EditKeyPressed || trigger == DoubleClicked) {
+        if (auto* editor = qobject_cast<QLineEdit*>(indexWidget(index))) {
+            editor->deselect();
+            editor->end(false);
+        }
+    }
+    return true;
+}
+
 void GridView::copySelection() {
     int firstCol = 0, firstRow = 0, lastCol = 0, lastRow = 0;
     if (!selectedBlock(firstCol, firstRow, lastCol, lastRow)) return;
@@ -272,7 +377,9 @@ void GridView::pasteClipboard() {
     const QModelIndex current = currentIndex();
     const int col = current.isValid() ? GridModel::gridColumn(current) : 1;
     const int row = current.isValid() ? GridModel::gridRow(current) : 1;
+    model_->beginStep();
     const PasteOutcome outcome = pasteTable(model_->grid(), col, row, table);
+    model_->endStep();
 
     int width = 0;
     for (const auto& line : table) width = std::max(width, static_cast<int>(line.size()));
@@ -296,10 +403,12 @@ void GridView::pasteClipboard() {
 void GridView::clearSelectedCells() {
     if (!model_->isEditable()) return;
     TableGrid& grid = model_->grid();
+    model_->beginStep();
     for (const QModelIndex& index : selectionModel()->selectedIndexes()) {
         const int col = GridModel::gridColumn(index), row = GridModel::gridRow(index);
         if (grid.Kind(col, row) == CellKind::Text && !grid.Text(col, row).empty()) grid.SetText(col, row, "");
     }
+    model_->endStep();
 }
 
 void GridView::keyPressEvent(QKeyEvent* event) {
@@ -314,6 +423,24 @@ void GridView::keyPressEvent(QKeyEvent* event) {
         }
         if ((event->key() == Qt::Key_Delete) && blockEditing_) {
             clearSelectedCells();
+            return;
+        }
+        if (blockEditing_) {
+            const QKeyCombination keys = event->keyCombination();
+            const Qt::KeyboardModifiers shift = keys.keyboardModifiers() & Qt::ShiftModifier;
+            const Qt::KeyboardModifiers command = keys.keyboardModifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier);
+            if (keys == QKeyCombination(Qt::ControlModifier, Qt::Key_X)) {
+                cutSelection();
+            } else if (keys == QKeyCombination(Qt::ControlModifier, Qt::Key_Z)) {
+                undo();
+            } else if (keys == QKeyCombination(Qt::ControlModifier, Qt::Key_Y) ||
+                       keys == QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z)) {
+                redo();
+            } else if ((keys.key() == Qt::Key_Return || keys.key() == Qt::Key_Enter) && command == Qt::NoModifier) {
+                moveRows(shift ? -1 : 1);
+            } else {
+                QTableView::keyPressEvent(event);
+            }
             return;
         }
     }

@@ -9,6 +9,8 @@
 
 #include "ui/grid_model.h"
 
+class QMenu;
+
 namespace kurvo::ui {
 
 struct GridLayout {
@@ -40,9 +42,20 @@ public:
     void updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
                               const QModelIndex& index) const override;
 
+    // Enter and Shift+Enter in a text editor commit it and report the row to go to.
+    void setEnterMoves(bool on) { enterMoves_ = on; }
+
+signals:
+    // +1 for Enter, -1 for Shift+Enter, after the edit has been committed.
+    void enterCommitted(int rows);
+
 protected:
     bool editorEvent(QEvent* event, QAbstractItemModel* model, const QStyleOptionViewItem& option,
                      const QModelIndex& index) override;
+    bool eventFilter(QObject* object, QEvent* event) override;
+
+private:
+    bool enterMoves_ = false;
 };
 
 class GridView : public QTableView {
@@ -50,10 +63,16 @@ class GridView : public QTableView {
 public:
     GridView(GridModel* model, const GridLayout& layout, QWidget* parent = nullptr);
 
+    using QTableView::edit;
+
     GridModel* gridModel() const { return model_; }
-    // Ctrl+V writes the clipboard into the grid and Delete empties the
-    // selected cells (the data grid).
-    void setBlockEditing(bool on) { blockEditing_ = on; }
+    // The data grid's editing: Ctrl+V writes the clipboard into the grid,
+    // Delete empties the selected cells, Ctrl+X does both; Enter and
+    // Shift+Enter go down and up; Ctrl+Z undoes and Ctrl+Y or Ctrl+Shift+Z
+    // redoes; the context menu offers the same.
+    void setBlockEditing(bool on);
+    // The context menu of the data grid, each item enabled when it can act.
+    QMenu* createEditMenu(QWidget* parent);
 
     // Height in pixels of `units` row-height units.
     int rowUnitsToPixels(double units) const;
@@ -65,12 +84,19 @@ public slots:
     void pasteClipboard();
     // Empties the selected text cells.
     void clearSelectedCells();
+    // Copies the selected block, then empties it.
+    void cutSelection();
+    void undo();
+    void redo();
 
 signals:
     void statusMessage(const QString& text);
 
 protected:
+    bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
@@ -78,6 +104,10 @@ private:
     void applyColumnWidths();
     // The bounding block of the selection, in grid cells; false when nothing is selected.
     bool selectedBlock(int& firstCol, int& firstRow, int& lastCol, int& lastRow) const;
+    bool selectionHoldsText() const;
+    // The cursor `rows` rows down (up when negative), staying inside the grid.
+    void moveRows(int rows);
+    void selectCells(const QModelIndexList& cells);
 
     GridModel* model_;
     GridLayout layout_;

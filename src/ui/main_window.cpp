@@ -14,7 +14,9 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStatusBar>
+#include <QTimer>
 
+#include "io/recovery.h"
 #include "ui/about_dialog.h"
 #include "ui/application.h"
 #include "ui/calc_value_dialog.h"
@@ -336,6 +338,34 @@ void MainWindow::startUp() {
     app_->StartUp();
 }
 
+void MainWindow::startRecovery(const std::string& folder, bool offerLeftCopies) {
+    recovery_ = std::make_unique<RecoveryCopy>(folder);
+    // At most a second after a change the copy holds it, however fast the typing goes on.
+    recoveryTimer_ = new QTimer(this);
+    recoveryTimer_->setSingleShot(true);
+    recoveryTimer_->setInterval(1000);
+    connect(recoveryTimer_, &QTimer::timeout, this, &MainWindow::updateRecoveryCopy);
+    const auto changed = [this] {
+        if (!recoveryTimer_->isActive()) recoveryTimer_->start();
+    };
+    for (GridView* grid : {spdData_, spdSpec_}) {
+        connect(grid->model(), &QAbstractItemModel::dataChanged, this, changed);
+        connect(grid->model(), &QAbstractItemModel::headerDataChanged, this, changed);
+    }
+    // Saved, opened or started afresh: the copy goes at once.
+    app_->SetSettledHandler([this] { updateRecoveryCopy(); });
+    if (offerLeftCopies) recovery_->OfferLeftCopies(*app_);
+}
+
+void MainWindow::updateRecoveryCopy() {
+    if (!recovery_) return;
+    const std::optional<std::string> failure = recovery_->Update(*app_);
+    if (failure && !recoveryFailureShown_) {
+        recoveryFailureShown_ = true;
+        statusBar()->showMessage(QStringLiteral("復元用のコピーを書き込めませんでした。") + QString::fromStdString(*failure));
+    }
+}
+
 void MainWindow::closeFromProgram() { close(); }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -346,6 +376,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    updateRecoveryCopy();  // the end of the desktop session leaves the latest typing on disk
     QMainWindow::closeEvent(event);
 }
 
@@ -357,6 +388,8 @@ void MainWindow::confirmExit() {
     question.caption = kProgramCaption;
     question.defaultNo = true;
     if (dialogs_.Message(question) != MsgAnswer::Yes) return;
+    if (recovery_) recovery_->Discard();
+    recovery_.reset();
     // Nothing is saved and nothing more is asked: every window closes, and
     // with the last one the program ends.
     closeFromProgram();

@@ -14,6 +14,11 @@ class QLabel;
 class QMenu;
 class QPushButton;
 class QScrollBar;
+class QTimer;
+
+namespace kurvo {
+class RecoveryCopy;
+}
 
 namespace kurvo::ui {
 
@@ -51,6 +56,11 @@ public:
     // and the window system's close requests are refused).
     void closeFromProgram();
 
+    // Keeps a recovery copy of the document in `folder` from now on, and
+    // first, when `offerLeftCopies`, offers the copies left there by windows
+    // no longer running.
+    void startRecovery(const std::string& folder, bool offerLeftCopies);
+
     // ---- commands of the menus and buttons ----
     // "終了しますか？"; Yes ends the program at once.
     void confirmExit();
@@ -87,6 +97,8 @@ private:
     void createGraphContextMenu();
     void createResultCopyMenus();
     void startUp();
+    // Writes or removes the recovery copy now; the first failure shows in the status bar.
+    void updateRecoveryCopy();
 
     QWidget* placed(QWidget* control, double left, double top, double width, double height);
     QLabel* createLabel(const char* name, const QString& text, double left, double top, double width, double height);
@@ -109,6 +121,9 @@ private:
     QtDialogs dialogs_;
     std::unique_ptr<GraphPrinter> printer_;
     std::unique_ptr<App> app_;
+    std::unique_ptr<RecoveryCopy> recovery_;
+    QTimer* recoveryTimer_ = nullptr;
+    bool recoveryFailureShown_ = false;
 };
 
 }  // namespace kurvo::ui

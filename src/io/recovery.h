@@ -1,0 +1,66 @@
+// The recovery copy.  While the document has unsaved changes, each window
+// keeps it as a data file of its own in the user's state folder, so that a
+// crash, a kill or the end of the desktop session does not take the user's
+// typing with it; the next start offers the copies whose window is gone.
+//
+// Files in the folder:
+//   window-<pid>-<n>.txt       the copy of window n of process pid, in the data-file format
+//   window-<pid>-<n>.lock      locked (flock) by that window while it runs
+//   unreadable-<pid>-<n>.txt   a copy that could not be read back: kept for the user, never offered
+//
+// A copy whose lock nobody holds belongs to a window that is no longer
+// running, whatever became of its process number since.  The timing (how
+// soon after a change the copy is brought up to date) is the window's.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "state/app.h"
+
+namespace kurvo {
+
+inline constexpr const char* kRecoveryQuestion = "前回、保存されずに終了したデータがあります。復元しますか？";
+
+// $XDG_STATE_HOME/kurvo, by default ~/.local/state/kurvo; empty when the
+// environment names neither.
+std::string RecoveryFolder();
+
+class RecoveryCopy {
+public:
+    // The window's copy in `folder`; the folder is made when the copy is first written.
+    explicit RecoveryCopy(std::string folder);
+    // Gives up the lock.  A copy on disk stays there for the next start.
+    ~RecoveryCopy();
+    RecoveryCopy(const RecoveryCopy&) = delete;
+    RecoveryCopy& operator=(const RecoveryCopy&) = delete;
+
+    // The copy's file; empty until the first write.
+    const std::string& Path() const { return path_; }
+
+    // Brings the copy in line with the document: writes it (atomically, with
+    // the data-file writer) when the document has unsaved changes that are
+    // not on disk yet, removes it when it has none.  Returns why it failed.
+    std::optional<std::string> Update(const App& app);
+
+    // Removes the copy: the user ended the program without saving on purpose.
+    void Discard();
+
+    // As the window starts: for each copy left by a window that is no longer
+    // running, asks kRecoveryQuestion.  Yes reads the copy as Open does and
+    // ends the offers once it is on screen (and in this window's copy); No
+    // removes it.  A copy that cannot be read is kept under an "unreadable-"
+    // name, and the message says why and where.
+    void OfferLeftCopies(App& app);
+
+private:
+    void TakeName();
+
+    std::string folder_;
+    std::string path_;
+    std::string lockPath_;
+    int lock_ = -1;
+    std::string written_;  // the bytes on disk; empty when there is no copy
+};
+
+}  // namespace kurvo

@@ -1,0 +1,118 @@
+// Typing into the data grid as into a spreadsheet, and undoing it: keys,
+// the context menu and the commands that start a fresh history.
+#include <QClipboard>
+#include <QMenu>
+
+#include "gui_test.h"
+#include "window_test.h"
+
+using namespace kurvo::ui::test;
+
+namespace {
+
+QModelIndex cellAt(QAbstractItemModel* model, const QString& name) {
+    return model->index(name.mid(1).toInt() - 1, name.at(0).unicode() - 'A');
+}
+
+}  // namespace
+
+class DataEntryTest : public WindowTest {
+    Q_OBJECT
+
+    kurvo::ui::GridView* grid() { return w().dataGrid(); }
+    // The grid, or its cell editor while one is open.
+    QWidget* focused() {
+        QWidget* focus = QApplication::focusWidget();
+        return focus != nullptr && grid()->isAncestorOf(focus) ? focus : grid();
+    }
+
+    // One token of a row's input: a key, a menu item, a command or text to type.
+    void perform(const QString& token) {
+        static const std::map<QString, QKeyCombination> keys = {
+            {"⏎", Qt::Key_Return}, {"⇧⏎", Qt::SHIFT | Qt::Key_Return}, {"⇥", Qt::Key_Tab},
+            {"⇧⇥", Qt::SHIFT | Qt::Key_Backtab}, {"↓", Qt::Key_Down}, {"→", Qt::Key_Right},
+            {"^Home", Qt::CTRL | Qt::Key_Home}, {"^End", Qt::CTRL | Qt::Key_End}, {"F2", Qt::Key_F2},
+            {"Esc", Qt::Key_Escape}, {"Del", Qt::Key_Delete}, {"^V", Qt::CTRL | Qt::Key_V},
+            {"^Z", Qt::CTRL | Qt::Key_Z}, {"^Y", Qt::CTRL | Qt::Key_Y}, {"^⇧Z", Qt::CTRL | Qt::SHIFT | Qt::Key_Z}};
+        if (keys.count(token)) {
+            QTest::keyClick(focused(), keys.at(token).key(), keys.at(token).keyboardModifiers());
+        } else if (token.startsWith("clip:")) {
+            QGuiApplication::clipboard()->setText(token.mid(5).replace(';', '\n'));
+        } else if (token.startsWith("menu:")) {
+            const std::unique_ptr<QMenu> menu(grid()->createEditMenu(nullptr));
+            for (QAction* action : menu->actions())
+                if (action->text() == token.mid(5)) action->trigger();
+        } else if (token == "dbl") {
+            const QPoint centre = grid()->visualRect(grid()->currentIndex()).center();
+            QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {}, centre);  // a double click starts with a click
+            QTest::mouseDClick(grid()->viewport(), Qt::LeftButton, {}, centre);
+        } else if (token == "new" || token == "ex1") {
+            trigger(token == "new" ? "mnuNew" : "mnuExample1");
+        } else if (token == "est") {
+            pressEstimate();
+            w().tabs()->setCurrentIndex(0);
+        } else {
+            for (const QChar ch : token) QTest::keyClick(focused(), ch.toLatin1());
+        }
+        QApplication::processEvents();
+    }
+
+private slots:
+    void init() {
+        openWindow();
+        QApplication::setActiveWindow(window.get());
+        QGuiApplication::clipboard()->clear();
+        grid()->setFocus();
+        grid()->setCurrentIndex(cellAt(grid()->model(), "A1"));
+    }
+    void cleanup() { window.reset(); }
+
+    void keysAndUndo_data() {
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<QString>("cells");   // expected texts
+        QTest::addColumn<QString>("cursor");
+        QTest::addColumn<QString>("menu");    // 元に戻す やり直し 切り取り コピー 貼り付け 削除: + enabled
+        QTest::newRow("enter goes down") << "1 ⏎ 2 ⏎ 3 ⏎" << "A1=1 A2=2 A3=3" << "A4" << "+--+--";
+        QTest::newRow("shift enter goes up") << "↓ ↓ 7 ⇧⏎" << "A3=7" << "A2" << "+--+--";
+        QTest::newRow("last row stays") << "^End 9 ⏎" << "E100=9" << "E100" << "+-++-+";
+        QTest::newRow("tab and shift tab wrap") << "→ → → → 5 ⇥ 6 ⇧⇥ 7 ⏎" << "E1=7 A2=6" << "E2" << "+--+--";
+        QTest::newRow("typing replaces") << "clip:12 ^V 4 ⏎" << "A1=4" << "A2" << "+--++-";
+        QTest::newRow("F2 edits in place") << "clip:12 ^V F2 3 ⏎" << "A1=123" << "A2" << "+--++-";
+        QTest::newRow("double click edits in place") << "clip:12 ^V dbl 3 ⏎" << "A1=123" << "A2" << "+--++-";
+        QTest::newRow("escape cancels") << "clip:12 ^V 9 Esc" << "A1=12" << "A1" << "+-++++";
+        QTest::newRow("arrows and ctrl home") << "↓ → 5 ⏎ ^Home" << "B2=5" << "A1" << "+--+--";
+        QTest::newRow("one typed cell undone") << "1 ⏎ 2 ⏎ ^Z" << "A1=1 A2=" << "A2" << "++-+--";
+        QTest::newRow("ctrl y and ctrl shift z redo") << "1 ⏎ 2 ⏎ ^Z ^Z ^Y ^⇧Z" << "A1=1 A2=2" << "A2" << "+-++-+";
+        QTest::newRow("a paste is one step") << "clip:1,2;3,4 ^V ^Z" << "A1= B1= A2= B2=" << "A1" << "-+-++-";
+        QTest::newRow("a delete is one step") << "clip:1,2;3,4 menu:貼り付け Del menu:元に戻す"
+                                              << "A1=1 B1=2 A2=3 B2=4" << "A1" << "++++++";
+        QTest::newRow("cut and paste below") << "clip:7 ^V menu:切り取り ↓ menu:貼り付け" << "A1= A2=7" << "A2"
+                                             << "+-++++";
+        QTest::newRow("new starts afresh") << "5 ⏎ new" << "A1=" << "A2" << "---+--";
+        QTest::newRow("estimation keeps it") << "ex1 99 ⏎ est ^Z" << "A1=10" << "A1" << "-+++-+";
+        QTest::newRow("a hundred steps") << QString("1 ⏎ ").repeated(100) + QString("^Z ").repeated(100)
+                                         << "A1= A100=" << "A1" << "-+-+--";
+    }
+    void keysAndUndo() {
+        QFETCH(QString, input);
+        QFETCH(QString, cells);
+        QFETCH(QString, cursor);
+        QFETCH(QString, menu);
+        for (const QString& token : input.split(' ', Qt::SkipEmptyParts)) perform(token);
+
+        for (const QString& expected : cells.split(' ')) {
+            const QModelIndex index = cellAt(grid()->model(), expected.section('=', 0, 0));
+            QCOMPARE(index.data().toString(), expected.section('=', 1));
+        }
+        QCOMPARE(grid()->currentIndex(), cellAt(grid()->model(), cursor));
+        const std::unique_ptr<QMenu> shown(grid()->createEditMenu(nullptr));
+        QString enabled;
+        for (QAction* action : shown->actions())
+            if (!action->isSeparator()) enabled += action->isEnabled() ? '+' : '-';
+        QCOMPARE(enabled, menu);
+        QVERIFY(messages.empty());
+    }
+};
+
+KURVO_GUI_TEST(DataEntryTest)
+#include "data_entry_test.moc"

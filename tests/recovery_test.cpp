@@ -1,0 +1,123 @@
+// The recovery copy in a temporary state folder: what earlier windows leave
+// there, and what a window that starts afterwards is offered and finds.
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <functional>
+#include <memory>
+#include <regex>
+
+#include "checks.h"
+#include "io/recovery.h"
+#include "io_support.h"
+
+namespace kurvo::test {
+namespace {
+
+constexpr const char* kQuestion = "前回、保存されずに終了したデータがあります。復元しますか？";
+
+struct Window {
+    Workbench wb;
+    RecoveryCopy copy{RecoveryFolder()};
+    void Type(const char* a1) {
+        wb.data.SetText(1, 1, a1);
+        copy.Update(wb.app);
+    }
+};
+
+struct Scene {
+    ScratchFolder state;
+    std::vector<std::unique_ptr<Window>> running;
+    Window& Start() { return *running.emplace_back(std::make_unique<Window>()); }
+    // A window that typed and was killed before anything else happened.
+    void Killed(const char* a1) {
+        const pid_t child = ::fork();
+        if (child == 0) {
+            Window().Type(a1);
+            ::raise(SIGKILL);
+        }
+        ::waitpid(child, nullptr, 0);
+    }
+};
+
+struct Row {
+    const char* name;
+    std::function<void(Scene&)> before;
+    MsgAnswer answer;                    // to the question of the window that starts next
+    std::vector<std::string> messages;   // it shows, first lines
+    std::string a1;                      // its cell A1 afterwards
+    std::multiset<std::string> files;    // the folder, numbers as #
+    std::multiset<std::string> copiedA1; // cell A1 of each copy in it
+};
+
+void PrintTo(const Row& row, std::ostream* out) { *out << row.name; }
+
+class RecoveryTest : public ::testing::TestWithParam<Row> {};
+
+TEST_P(RecoveryTest, WhatTheNextStartFinds) {
+    const Row& row = GetParam();
+    Scene scene;
+    ::setenv("XDG_STATE_HOME", scene.state.path().c_str(), 1);
+    const std::string folder = scene.state / "kurvo";
+    ASSERT_EQ(RecoveryFolder(), folder);
+    row.before(scene);
+
+    Window next;
+    next.wb.dialogs.answers = {row.answer};
+    next.copy.OfferLeftCopies(next.wb.app);
+    std::vector<std::string> messages;
+    for (const std::string& text : next.wb.Messages()) messages.push_back(text.substr(0, text.find('\n')));
+    EXPECT_EQ(messages, row.messages);
+    EXPECT_EQ(next.wb.data.Text(1, 1), row.a1);
+
+    std::multiset<std::string> files, copiedA1;
+    if (std::filesystem::exists(folder))
+        for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+            const std::string name = entry.path().filename().string();
+            files.insert(std::regex_replace(name, std::regex("[0-9]+"), "#"));
+            if (name.starts_with("window-") && name.ends_with(".txt"))
+                copiedA1.insert(ReadDocumentFile(entry.path().string()).rows.at(0).at(0));
+        }
+    EXPECT_EQ(files, row.files);
+    EXPECT_EQ(copiedA1, row.copiedA1);
+
+    Window later;  // nothing is offered twice
+    later.copy.OfferLeftCopies(later.wb.app);
+    EXPECT_TRUE(later.wb.Messages().empty());
+}
+
+const std::string kCopy = "window-#-#.txt", kLock = "window-#-#.lock";
+const std::vector<std::string> kAsked = {kQuestion}, kNone = {};
+
+INSTANTIATE_TEST_SUITE_P(Recovery, RecoveryTest, ::testing::Values(
+    Row{"WrittenAfterAChange", [](Scene& s) { s.Start().Type("1.5"); },
+        MsgAnswer::Yes, kNone, "", {kCopy, kLock}, {"1.5"}},
+    Row{"RemovedAfterSave", [](Scene& s) {
+            Window& w = s.Start();
+            w.Type("1.5");
+            Save(w.wb, s.state / "saved.txt");
+            w.copy.Update(w.wb.app);
+        }, MsgAnswer::Yes, kNone, "", {kLock}, {}},
+    Row{"RemovedAfterNormalExit", [](Scene& s) {
+            Window& w = s.Start();
+            w.Type("1.5");
+            w.copy.Discard();
+            s.running.clear();
+        }, MsgAnswer::Yes, kNone, "", {}, {}},
+    Row{"RestoredAfterAKill", [](Scene& s) { s.Killed("1.5"); },
+        MsgAnswer::Yes, kAsked, "1.5", {kCopy, kLock}, {"1.5"}},
+    Row{"DeclinedAfterAKill", [](Scene& s) { s.Killed("1.5"); },
+        MsgAnswer::No, kAsked, "", {}, {}},
+    Row{"TwoWindowsKeptApart", [](Scene& s) {
+            s.Start().Type("1");
+            s.Start().Type("2");
+        }, MsgAnswer::Yes, kNone, "", {kCopy, kLock, kCopy, kLock}, {"1", "2"}},
+    Row{"UnreadableCopyKept", [](Scene& s) {
+            std::filesystem::create_directories(s.state / "kurvo");
+            PutFile(s.state / "kurvo/window-7-1.txt", "[測定値]\r\n");
+        }, MsgAnswer::Yes, {kQuestion, "『Kurvo』のデータではありません"}, "", {"unreadable-#-#.txt"}, {}}),
+    RowName());
+
+}  // namespace
+}  // namespace kurvo::test
