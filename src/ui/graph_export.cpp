@@ -25,6 +25,12 @@ constexpr double kTwipsPerPoint = 20.0;
 
 int pixels(int twips, double dpi) { return static_cast<int>(std::ceil(twips * dpi / kTwipsPerInch)); }
 
+// The last X label starts 120 twips before the frame's right end, close to the
+// picture's edge; a picture of the screen graph is this much wider, in the
+// background colour, so that "100" or "1000" is not cut off (in the window the
+// label may run onto the picture box's border instead).
+constexpr int kLabelRoomTwips = 360;
+
 void paintScreen(QPainter& painter, const std::vector<DrawCall>& calls, const QRectF& area, double dpi) {
     const double twipsPerPixel = kTwipsPerInch / dpi;
     PaintCalls(painter, calls, {twipsPerPixel, twipsPerPixel, 1.0}, area, GraphWidget::background());
@@ -100,7 +106,7 @@ QByteArray pngBytes(const QImage& picture) {
 }
 
 QImage screenImage(const std::vector<DrawCall>& calls, int width, int height, double dpi) {
-    QImage picture(pixels(width, dpi), pixels(height, dpi), QImage::Format_RGB32);
+    QImage picture(pixels(width + kLabelRoomTwips, dpi), pixels(height, dpi), QImage::Format_RGB32);
     const int dotsPerMeter = qRound(dpi / 0.0254);
     picture.setDotsPerMeterX(dotsPerMeter);
     picture.setDotsPerMeterY(dotsPerMeter);
@@ -111,7 +117,7 @@ QImage screenImage(const std::vector<DrawCall>& calls, int width, int height, do
 }
 
 QByteArray screenSvg(const std::vector<DrawCall>& calls, int width, int height, double dpi) {
-    const QSize size(pixels(width, dpi), pixels(height, dpi));
+    const QSize size(pixels(width + kLabelRoomTwips, dpi), pixels(height, dpi));
     return svgDocument(size, dpi, GraphWidget::background(),
                        [&](QPainter& painter) { paintScreen(painter, calls, QRectF(QPointF(0, 0), size), dpi); });
 }

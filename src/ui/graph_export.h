@@ -17,7 +17,7 @@ namespace kurvo::ui {
 inline constexpr double kScreenDpi = 96.0;
 
 // The screen drawing of `width` by `height` twips on its black background,
-// `dpi` pixels per inch.
+// `dpi` pixels per inch, with a little room at the right for the last X label.
 QImage screenImage(const std::vector<DrawCall>& calls, int width, int height, double dpi);
 // The picture as a PNG file's content.
 QByteArray pngBytes(const QImage& picture);
