@@ -164,117 +164,56 @@ TEST(EstimationSheet, SkippedDataRowsLeaveTheirSheetRowsAsTheyWere) {
 
 // ---- statistics ----------------------------------------------------------------------------
 
-struct StatisticsRow {
-    const char* name;
-    std::vector<Column> data;
-    Method method;
-    Texts statistics;  // 残差平方和, 標準誤差, 重相関係数, 相対誤差
-    Texts percents;
-};
-void PrintTo(const StatisticsRow& row, std::ostream* os) { *os << row.name; }
-
-class Statistics : public ::testing::TestWithParam<StatisticsRow> {};
-
-TEST_P(Statistics, InMeasuredUnits) {
-    const StatisticsRow& row = GetParam();
-    Workbench wb;
-    Fit(wb, row.data, {row.method});
-    ASSERT_EQ(wb.Messages(), kNone);
-    Texts statistics, percents;
-    for (int r = 1; r <= 4; ++r) statistics.push_back(wb.coeff.Text(1, r));
-    for (int r = 1; r <= static_cast<int>(row.percents.size()); ++r) percents.push_back(wb.est0.Text(5, r));
-    EXPECT_EQ(statistics, row.statistics);
-    EXPECT_EQ(percents, row.percents);
+TEST(Statistics, InMeasuredUnits) {
+    for (const auto& row : test::ReadCases("statistics.tsv", 10)) {
+        SCOPED_TRACE(row[0]);
+        Workbench wb;
+        Fit(wb, {test::Words(row[1]), test::Words(row[2])}, {{'B', 'A', row[3] == "1", 0, 0, 0, row[4]}});
+        ASSERT_EQ(wb.Messages(), kNone);
+        Texts statistics, percents;
+        for (int r = 1; r <= 4; ++r) statistics.push_back(wb.coeff.Text(1, r));
+        const Texts expected = test::Words(row[9]);
+        for (int r = 1; r <= static_cast<int>(expected.size()); ++r) percents.push_back(wb.est0.Text(5, r));
+        EXPECT_EQ(statistics, Texts(row.begin() + 5, row.begin() + 9));
+        EXPECT_EQ(percents, expected);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Fits, Statistics,
-    ::testing::Values(
-        // r = 0.06, -0.13, 0.18, -0.21, 0.10: Σr² = 0.107, √(0.107 / 3), r(x, y) = 19.9 / √(10 · 39.708)
-        StatisticsRow{"WorkedStraightLine", {kWorkedX, kWorkedY}, {'B', 'A'},
-                      {" 1.07000E-1", " 1.88856E-1", " 9.98652E-1", " 2.55522E-2"},
-                      {"2.857", "-3.333", "2.903", "-2.692", "0.990"}},
-        // ŷ = -3 + 2.5x = -0.5, 2, 4.5; the row with ym = 0 takes |r| and r × 100
-        StatisticsRow{"MeasuredZero", {{"1", "2", "3"}, {"0", "1", "5"}}, {'B', 'A'},
-                      {" 1.50000E+0", " 1.22474E+0", " 9.44911E-1", " 5.33333E-1"}, {"50.000", "-100.000", "10.000"}},
-        // n = p: no standard error
-        StatisticsRow{"ExactFitOfTwoSamples", {{"1", "3"}, {"3", "7"}}, {'B', 'A'},
-                      {" 0.00000E+0", "", " 1.00000E+0", " 0.00000E+0"}, {"0.000", "0.000"}},
-        // all ym equal: no correlation
-        StatisticsRow{"AllMeasuredEqual", {{"1", "2", "3"}, {"5.5", "5.5", "5.5"}}, {'B', 'A'},
-                      {" 0.00000E+0", " 0.00000E+0", "", " 0.00000E+0"}, {"0.000", "0.000", "0.000"}},
-        // ŷ = 5: r = -3, -1, 4; all ŷ equal: no correlation
-        StatisticsRow{"ConstantFit", {{"1", "2", "3"}, {"2", "4", "9"}}, Degree("0"),
-                      {" 2.60000E+1", " 3.60555E+0", "", " 7.31481E-1"}, {"-150.000", "-25.000", "44.444"}},
-        // ln y = 0, 1, 3 gives ŷ = e^(-1/6), e^(4/3), e^(17/6); residuals in measured units
-        StatisticsRow{"LogYInMeasuredUnits", {{"1", "2", "3"}, {"1", "2.718281828459045", "20.085536923187668"}},
-                      {'B', 'A', 1, 0, 0, 0}, {" 1.06880E+1", " 3.26925E+0", " 9.95893E-1", " 2.34216E-1"},
-                      {"15.352", "-39.561", "15.352"}}),
-    test::RowName());
 
 // ---- runs that fail ------------------------------------------------------------------------
 
-std::string Description(ErrorNumber number) { return RuntimeError::StandardDescription(number); }
-
-struct FailureRow {
-    const char* name;
-    Column d;       // column D
-    Method second;  // the second combination, which fails
-    std::string message;
-    bool coefficientsWritten = false;  // the failure comes after the second combination's fit
-};
-void PrintTo(const FailureRow& row, std::ostream* os) { *os << row.name; }
-
-class FailingRun : public ::testing::TestWithParam<FailureRow> {};
-
 // A first run succeeds and the second combination's page is shown; then the
 // second combination fails in a new run.
-TEST_P(FailingRun, MessageAndWhatWasDoneStays) {
-    const FailureRow& row = GetParam();
-    Workbench wb;
-    Fit(wb, {kWorkedX, kWorkedY, kWorkedX}, {{'B', 'A'}, {'C', 'A'}});
-    wb.tabs.SelectPage(2);
-    ASSERT_EQ(wb.Messages(), kNone);
-    const auto graph = test::Describe(wb.graph);
+TEST(FailingRun, MessageAndWhatWasDoneStays) {
+    for (const auto& row : test::ReadCases("failing_run.tsv", 11)) {
+        SCOPED_TRACE(row[0]);
+        Workbench wb;
+        Fit(wb, {kWorkedX, kWorkedY, kWorkedX}, {{'B', 'A'}, {'C', 'A'}});
+        wb.tabs.SelectPage(2);
+        ASSERT_EQ(wb.Messages(), kNone);
+        const auto graph = test::Describe(wb.graph);
 
-    wb.SetColumn(4, row.d);
-    SetMethod(wb, 2, row.second);
-    wb.app.RunEstimation();
+        wb.SetColumn(4, test::Words(row[1]));
+        wb.SetMethod(2, row[2][0], row[3][0], std::stoi(row[4]), std::stoi(row[5]), std::stoi(row[6]), std::stoi(row[7]), row[8]);
+        wb.app.RunEstimation();
 
-    EXPECT_EQ(wb.Messages(), Texts{row.message});
-    EXPECT_EQ(wb.app.session.int_Comb, 1);
-    EXPECT_EQ(wb.tabs.SelectedPage(), 2);
-    EXPECT_EQ(test::Describe(wb.graph), graph);
-    // The grid was cleared; the first combination was completed in this run, the
-    // second has no statistics, and coefficients only when its fit was done.
-    EXPECT_NE(wb.coeff.Text(1, 1), "");
-    for (int r = 1; r <= 4; ++r) EXPECT_EQ(wb.coeff.Text(2, r), "") << "statistic " << r;
-    EXPECT_EQ(wb.coeff.Text(2, 5) != "", row.coefficientsWritten);
-    EXPECT_TRUE(test::AllFinite(wb));
+        EXPECT_EQ(wb.Messages(), Texts{row[9]});
+        EXPECT_EQ(wb.app.session.int_Comb, 1);
+        EXPECT_EQ(wb.tabs.SelectedPage(), 2);
+        EXPECT_EQ(test::Describe(wb.graph), graph);
+        // The grid was cleared; the first combination was completed in this run, the
+        // second has no statistics, and coefficients only when its fit was done.
+        EXPECT_NE(wb.coeff.Text(1, 1), "");
+        for (int r = 1; r <= 4; ++r) EXPECT_EQ(wb.coeff.Text(2, r), "") << "statistic " << r;
+        EXPECT_EQ(wb.coeff.Text(2, 5) != "", row[10] == "1");
+        EXPECT_TRUE(test::AllFinite(wb));
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Causes, FailingRun,
-    ::testing::Values(
-        FailureRow{"LogOfZeroY", {"1", "2", "0", "4", "5"}, {'D', 'A', 1, 0, 0, 0}, Description(ErrorNumber::InvalidArgument)},
-        FailureRow{"ReciprocalOfZeroX", {"1", "0", "3", "4", "5"}, {'C', 'D', 0, 0, 0, 1},
-                   Description(ErrorNumber::DivisionByZero)},
-        FailureRow{"AllXEqual", {"30.5", "30.5", "30.5", "30.5", "30.5"}, {'C', 'D'},
-                   "最小自乗法でPivotが1E-10になった。推算を中止する。"},
-        FailureRow{"DegreeSeven", {}, {'C', 'A', 0, 0, 0, 0, "7"}, Description(ErrorNumber::SubscriptOutOfRange)},
-        FailureRow{"NegativeDegree", {}, {'C', 'A', 0, 0, 0, 0, "-1"}, Description(ErrorNumber::SubscriptOutOfRange)},
-        FailureRow{"SixthPowerBeyondDoubleRange", {"1e60", "2e60", "3e60", "4e60", "5e60"},
-                   {'C', 'D', 0, 0, 0, 0, "6"}, Description(ErrorNumber::Overflow)},
-        // Fitted, but the sum of the squared measured values leaves the double range.
-        FailureRow{"StatisticsBeyondDoubleRange", {"1e300", "2e300", "3e300", "4e300", "5e300"}, {'D', 'A'},
-                   Description(ErrorNumber::Overflow), true}),
-    test::RowName());
 
 TEST(FailingRun, FirstRunFailingLeavesTheEmptyDocumentShown) {
     Workbench wb;
     const auto graph = test::Describe(wb.graph);
     Fit(wb, {kWorkedX, {"2.1", "0", "6.2", "7.8", "10.1"}}, {{'B', 'A', 1, 0, 0, 0}});
-    EXPECT_EQ(wb.Messages(), Texts{Description(ErrorNumber::InvalidArgument)});
+    EXPECT_EQ(wb.Messages(), Texts{"プロシージャの呼び出し、または引数が不正です。"});
     EXPECT_EQ(wb.app.session.int_Estimated, kFalse);
     EXPECT_EQ(wb.tabs.SelectedPage(), 0);
     EXPECT_EQ(test::Describe(wb.graph), graph);

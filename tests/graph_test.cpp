@@ -121,74 +121,38 @@ TEST(GraphCurve, UsesTheWorkingCoefficientsWhileTheLabelShowsTheCombinations) {
     for (const DrawCall& call : curve) EXPECT_EQ(call.y2, 4086);
 }
 
-struct LabelRow {
-    const char* name;
-    int index;
-    Flags flags;
-    std::vector<double> coefficients;
-    const char* caption;
-};
-
-class EquationLabel : public ::testing::TestWithParam<LabelRow> {};
-
-TEST_P(EquationLabel, NamesTheTransformsAndListsTheCoefficients) {
-    const LabelRow& row = GetParam();
-    Workbench wb;
-    GraphState g;
-    g.coefficients = row.coefficients;
-    g.x = row.flags.xLog ? Axis{1, 2, 1} : Axis{1, 2, 5};
-    g.xMin = row.flags.xLog ? 10 : 1;
-    g.y = row.flags.yLog ? Axis{0, 3, 3} : Axis{0, 100, 5};
-    g.yMin = row.flags.yLog ? 2 : 0;
-    Draw(wb, g, row.flags, row.index);
-    EXPECT_EQ(wb.labels.Equation(row.index), row.caption);
-    EXPECT_TRUE(wb.dialogs.messages.empty()) << wb.dialogs.messages.front().text;
+std::int16_t Flag(const std::string& field) { return static_cast<std::int16_t>(std::stoi(field)); }
+Flags FlagsOf(const std::vector<std::string>& row, std::size_t first) {
+    return {Flag(row[first]), Flag(row[first + 1]), Flag(row[first + 2]), Flag(row[first + 3])};
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Captions, EquationLabel,
-    ::testing::Values(LabelRow{"Parabola", 0, {}, {3.5, 2.25, -0.125}, "Y1=3.5  2.25*X^1  -0.125*X^2  "},
-                      LabelRow{"Constant", 0, {}, {5}, "Y1=5  "},
-                      LabelRow{"GeneralNumberForm", 0, {}, {1.5E-05, -2.5E-05}, "Y1=1.5E-05  -2.5E-05*X^1  "},
-                      LabelRow{"ThirdCombination", 2, {}, {1, 2}, "Y3=1  2*X^1  "},
-                      LabelRow{"LogX", 0, {1, 0, 0, 0}, {1, 2}, "Y1=1  2*(LogX)^1  "},
-                      LabelRow{"ReciprocalX", 0, {0, 0, 1, 0}, {1, 2}, "Y1=1  2*1/X^1  "},
-                      LabelRow{"LogAndReciprocalX", 0, {1, 0, 1, 0}, {1, 2}, "Y1=1  2*(1/LogX)^1  "},
-                      LabelRow{"LogY", 0, {0, 1, 0, 0}, {0.1, 0.2}, "LogY1=0.1  0.2*X^1  "},
-                      LabelRow{"ReciprocalY", 0, {0, 0, 0, 1}, {1, 2}, "1/Y1=1  2*X^1  "},
-                      LabelRow{"LogAndReciprocalY", 1, {0, 1, 0, 1}, {1, 2}, "1/LogY2=1  2*X^1  "}),
-    test::RowName());
-
-struct CurveRow {
-    const char* name;
-    Flags flags;
-    Axis x, y;
-    double xMin, yMin, px, py;
-};
-
-class TransformedCurve : public ::testing::TestWithParam<CurveRow> {};
-
-TEST_P(TransformedCurve, FirstPointAtTheLowerXLimit) {
-    const CurveRow& row = GetParam();
-    Workbench wb;
-    Draw(wb, GraphState{{0, 1}, row.x, row.y, row.xMin, row.yMin, {}}, row.flags);  // y' = t
-    ASSERT_TRUE(wb.dialogs.messages.empty()) << wb.dialogs.messages.front().text;
-    const auto curve = Curve(wb.graph);
-    ASSERT_FALSE(curve.empty());
-    EXPECT_EQ(std::pair(curve[0].x2, curve[0].y2), std::pair(row.px, row.py));
+TEST(EquationLabel, NamesTheTransformsAndListsTheCoefficients) {
+    for (const auto& row : test::ReadCases("equation_label.tsv", 8)) {
+        SCOPED_TRACE(row[0]);
+        Workbench wb;
+        const Flags flags = FlagsOf(row, 2);
+        const GraphState g{test::Numbers(row[6]), flags.xLog ? Axis{1, 2, 1} : Axis{1, 2, 5},
+                           flags.yLog ? Axis{0, 3, 3} : Axis{0, 100, 5}, flags.xLog ? 10.0 : 1.0, flags.yLog ? 2.0 : 0.0, {}};
+        Draw(wb, g, flags, std::stoi(row[1]));
+        EXPECT_EQ(wb.labels.Equation(std::stoi(row[1])), row[7]);
+        EXPECT_EQ(wb.Messages(), std::vector<std::string>{});
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Transforms, TransformedCurve,
-    ::testing::Values(
-        // decade 1 is X = 10: t = ln 10 = 2.302585; 2.302585 × 3800 / 5 = 1749.96
-        CurveRow{"LogX", {1, 0, 0, 0}, {1, 2, 1}, {0, 5, 5}, 10, 0, 700, 2451},
-        // t = 1 / ln 10 = 0.434294; × 3800 = 1650.3
-        CurveRow{"LogAndReciprocalX", {1, 0, 1, 0}, {1, 2, 1}, {0, 1, 5}, 10, 0, 700, 2550},
-        CurveRow{"ReciprocalY", {0, 0, 0, 1}, {1, 2, 5}, {0, 1, 5}, 1, 0, 700, 400},
-        // y = e, log10 e = 0.434294 of a decade of 3800 / 3
-        CurveRow{"LogY", {0, 1, 0, 0}, {1, 2, 5}, {0, 3, 3}, 1, 2, 700, 3650}),
-    test::RowName());
+TEST(TransformedCurve, FirstPointAtTheLowerXLimit) {
+    for (const auto& row : test::ReadCases("transformed_curve.tsv", 15)) {
+        SCOPED_TRACE(row[0]);
+        Workbench wb;
+        std::vector<double> v;  // the axes, the minima and the point
+        for (std::size_t i = 5; i < 15; ++i) v.push_back(test::NumberField(row[i]));
+        const Axis x{v[0], v[1], static_cast<std::int16_t>(v[2])}, y{v[3], v[4], static_cast<std::int16_t>(v[5])};
+        Draw(wb, GraphState{{0, 1}, x, y, v[6], v[7], {}}, FlagsOf(row, 1));  // y' = t
+        ASSERT_EQ(wb.Messages(), std::vector<std::string>{});
+        const auto curve = Curve(wb.graph);
+        ASSERT_FALSE(curve.empty());
+        EXPECT_EQ(std::pair(curve[0].x2, curve[0].y2), std::pair(v[8], v[9]));
+    }
+}
 
 // Y decades 0 to 3 (dy = round(3800 / 3) = 1267), X decades 0 to 2 (dx = 2050).
 TEST(LogarithmicGraph, DecadeLabelsAtTheMajorLinesAndTheTop) {

@@ -2,8 +2,6 @@
 // method grid.
 #include <gtest/gtest.h>
 
-#include <optional>
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -191,54 +189,28 @@ TEST(Refill, RowsTheXTransformCannotTakeArePassedOverOtherErrorsShown) {
 
 // ---- edits of the method grid --------------------------------------------------------------
 
-struct EditRow {
-    const char* name;
-    int col, row;
-    std::string text;
-    int runs;
-    std::optional<int> degree;  // int_Degree(row) afterwards
-    bool stops = false;         // the run stops at the missing power column
-};
-void PrintTo(const EditRow& row, std::ostream* os) { *os << row.name; }
-
-class MethodEdit : public ::testing::TestWithParam<EditRow> {};
-
-TEST_P(MethodEdit, AfterAnEstimation) {
-    const EditRow& row = GetParam();
-    Workbench wb;
-    LoadTwoCombinations(wb);
-    wb.app.RunEstimation();
-    wb.tabs.SelectPage(2);
-    ASSERT_EQ(wb.Messages(), kNone);
-    const int& runs = CountRuns(wb);
-    const Session before = wb.app.session;
-
-    Edit(wb, row.col, row.row, row.text);
-    EXPECT_EQ(runs, row.runs);
-    const Session& s = wb.app.session;
-    if (row.degree) {
-        EXPECT_EQ(s.int_Degree(row.row), *row.degree);
-    }
-    EXPECT_EQ(wb.Messages(), row.stops ? Texts{RuntimeError::StandardDescription(ErrorNumber::SubscriptOutOfRange)}
-                                       : kNone);
-    if (row.runs == 0) {
-        EXPECT_EQ(s.int_Degree, before.int_Degree);
+TEST(MethodEdit, AfterAnEstimation) {
+    for (const auto& row : test::ReadCases("method_edit.tsv", 7)) {
+        SCOPED_TRACE(row[0]);
+        Workbench wb;
+        LoadTwoCombinations(wb);
+        wb.app.RunEstimation();
+        wb.tabs.SelectPage(2);
+        ASSERT_EQ(wb.Messages(), kNone);
+        const int& runs = CountRuns(wb);
+        const Session before = wb.app.session;
+        const int cell = std::stoi(row[2]);
+        Edit(wb, std::stoi(row[1]), cell, row[3]);
+        EXPECT_EQ(runs, std::stoi(row[4]));
+        if (!row[5].empty()) {
+            EXPECT_EQ(wb.app.session.int_Degree(cell), std::stoi(row[5]));
+        }
+        if (runs == 0) {
+            EXPECT_EQ(wb.app.session.int_Degree, before.int_Degree);
+        }
+        EXPECT_EQ(wb.Messages(), row[6] == "1" ? Texts{"インデックスが有効範囲にありません。"} : kNone);
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cells, MethodEdit,
-    ::testing::Values(EditRow{"DegreeThree", 7, 1, "3", 1, 3},
-                      EditRow{"DegreeSevenIsNotStored", 7, 1, "7", 0, 1},
-                      EditRow{"DegreeTwoAndAHalfOfSecondRowIsTwo", 7, 2, "2.5", 1, 2},
-                      EditRow{"DegreeThreeAndAHalfIsFour", 7, 1, "3.5", 1, 4},
-                      // below 7, but it rounds to 7
-                      EditRow{"DegreeSixPointNineRoundsToSeven", 7, 1, "6.9", 1, 7, true},
-                      EditRow{"DegreeZeroStartsARun", 7, 1, "0", 1, 0},
-                      EditRow{"NegativeDegreeStartsARunThatStops", 7, 1, "-1", 1, -1, true},
-                      EditRow{"IndependentVariable", 4, 2, "C", 0, std::nullopt},
-                      EditRow{"TransformCheckBox", 2, 1, "1", 0, std::nullopt}),
-    test::RowName());
 
 TEST(MethodEditBeforeAnyEstimation, VariablesRecordedAtOnceDegreeNotStoredAndNoRun) {
     Workbench wb;
