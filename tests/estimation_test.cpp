@@ -109,22 +109,6 @@ INSTANTIATE_TEST_SUITE_P(
                {{'E', 'A', 0, 0, 0, 0, "0"}, {'C', 'A', 0, 0, 0, 0, "2"}, {'D', 'A'}, {'B', 'A'}}, {3}, 1e-15, 3}),
     test::RowName());
 
-TEST(FittingRun, LogAndReciprocalXGiveBackTheMeasuredX) {
-    // x' = 1 / ln x = u for x = e^(1/u), and y = 1 + 2u
-    Workbench wb;
-    const Column x = Typed({10, 5, 4, 2.5}, true);
-    Fit(wb, {x, {"1.2", "1.4", "1.5", "1.8"}}, {{'B', 'A', 0, 0, 1, 1}});
-    ASSERT_EQ(wb.Messages(), kNone);
-    EXPECT_NEAR(wb.app.session.dbl_Coeff(1, 0), 1, 1e-9);
-    EXPECT_NEAR(wb.app.session.dbl_Coeff(1, 1), 2, 1e-9);
-    for (int r = 1; r <= 4; ++r) {
-        const double measured = NumberOf(x[static_cast<std::size_t>(r - 1)]);
-        EXPECT_NEAR(Cell(wb.est0, 1, r), measured, 1e-14 * measured) << "row " << r;
-    }
-    EXPECT_NEAR(wb.app.session.dbl_XMin(1), std::exp(2.5), 1e-12);
-    EXPECT_NEAR(wb.app.session.dbl_XMax(1), std::exp(10.0), 1e-9);
-}
-
 // ---- result sheets and extents -------------------------------------------------------------
 
 TEST(EstimationSheet, RowsExtentsAndLimits) {
@@ -207,16 +191,6 @@ TEST(FailingRun, MessageAndWhatWasDoneStays) {
         EXPECT_EQ(wb.coeff.Text(2, 5) != "", row[10] == "1");
         EXPECT_TRUE(test::AllFinite(wb));
     }
-}
-
-TEST(FailingRun, FirstRunFailingLeavesTheEmptyDocumentShown) {
-    Workbench wb;
-    const auto graph = test::Describe(wb.graph);
-    Fit(wb, {kWorkedX, {"2.1", "0", "6.2", "7.8", "10.1"}}, {{'B', 'A', 1, 0, 0, 0}});
-    EXPECT_EQ(wb.Messages(), Texts{"プロシージャの呼び出し、または引数が不正です。"});
-    EXPECT_EQ(wb.app.session.int_Estimated, kFalse);
-    EXPECT_EQ(wb.tabs.SelectedPage(), 0);
-    EXPECT_EQ(test::Describe(wb.graph), graph);
 }
 
 // ---- combinations without samples and the variable count ------------------------------------

@@ -156,16 +156,6 @@ TEST_F(TabSwitch, EditedDataShowUpWithTheCoefficientsOfTheRun) {
     EXPECT_EQ(wb.app.session.dbl_Coeff(2, 0), c0);
 }
 
-TEST(TabSwitchBeforeEstimation, EmptiesTheLabelAndShowsNoResults) {
-    Workbench wb;
-    LoadTwoCombinations(wb);
-    for (int page : {1, 2, 0, 1}) wb.tabs.SelectPage(page);
-    EXPECT_EQ(Texts({wb.labels.Equation(0), wb.labels.Equation(1)}), Texts({"", ""}));
-    EXPECT_TRUE(Blank(wb.est0) && Blank(wb.est1));
-    EXPECT_EQ(wb.graph.Calls().size(), 1u);
-    EXPECT_EQ(wb.Messages(), kNone);
-}
-
 // ---- refills outside a run ------------------------------------------------------------------
 
 TEST(Refill, RowsTheXTransformCannotTakeArePassedOverOtherErrorsShown) {
