@@ -29,14 +29,6 @@ template <typename Call>
     return ::testing::AssertionFailure() << "raised nothing, expected error " << static_cast<int>(expected);
 }
 
-// Names the rows of a parameterised test after their `name` field.
-struct RowName {
-    template <typename Info>
-    std::string operator()(const Info& row) const {
-        return std::string(row.param.name);
-    }
-};
-
 // The rows of a tab-separated table of cases in tests/data, each with
 // `fields` fields, the first naming the row; a backslash and n in a field is a line break.
 // Lines starting with '#' and the heading line are skipped.

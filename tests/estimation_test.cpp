@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <ostream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -23,7 +23,6 @@ struct Method {
     int yLog = 0, yRecip = 0, xLog = 0, xRecip = 0;
     std::string degree = "1";
 };
-Method Degree(const std::string& degree) { return {'B', 'A', 0, 0, 0, 0, degree}; }
 
 void SetMethod(Workbench& wb, int row, const Method& m) {
     wb.SetMethod(row, m.y, m.x, m.yLog, m.yRecip, m.xLog, m.xRecip, m.degree);
@@ -33,13 +32,6 @@ void Fit(Workbench& wb, const std::vector<Column>& columns, const std::vector<Me
     for (std::size_t c = 0; c < columns.size(); ++c) wb.SetColumn(static_cast<int>(c) + 1, columns[c]);
     for (std::size_t r = 0; r < methods.size(); ++r) SetMethod(wb, static_cast<int>(r) + 1, methods[r]);
     wb.app.RunEstimation();
-}
-
-// Doubles as a user would type them; e^v of each v with `exp`.
-Column Typed(const std::vector<double>& values, bool exp = false) {
-    Column out;
-    for (double v : values) out.push_back(FormatGeneral(exp ? std::exp(v) : v));
-    return out;
 }
 
 Column Steps(long first, long step, int count) {
@@ -56,58 +48,42 @@ double Cell(const TableGrid& grid, int col, int row) { return NumberOf(grid.Text
 
 // ---- runs that fit --------------------------------------------------------------------------
 
-struct RunRow {
-    const char* name;
-    std::vector<Column> data;
-    std::vector<Method> methods;
-    std::vector<double> coefficients;  // of combination 1, powers 0..degree
-    double tolerance;
-    int dataCount;  // valid samples of combination 1
-};
-void PrintTo(const RunRow& row, std::ostream* os) { *os << row.name; }
-
-class FittingRun : public ::testing::TestWithParam<RunRow> {};
-
-TEST_P(FittingRun, CoefficientsInTheSessionAndTheCoefficientGrid) {
-    const RunRow& row = GetParam();
-    Workbench wb;
-    Fit(wb, row.data, row.methods);
-    ASSERT_EQ(wb.Messages(), kNone);
-    const Session& s = wb.app.session;
-    EXPECT_EQ(s.int_Estimated, kTrue);
-    EXPECT_EQ(s.int_Comb, 0);
-    EXPECT_EQ(wb.tabs.SelectedPage(), 1);
-    EXPECT_EQ(s.int_CombCount, static_cast<int>(row.methods.size()));
-    EXPECT_EQ(s.int_DataCount, row.dataCount);
-    const int degree = static_cast<int>(row.coefficients.size()) - 1;
-    EXPECT_EQ(s.int_WorkDegree, degree);
-    for (int k = 0; k <= 6; ++k) {
-        if (k > degree) {
-            EXPECT_EQ(wb.coeff.Text(1, k + 5), "") << "C" << k;
-            continue;
+TEST(FittingRun, CoefficientsInTheSessionAndTheCoefficientGrid) {
+    for (const auto& row : test::ReadCases("fitting_run.tsv", 10)) {
+        SCOPED_TRACE(row[0]);
+        Workbench wb;
+        for (int c = 1; c <= 5; ++c) {
+            Column cells = test::Words(row[static_cast<std::size_t>(c)]);
+            for (std::string& cell : cells) cell = cell == "_" ? "" : cell;
+            wb.SetColumn(c, cells);
         }
-        EXPECT_NEAR(s.dbl_Coeff(1, k), row.coefficients[static_cast<std::size_t>(k)], row.tolerance) << "C" << k;
-        EXPECT_EQ(wb.coeff.Text(1, k + 5), FormatCoefficient(s.dbl_Coeff(1, k)));
+        std::istringstream methods(row[6]);
+        int count = 0;
+        for (std::string method; std::getline(methods, method, ';');) {
+            const Texts m = test::Words(method);
+            wb.SetMethod(++count, m[0][0], m[1][0], std::stoi(m[2]), std::stoi(m[3]), std::stoi(m[4]), std::stoi(m[5]), m[6]);
+        }
+        wb.app.RunEstimation();
+        ASSERT_EQ(wb.Messages(), kNone);
+        const Session& s = wb.app.session;
+        EXPECT_EQ(s.int_Estimated, kTrue);
+        EXPECT_EQ(s.int_Comb, 0);
+        EXPECT_EQ(wb.tabs.SelectedPage(), 1);
+        EXPECT_EQ(s.int_CombCount, count);
+        EXPECT_EQ(s.int_DataCount, std::stoi(row[9]));
+        const std::vector<double> coefficients = test::Numbers(row[7]);
+        const int degree = static_cast<int>(coefficients.size()) - 1;
+        EXPECT_EQ(s.int_WorkDegree, degree);
+        for (int k = 0; k <= 6; ++k) {
+            if (k > degree) {
+                EXPECT_EQ(wb.coeff.Text(1, k + 5), "") << "C" << k;
+                continue;
+            }
+            EXPECT_NEAR(s.dbl_Coeff(1, k), coefficients[static_cast<std::size_t>(k)], test::NumberField(row[8])) << "C" << k;
+            EXPECT_EQ(wb.coeff.Text(1, k + 5), FormatCoefficient(s.dbl_Coeff(1, k)));
+        }
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Data, FittingRun,
-    ::testing::Values(
-        RunRow{"DegreeSix",
-               {{"0.5", "1", "1.5", "2", "2.5", "3", "3.5", "4"},
-                Typed({1 + std::pow(0.5, 6), 2, 1 + std::pow(1.5, 6), 65, 1 + std::pow(2.5, 6), 730,
-                       1 + std::pow(3.5, 6), 4097})},
-               {Degree("6")}, {1, 0, 0, 0, 0, 0, 1}, 1e-8, 8},
-        // y' = 1 / ln y = 3 + 0.5 x
-        RunRow{"LogAndReciprocalY", {Steps(1, 1, 5), Typed({1 / 3.5, 1 / 4.0, 1 / 4.5, 1 / 5.0, 1 / 5.5}, true)},
-               {{'B', 'A', 1, 1, 0, 0}}, {3, 0.5}, 1e-9, 5},
-        RunRow{"HundredRows", {Steps(1, 1, 100), Steps(3, 2, 100)}, {{'B', 'A'}}, {1, 2}, 1e-9, 100},
-        // The constant of the first combination is the mean of its three samples.
-        RunRow{"FourCombinationsFirstIsShown",
-               {kWorkedX, kWorkedY, kSquares, {"5", "4", "3", "2", "1"}, {"1", "", "3", "", "5"}},
-               {{'E', 'A', 0, 0, 0, 0, "0"}, {'C', 'A', 0, 0, 0, 0, "2"}, {'D', 'A'}, {'B', 'A'}}, {3}, 1e-15, 3}),
-    test::RowName());
 
 // ---- result sheets and extents -------------------------------------------------------------
 
