@@ -87,25 +87,6 @@ TEST(FittingRun, CoefficientsInTheSessionAndTheCoefficientGrid) {
 
 // ---- result sheets and extents -------------------------------------------------------------
 
-TEST(EstimationSheet, RowsExtentsAndLimits) {
-    // ŷ = -3 + 2.5x = -0.5, 2, 4.5 against ym = 0, 1, 5
-    Workbench wb;
-    Fit(wb, {{"1", "2", "3"}, {"0", "1", "5"}}, {{'B', 'A'}});
-    ASSERT_EQ(wb.Messages(), kNone);
-    const std::vector<double> fitted{-0.5, 2, 4.5}, measured{0, 1, 5};
-    for (int r = 1; r <= 3; ++r) {
-        const std::size_t i = static_cast<std::size_t>(r - 1);
-        EXPECT_EQ(std::vector<double>({Cell(wb.est0, 1, r), Cell(wb.est0, 2, r)}), std::vector<double>({1.0 * r, measured[i]}));
-        EXPECT_NEAR(Cell(wb.est0, 3, r), fitted[i], 1e-12) << "row " << r;
-        EXPECT_NEAR(Cell(wb.est0, 4, r), measured[i] - fitted[i], 1e-12) << "row " << r;
-    }
-    const Session& s = wb.app.session;
-    // Y from the smaller fitted -0.5 and the larger measured 5
-    EXPECT_EQ(std::vector<double>({s.dbl_XMin(1), s.dbl_XMax(1), s.dbl_YMax(1)}), std::vector<double>({1, 3, 5}));
-    EXPECT_NEAR(s.dbl_YMin(1), -0.5, 1e-12);
-    EXPECT_EQ(std::vector<double>({s.dbl_XLow(1), s.dbl_XHigh(1)}), std::vector<double>({1, 3}));
-}
-
 TEST(EstimationSheet, SkippedDataRowsLeaveTheirSheetRowsAsTheyWere) {
     Workbench wb;
     Column x = Steps(1, 1, 10), y = Steps(3, 2, 10);
@@ -124,8 +105,8 @@ TEST(EstimationSheet, SkippedDataRowsLeaveTheirSheetRowsAsTheyWere) {
 
 // ---- statistics ----------------------------------------------------------------------------
 
-TEST(Statistics, InMeasuredUnits) {
-    for (const auto& row : test::ReadCases("statistics.tsv", 10)) {
+TEST(Statistics, SheetRowsStatisticsAndYExtentInMeasuredUnits) {
+    for (const auto& row : test::ReadCases("statistics.tsv", 12)) {
         SCOPED_TRACE(row[0]);
         Workbench wb;
         Fit(wb, {test::Words(row[1]), test::Words(row[2])}, {{'B', 'A', row[3] == "1", 0, 0, 0, row[4]}});
@@ -136,6 +117,16 @@ TEST(Statistics, InMeasuredUnits) {
         for (int r = 1; r <= static_cast<int>(expected.size()); ++r) percents.push_back(wb.est0.Text(5, r));
         EXPECT_EQ(statistics, Texts(row.begin() + 5, row.begin() + 9));
         EXPECT_EQ(percents, expected);
+        const std::vector<double> x = test::Numbers(row[1]), y = test::Numbers(row[2]), fitted = test::Numbers(row[10]);
+        for (std::size_t i = 0; i < x.size(); ++i) {
+            const int r = static_cast<int>(i) + 1;
+            EXPECT_EQ(Cell(wb.est0, 1, r), x[i]) << "row " << r;
+            EXPECT_NEAR(Cell(wb.est0, 2, r), y[i], 1e-12) << "row " << r;  // under a Y log, e^(ln y)
+            EXPECT_NEAR(Cell(wb.est0, 3, r), fitted[i], 1e-12) << "row " << r;
+            EXPECT_NEAR(Cell(wb.est0, 4, r), y[i] - fitted[i], 1e-12) << "row " << r;
+        }
+        EXPECT_NEAR(wb.app.session.dbl_YMin(1), test::Numbers(row[11])[0], 1e-12);
+        EXPECT_NEAR(wb.app.session.dbl_YMax(1), test::Numbers(row[11])[1], 1e-12);
     }
 }
 
