@@ -3,7 +3,6 @@
 
 #include <cmath>
 #include <functional>
-#include <limits>
 #include <map>
 #include <string>
 
@@ -14,9 +13,6 @@ namespace kurvo {
 namespace {
 
 using test::Raises;
-
-constexpr double kInf = std::numeric_limits<double>::infinity();
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 // An expected integer or number field, or "overflow": the call raises the overflow error.
 template <typename Call>
@@ -50,17 +46,13 @@ const std::map<std::string, std::string (*)(double)> kPatterns{
 TEST(NumberPatterns, ShowTheValue) {
     for (const auto& row : test::ReadCases("number_patterns.tsv", 4)) {
         SCOPED_TRACE(row[0]);
-        EXPECT_EQ(kPatterns.at(row[1])(test::NumberField(row[2])), row[3]);
+        const auto show = [&] { return kPatterns.at(row[1])(test::NumberField(row[2])); };
+        if (row[3] == "overflow")
+            EXPECT_TRUE(Raises(ErrorNumber::Overflow, show));
+        else
+            EXPECT_EQ(show(), row[3]);
     }
 }
-
-TEST(NumberPatterns, NonFiniteValuesAreRefusedNotPrinted) {
-    for (double value : {kInf, -kInf, kNaN})
-        for (const auto& [name, format] : kPatterns)
-            EXPECT_TRUE(Raises(ErrorNumber::Overflow, [&] { format(value); })) << name << " " << value;
-}
-
-// ---- checked arithmetic: the runtime errors ------------------------------------------
 
 const std::map<std::string, std::function<double(double, double)>> kOperations{
     {"Add", Add}, {"Mul", Mul}, {"Div", Div}, {"Pow", Pow}, {"Ln", [](double a, double) { return Ln(a); }},

@@ -111,28 +111,31 @@ TEST(NewDocument, ClearsResultsKeepsTitlesCountsDegreesAndFlagsAndTwiceIsOnce) {
 
 // ---- tab switching -------------------------------------------------------------------------
 
-class TabSwitch : public ::testing::Test {
-protected:
-    void SetUp() override {
-        LoadTwoCombinations(wb);
-        wb.app.RunEstimation();
-        ASSERT_EQ(wb.Messages(), kNone);
-    }
+// After a run of both: B on A with 8 valid rows, C on A with 10.
+TEST(TabSwitch, ShownCombinationsSamplesWithEditsCoefficientsOfTheRunAndLimitsFromTheExtents) {
     Workbench wb;
-};
-
-TEST_F(TabSwitch, SampleCountFollowsTheShownCombinationAndLimitsTheExtents) {
+    LoadTwoCombinations(wb);
+    wb.app.RunEstimation();
+    ASSERT_EQ(wb.Messages(), kNone);
     EXPECT_EQ(wb.app.session.int_DataCount, 8);
+    const double c0 = wb.app.session.dbl_Coeff(2, 0);
     wb.app.session.dbl_XMax(2) = 250;
+    wb.data.SetText(3, 11, "121");  // a sample typed after the run
+    wb.data.SetText(1, 11, "11");
     wb.tabs.SelectPage(2);
-    EXPECT_EQ(wb.app.session.int_DataCount, 10);
+    EXPECT_EQ(wb.app.session.int_DataCount, 11);
+    EXPECT_EQ(NumberOf(wb.est1.Text(2, 11)), 121);
+    EXPECT_EQ(wb.app.session.dbl_Coeff(2, 0), c0);
     EXPECT_EQ(wb.app.session.int_Comb, 1);
     EXPECT_EQ(wb.app.session.int_WorkDegree, 2);
     EXPECT_DOUBLE_EQ(wb.app.session.dbl_XHigh(2), 300);
-    EXPECT_EQ(wb.graph.CallsOf(DrawCall::Op::Circle).size(), 10u);
+    EXPECT_EQ(wb.graph.CallsOf(DrawCall::Op::Circle).size(), 11u);
 }
 
-TEST_F(TabSwitch, DataPageAndPagesBeyondTheCombinationsChangeNothingButTheirLabel) {
+TEST(TabSwitch, DataPageAndPagesBeyondTheCombinationsChangeNothingButTheirLabel) {
+    Workbench wb;
+    LoadTwoCombinations(wb);
+    wb.app.RunEstimation();
     wb.tabs.SelectPage(2);
     const auto graph = test::Describe(wb.graph);
     const int clears = wb.graph.ClearCount();
@@ -144,16 +147,6 @@ TEST_F(TabSwitch, DataPageAndPagesBeyondTheCombinationsChangeNothingButTheirLabe
     wb.tabs.SelectPage(2);  // returning redraws the same graph
     EXPECT_GT(wb.graph.ClearCount(), clears) << "the graph was not redrawn";
     EXPECT_EQ(test::Describe(wb.graph), graph);
-}
-
-TEST_F(TabSwitch, EditedDataShowUpWithTheCoefficientsOfTheRun) {
-    const double c0 = wb.app.session.dbl_Coeff(2, 0);
-    wb.data.SetText(3, 11, "121");
-    wb.data.SetText(1, 11, "11");
-    wb.tabs.SelectPage(2);
-    EXPECT_EQ(wb.app.session.int_DataCount, 11);
-    EXPECT_EQ(NumberOf(wb.est1.Text(2, 11)), 121);
-    EXPECT_EQ(wb.app.session.dbl_Coeff(2, 0), c0);
 }
 
 // ---- refills outside a run ------------------------------------------------------------------
