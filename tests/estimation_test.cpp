@@ -2,7 +2,6 @@
 // extents, result sheets and statistics, and what a failing run leaves.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <sstream>
 #include <string>
 #include <vector>

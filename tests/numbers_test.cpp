@@ -1,7 +1,6 @@
 // Reading, rounding, showing and computing numbers.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <functional>
 #include <map>
 #include <string>

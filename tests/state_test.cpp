@@ -15,12 +15,6 @@ using test::Workbench;
 using Texts = std::vector<std::string>;
 const Texts kNone;
 
-Texts Sequence(int from, int to) {
-    Texts out;
-    for (int i = from; i <= to; ++i) out.push_back(std::to_string(i));
-    return out;
-}
-
 bool Blank(const TableGrid& grid) {
     for (int r = 1; r <= grid.Rows(); ++r)
         for (int c = 1; c <= grid.Columns(); ++c)
@@ -61,7 +55,7 @@ void ExpectEmptyDocumentShown(const Workbench& wb) {
 
 // B on A with 8 valid rows (degree 1), C on A with 10 (degree 2).
 void LoadTwoCombinations(Workbench& wb) {
-    wb.SetColumn(1, Sequence(1, 10));
+    wb.SetColumn(1, {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"});
     wb.SetColumn(2, {"3.1", "4.9", "7.2", "8.8", "11.1", "13.2", "14.8", "17.1"});
     wb.SetColumn(3, {"1.1", "3.9", "9.2", "15.8", "25.1", "36.2", "48.8", "64.1", "81.3", "99.7"});
     wb.SetMethod(1, 'B', 'A', 0, 0, 0, 0, "1");
@@ -154,8 +148,8 @@ TEST(TabSwitch, DataPageAndPagesBeyondTheCombinationsChangeNothingButTheirLabel)
 TEST(Refill, RowsTheXTransformCannotTakeArePassedOverOtherErrorsShown) {
     Workbench wb;
     // X from 12: a logarithmic X axis starts at the decade 10, where 1 / ln X exists
-    wb.SetColumn(1, Sequence(12, 21));
-    wb.SetColumn(2, Sequence(3, 12));
+    wb.SetColumn(1, {12, 13, 14, 15, 16, 17, 18, 19, 20, 21});
+    wb.SetColumn(2, {3, 4, 5, 6, 7, 8, 9, 10, 11, 12});
     wb.SetMethod(1, 'B', 'A', 0, 0, 1, 1, "1");
     wb.app.RunEstimation();
     ASSERT_EQ(wb.Messages(), kNone);
