@@ -4,9 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "state/runtime_error.h"
@@ -26,13 +29,47 @@ template <typename Call>
     return ::testing::AssertionFailure() << "raised nothing, expected error " << static_cast<int>(expected);
 }
 
-// Names the rows of a parameterised test after their `name` field.
-struct RowName {
-    template <typename Info>
-    std::string operator()(const Info& row) const {
-        return std::string(row.param.name);
+// The rows of a tab-separated table of cases in tests/data, each with
+// `fields` fields, the first naming the row; a backslash and n in a field is a line break.
+// Lines starting with '#' and the heading line are skipped.
+inline std::vector<std::vector<std::string>> ReadCases(const std::string& file, std::size_t fields) {
+    std::ifstream in(std::string(KURVO_TEST_DATA) + "/" + file);
+    std::vector<std::vector<std::string>> rows;
+    std::string line;
+    bool heading = true;
+    while (std::getline(in, line)) {
+        if (line.empty() || line[0] == '#' || std::exchange(heading, false)) continue;
+        std::vector<std::string> row;
+        for (std::size_t start = 0, tab = 0; tab != std::string::npos; start = tab + 1) {
+            tab = line.find('\t', start);
+            std::string field = line.substr(start, tab - start);
+            for (std::size_t at; (at = field.find("\\n")) != std::string::npos;) field.replace(at, 2, "\n");
+            row.push_back(std::move(field));
+        }
+        if (row.size() == fields)
+            rows.push_back(std::move(row));
+        else
+            ADD_FAILURE() << file << ": " << row.size() << " fields, expected " << fields << ": " << line;
     }
-};
+    EXPECT_FALSE(rows.empty()) << file << " holds no cases";
+    return rows;
+}
+
+// A number field of a table of cases ("inf", "nan" and hexadecimal as well).
+inline double NumberField(const std::string& field) { return std::strtod(field.c_str(), nullptr); }
+
+// The blank-separated words of a field: a list in a table of cases.
+inline std::vector<std::string> Words(const std::string& field) {
+    std::istringstream in(field);
+    std::vector<std::string> words;
+    for (std::string word; in >> word;) words.push_back(word);
+    return words;
+}
+inline std::vector<double> Numbers(const std::string& field) {
+    std::vector<double> numbers;
+    for (const std::string& word : Words(field)) numbers.push_back(NumberField(word));
+    return numbers;
+}
 
 // "nan", "inf" (any case) anywhere in a text the program wrote.
 inline bool LooksNonFinite(std::string_view text) {

@@ -82,7 +82,7 @@ std::vector<double> Corners(const DrawCall& c) { return {c.x1, c.y1, c.x2, c.y2}
 
 
 // Axes from 0 to 100 in 5 divisions on the 5000 × 4600 screen: dx = 820, dy = 760.
-TEST(LinearGraph, FrameGridLabelsCurveAndPoints) {
+TEST(LinearGraph, FrameGridTickLabelsEquationCurveAndPoints) {
     Workbench wb;
     wb.app.session.int_WorkDegree = 5;
     Draw(wb, GraphState{.samples = {{50, 60}, {0, 0}}});
@@ -108,87 +108,48 @@ TEST(LinearGraph, FrameGridLabelsCurveAndPoints) {
     EXPECT_EQ(std::pair(circles[0].x1, circles[0].y1), std::pair(2750.0, 1920.0));
     EXPECT_EQ(std::pair(circles[1].x1, circles[1].y1), std::pair(700.0, 4200.0));
     EXPECT_EQ(wb.app.session.int_WorkDegree, 1);
-}
 
-TEST(GraphCurve, UsesTheWorkingCoefficientsWhileTheLabelShowsTheCombinations) {
-    Workbench wb;
-    Draw(wb, GraphState{});
+    // Redrawn, the curve follows the working coefficients (y = 3: 4200 - 3 × 38) and the label the combination's.
     wb.app.session.dbl_WorkCoeff(0) = 3, wb.app.session.dbl_WorkCoeff(1) = 0;
     wb.app.DrawGraph(0, false, 0, 0, 0, 0);
     EXPECT_EQ(wb.labels.Equation(0), "Y1=1  2*X^1  ");
-    const auto curve = Curve(wb.graph);
-    ASSERT_FALSE(curve.empty());
-    for (const DrawCall& call : curve) EXPECT_EQ(call.y2, 4086);
+    for (const DrawCall& call : Curve(wb.graph)) EXPECT_EQ(call.y2, 4086);
 }
 
-struct LabelRow {
-    const char* name;
-    int index;
-    Flags flags;
-    std::vector<double> coefficients;
-    const char* caption;
-};
-
-class EquationLabel : public ::testing::TestWithParam<LabelRow> {};
-
-TEST_P(EquationLabel, NamesTheTransformsAndListsTheCoefficients) {
-    const LabelRow& row = GetParam();
-    Workbench wb;
-    GraphState g;
-    g.coefficients = row.coefficients;
-    g.x = row.flags.xLog ? Axis{1, 2, 1} : Axis{1, 2, 5};
-    g.xMin = row.flags.xLog ? 10 : 1;
-    g.y = row.flags.yLog ? Axis{0, 3, 3} : Axis{0, 100, 5};
-    g.yMin = row.flags.yLog ? 2 : 0;
-    Draw(wb, g, row.flags, row.index);
-    EXPECT_EQ(wb.labels.Equation(row.index), row.caption);
-    EXPECT_TRUE(wb.dialogs.messages.empty()) << wb.dialogs.messages.front().text;
+std::int16_t Flag(const std::string& field) { return static_cast<std::int16_t>(std::stoi(field)); }
+Flags FlagsOf(const std::vector<std::string>& row, std::size_t first) {
+    return {Flag(row[first]), Flag(row[first + 1]), Flag(row[first + 2]), Flag(row[first + 3])};
+}
+// An axis from its fields low, high and divisions.
+Axis AxisOf(const std::vector<std::string>& row, std::size_t first) {
+    return {test::NumberField(row[first]), test::NumberField(row[first + 1]), Flag(row[first + 2])};
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Captions, EquationLabel,
-    ::testing::Values(LabelRow{"Parabola", 0, {}, {3.5, 2.25, -0.125}, "Y1=3.5  2.25*X^1  -0.125*X^2  "},
-                      LabelRow{"Constant", 0, {}, {5}, "Y1=5  "},
-                      LabelRow{"GeneralNumberForm", 0, {}, {1.5E-05, -2.5E-05}, "Y1=1.5E-05  -2.5E-05*X^1  "},
-                      LabelRow{"ThirdCombination", 2, {}, {1, 2}, "Y3=1  2*X^1  "},
-                      LabelRow{"LogX", 0, {1, 0, 0, 0}, {1, 2}, "Y1=1  2*(LogX)^1  "},
-                      LabelRow{"ReciprocalX", 0, {0, 0, 1, 0}, {1, 2}, "Y1=1  2*1/X^1  "},
-                      LabelRow{"LogAndReciprocalX", 0, {1, 0, 1, 0}, {1, 2}, "Y1=1  2*(1/LogX)^1  "},
-                      LabelRow{"LogY", 0, {0, 1, 0, 0}, {0.1, 0.2}, "LogY1=0.1  0.2*X^1  "},
-                      LabelRow{"ReciprocalY", 0, {0, 0, 0, 1}, {1, 2}, "1/Y1=1  2*X^1  "},
-                      LabelRow{"LogAndReciprocalY", 1, {0, 1, 0, 1}, {1, 2}, "1/LogY2=1  2*X^1  "}),
-    test::RowName());
-
-struct CurveRow {
-    const char* name;
-    Flags flags;
-    Axis x, y;
-    double xMin, yMin, px, py;
-};
-
-class TransformedCurve : public ::testing::TestWithParam<CurveRow> {};
-
-TEST_P(TransformedCurve, FirstPointAtTheLowerXLimit) {
-    const CurveRow& row = GetParam();
-    Workbench wb;
-    Draw(wb, GraphState{{0, 1}, row.x, row.y, row.xMin, row.yMin, {}}, row.flags);  // y' = t
-    ASSERT_TRUE(wb.dialogs.messages.empty()) << wb.dialogs.messages.front().text;
-    const auto curve = Curve(wb.graph);
-    ASSERT_FALSE(curve.empty());
-    EXPECT_EQ(std::pair(curve[0].x2, curve[0].y2), std::pair(row.px, row.py));
+TEST(EquationLabel, NamesTheTransformsAndListsTheCoefficients) {
+    for (const auto& row : test::ReadCases("equation_label.tsv", 8)) {
+        SCOPED_TRACE(row[0]);
+        Workbench wb;
+        const Flags flags = FlagsOf(row, 2);
+        const GraphState g{test::Numbers(row[6]), flags.xLog ? Axis{1, 2, 1} : Axis{1, 2, 5},
+                           flags.yLog ? Axis{0, 3, 3} : Axis{0, 100, 5}, flags.xLog ? 10.0 : 1.0, flags.yLog ? 2.0 : 0.0, {}};
+        Draw(wb, g, flags, std::stoi(row[1]));
+        EXPECT_EQ(wb.labels.Equation(std::stoi(row[1])), row[7]);
+        EXPECT_EQ(wb.Messages(), std::vector<std::string>{});
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Transforms, TransformedCurve,
-    ::testing::Values(
-        // decade 1 is X = 10: t = ln 10 = 2.302585; 2.302585 × 3800 / 5 = 1749.96
-        CurveRow{"LogX", {1, 0, 0, 0}, {1, 2, 1}, {0, 5, 5}, 10, 0, 700, 2451},
-        // t = 1 / ln 10 = 0.434294; × 3800 = 1650.3
-        CurveRow{"LogAndReciprocalX", {1, 0, 1, 0}, {1, 2, 1}, {0, 1, 5}, 10, 0, 700, 2550},
-        CurveRow{"ReciprocalY", {0, 0, 0, 1}, {1, 2, 5}, {0, 1, 5}, 1, 0, 700, 400},
-        // y = e, log10 e = 0.434294 of a decade of 3800 / 3
-        CurveRow{"LogY", {0, 1, 0, 0}, {1, 2, 5}, {0, 3, 3}, 1, 2, 700, 3650}),
-    test::RowName());
+TEST(TransformedCurve, FirstPointAtTheLowerXLimit) {
+    for (const auto& row : test::ReadCases("transformed_curve.tsv", 15)) {
+        SCOPED_TRACE(row[0]);
+        Workbench wb;
+        const GraphState g{{0, 1}, AxisOf(row, 5), AxisOf(row, 8), test::NumberField(row[11]), test::NumberField(row[12]), {}};
+        Draw(wb, g, FlagsOf(row, 1));  // y' = t
+        ASSERT_EQ(wb.Messages(), std::vector<std::string>{});
+        const auto curve = Curve(wb.graph);
+        ASSERT_FALSE(curve.empty());
+        EXPECT_EQ(std::pair(curve[0].x2, curve[0].y2), std::pair(test::NumberField(row[13]), test::NumberField(row[14])));
+    }
+}
 
 // Y decades 0 to 3 (dy = round(3800 / 3) = 1267), X decades 0 to 2 (dx = 2050).
 TEST(LogarithmicGraph, DecadeLabelsAtTheMajorLinesAndTheTop) {
@@ -208,51 +169,20 @@ TEST(LogarithmicGraph, DecadeLabelsAtTheMajorLinesAndTheTop) {
     EXPECT_EQ(std::pair(circles[0].x1, circles[0].y1), std::pair(2750.0, 2933.0));
 }
 
-// ---- drawing errors: reported, the routine returns ----------------------------------------------------
-
-GraphState State(Axis x, Axis y, std::vector<double> coefficients, double yMin = 1) {
-    return GraphState{std::move(coefficients), x, y, 1, yMin, {{30.5, 50}}};
+// Drawing errors: one message, and the routine returns without curve or points.
+TEST(DrawingError, OneMessageNoCurveNoPoints) {
+    for (const auto& row : test::ReadCases("drawing_error.tsv", 15)) {
+        SCOPED_TRACE(row[0]);
+        Workbench wb;
+        const GraphState g{test::Numbers(row[11]), AxisOf(row, 5), AxisOf(row, 8), 1, test::NumberField(row[12]), {{30.5, 50}}};
+        Draw(wb, g, FlagsOf(row, 1));
+        EXPECT_EQ(wb.Messages(), std::vector<std::string>{row[13]});
+        EXPECT_TRUE(Curve(wb.graph).empty());
+        EXPECT_TRUE(wb.graph.CallsOf(Op::Circle).empty());
+        EXPECT_EQ(GridLines(wb.graph, false).size(), row[14] == "1" ? static_cast<std::size_t>(g.x.divisions) : 0u);
+        EXPECT_TRUE(test::AllFinite(wb));
+    }
 }
-
-std::string DrawingMessage(ErrorNumber error) {
-    return "グラフを描けませんでした。（エラー番号 " + std::to_string(static_cast<int>(error)) + "）\n" +
-           RuntimeError::StandardDescription(error);
-}
-
-struct DrawErrorRow {
-    const char* name;
-    Flags flags;
-    GraphState state;
-    ErrorNumber error;
-    bool gridDrawn = true;  // the error comes after the grid
-};
-
-class DrawingError : public ::testing::TestWithParam<DrawErrorRow> {};
-
-TEST_P(DrawingError, OneMessageNoCurveNoPoints) {
-    const DrawErrorRow& row = GetParam();
-    Workbench wb;
-    Draw(wb, row.state, row.flags);
-    EXPECT_EQ(wb.Messages(), std::vector<std::string>{DrawingMessage(row.error)});
-    EXPECT_TRUE(Curve(wb.graph).empty());
-    EXPECT_TRUE(wb.graph.CallsOf(Op::Circle).empty());
-    EXPECT_EQ(GridLines(wb.graph, false).size(), row.gridDrawn ? static_cast<std::size_t>(row.state.x.divisions) : 0u);
-    EXPECT_TRUE(test::AllFinite(wb));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Causes, DrawingError,
-    ::testing::Values(
-        // Limits 30..30 (all X equal to 30.5): the first curve point divides 0 by 0.
-        DrawErrorRow{"EqualLinearXLimits", {}, State({30, 30, 5}, {0, 100, 5}, {50}), ErrorNumber::Overflow},
-        DrawErrorRow{"NoLimitsComputedYet", {}, State({0, 0, 0}, {0, 0, 0}, {50}), ErrorNumber::DivisionByZero, false},
-        DrawErrorRow{"ReciprocalOfZeroX", {0, 0, 1, 0}, State({0, 100, 5}, {0, 100, 5}, {1, 2}),
-                     ErrorNumber::DivisionByZero},
-        DrawErrorRow{"LogYWithNonPositiveMinimum", {0, 1, 0, 0}, State({0, 100, 5}, {0, 2, 2}, {1}, 0),
-                     ErrorNumber::InvalidArgument, false},
-        DrawErrorRow{"CoordinateBeyondThirtyTwoBits", {}, State({0, 100, 5}, {0, 100, 5}, {1e300}),
-                     ErrorNumber::Overflow}),
-    test::RowName());
 
 TEST(GraphPrinting, DrawsOnPaperAndLeavesTheScreenBlank) {
     Workbench wb;
@@ -263,13 +193,11 @@ TEST(GraphPrinting, DrawsOnPaperAndLeavesTheScreenBlank) {
     ASSERT_TRUE(wb.dialogs.messages.empty()) << wb.dialogs.messages.front().text;
     ASSERT_EQ(wb.graph.Calls().size(), 1u);
     EXPECT_EQ(wb.graph.Calls()[0].op, Op::Clear);
-    EXPECT_EQ(Curve(wb.printer).size(), 201u);
     EXPECT_EQ(wb.printer.CallsOf(Op::Circle).size(), 1u);
     EXPECT_EQ(wb.printer.Calls().back().op, Op::EndDocument);
 
     Workbench failing;
-    Draw(failing, State({30, 30, 5}, {0, 100, 5}, {50}), {}, 0, true);
-    EXPECT_EQ(failing.dialogs.messages.size(), 1u);
+    Draw(failing, GraphState{{50}, {30, 30, 5}, {0, 100, 5}, 1, 1, {{30.5, 50}}}, {}, 0, true);  // equal X limits
     EXPECT_TRUE(failing.printer.CallsOf(Op::EndDocument).empty()) << "a failed drawing ends no document";
 }
 

@@ -2,8 +2,6 @@
 // method grid.
 #include <gtest/gtest.h>
 
-#include <optional>
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -16,12 +14,6 @@ namespace {
 using test::Workbench;
 using Texts = std::vector<std::string>;
 const Texts kNone;
-
-Texts Sequence(int from, int to) {
-    Texts out;
-    for (int i = from; i <= to; ++i) out.push_back(std::to_string(i));
-    return out;
-}
 
 bool Blank(const TableGrid& grid) {
     for (int r = 1; r <= grid.Rows(); ++r)
@@ -63,7 +55,7 @@ void ExpectEmptyDocumentShown(const Workbench& wb) {
 
 // B on A with 8 valid rows (degree 1), C on A with 10 (degree 2).
 void LoadTwoCombinations(Workbench& wb) {
-    wb.SetColumn(1, Sequence(1, 10));
+    wb.SetColumn(1, {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"});
     wb.SetColumn(2, {"3.1", "4.9", "7.2", "8.8", "11.1", "13.2", "14.8", "17.1"});
     wb.SetColumn(3, {"1.1", "3.9", "9.2", "15.8", "25.1", "36.2", "48.8", "64.1", "81.3", "99.7"});
     wb.SetMethod(1, 'B', 'A', 0, 0, 0, 0, "1");
@@ -113,28 +105,31 @@ TEST(NewDocument, ClearsResultsKeepsTitlesCountsDegreesAndFlagsAndTwiceIsOnce) {
 
 // ---- tab switching -------------------------------------------------------------------------
 
-class TabSwitch : public ::testing::Test {
-protected:
-    void SetUp() override {
-        LoadTwoCombinations(wb);
-        wb.app.RunEstimation();
-        ASSERT_EQ(wb.Messages(), kNone);
-    }
+// After a run of both: B on A with 8 valid rows, C on A with 10.
+TEST(TabSwitch, ShownCombinationsSamplesWithEditsCoefficientsOfTheRunAndLimitsFromTheExtents) {
     Workbench wb;
-};
-
-TEST_F(TabSwitch, SampleCountFollowsTheShownCombinationAndLimitsTheExtents) {
+    LoadTwoCombinations(wb);
+    wb.app.RunEstimation();
+    ASSERT_EQ(wb.Messages(), kNone);
     EXPECT_EQ(wb.app.session.int_DataCount, 8);
+    const double c0 = wb.app.session.dbl_Coeff(2, 0);
     wb.app.session.dbl_XMax(2) = 250;
+    wb.data.SetText(3, 11, "121");  // a sample typed after the run
+    wb.data.SetText(1, 11, "11");
     wb.tabs.SelectPage(2);
-    EXPECT_EQ(wb.app.session.int_DataCount, 10);
+    EXPECT_EQ(wb.app.session.int_DataCount, 11);
+    EXPECT_EQ(NumberOf(wb.est1.Text(2, 11)), 121);
+    EXPECT_EQ(wb.app.session.dbl_Coeff(2, 0), c0);
     EXPECT_EQ(wb.app.session.int_Comb, 1);
     EXPECT_EQ(wb.app.session.int_WorkDegree, 2);
     EXPECT_DOUBLE_EQ(wb.app.session.dbl_XHigh(2), 300);
-    EXPECT_EQ(wb.graph.CallsOf(DrawCall::Op::Circle).size(), 10u);
+    EXPECT_EQ(wb.graph.CallsOf(DrawCall::Op::Circle).size(), 11u);
 }
 
-TEST_F(TabSwitch, DataPageAndPagesBeyondTheCombinationsChangeNothingButTheirLabel) {
+TEST(TabSwitch, DataPageAndPagesBeyondTheCombinationsChangeNothingButTheirLabel) {
+    Workbench wb;
+    LoadTwoCombinations(wb);
+    wb.app.RunEstimation();
     wb.tabs.SelectPage(2);
     const auto graph = test::Describe(wb.graph);
     const int clears = wb.graph.ClearCount();
@@ -148,33 +143,13 @@ TEST_F(TabSwitch, DataPageAndPagesBeyondTheCombinationsChangeNothingButTheirLabe
     EXPECT_EQ(test::Describe(wb.graph), graph);
 }
 
-TEST_F(TabSwitch, EditedDataShowUpWithTheCoefficientsOfTheRun) {
-    const double c0 = wb.app.session.dbl_Coeff(2, 0);
-    wb.data.SetText(3, 11, "121");
-    wb.data.SetText(1, 11, "11");
-    wb.tabs.SelectPage(2);
-    EXPECT_EQ(wb.app.session.int_DataCount, 11);
-    EXPECT_EQ(NumberOf(wb.est1.Text(2, 11)), 121);
-    EXPECT_EQ(wb.app.session.dbl_Coeff(2, 0), c0);
-}
-
-TEST(TabSwitchBeforeEstimation, EmptiesTheLabelAndShowsNoResults) {
-    Workbench wb;
-    LoadTwoCombinations(wb);
-    for (int page : {1, 2, 0, 1}) wb.tabs.SelectPage(page);
-    EXPECT_EQ(Texts({wb.labels.Equation(0), wb.labels.Equation(1)}), Texts({"", ""}));
-    EXPECT_TRUE(Blank(wb.est0) && Blank(wb.est1));
-    EXPECT_EQ(wb.graph.Calls().size(), 1u);
-    EXPECT_EQ(wb.Messages(), kNone);
-}
-
 // ---- refills outside a run ------------------------------------------------------------------
 
 TEST(Refill, RowsTheXTransformCannotTakeArePassedOverOtherErrorsShown) {
     Workbench wb;
     // X from 12: a logarithmic X axis starts at the decade 10, where 1 / ln X exists
-    wb.SetColumn(1, Sequence(12, 21));
-    wb.SetColumn(2, Sequence(3, 12));
+    wb.SetColumn(1, {12, 13, 14, 15, 16, 17, 18, 19, 20, 21});
+    wb.SetColumn(2, {3, 4, 5, 6, 7, 8, 9, 10, 11, 12});
     wb.SetMethod(1, 'B', 'A', 0, 0, 1, 1, "1");
     wb.app.RunEstimation();
     ASSERT_EQ(wb.Messages(), kNone);
@@ -191,54 +166,28 @@ TEST(Refill, RowsTheXTransformCannotTakeArePassedOverOtherErrorsShown) {
 
 // ---- edits of the method grid --------------------------------------------------------------
 
-struct EditRow {
-    const char* name;
-    int col, row;
-    std::string text;
-    int runs;
-    std::optional<int> degree;  // int_Degree(row) afterwards
-    bool stops = false;         // the run stops at the missing power column
-};
-void PrintTo(const EditRow& row, std::ostream* os) { *os << row.name; }
-
-class MethodEdit : public ::testing::TestWithParam<EditRow> {};
-
-TEST_P(MethodEdit, AfterAnEstimation) {
-    const EditRow& row = GetParam();
-    Workbench wb;
-    LoadTwoCombinations(wb);
-    wb.app.RunEstimation();
-    wb.tabs.SelectPage(2);
-    ASSERT_EQ(wb.Messages(), kNone);
-    const int& runs = CountRuns(wb);
-    const Session before = wb.app.session;
-
-    Edit(wb, row.col, row.row, row.text);
-    EXPECT_EQ(runs, row.runs);
-    const Session& s = wb.app.session;
-    if (row.degree) {
-        EXPECT_EQ(s.int_Degree(row.row), *row.degree);
-    }
-    EXPECT_EQ(wb.Messages(), row.stops ? Texts{RuntimeError::StandardDescription(ErrorNumber::SubscriptOutOfRange)}
-                                       : kNone);
-    if (row.runs == 0) {
-        EXPECT_EQ(s.int_Degree, before.int_Degree);
+TEST(MethodEdit, AfterAnEstimation) {
+    for (const auto& row : test::ReadCases("method_edit.tsv", 7)) {
+        SCOPED_TRACE(row[0]);
+        Workbench wb;
+        LoadTwoCombinations(wb);
+        wb.app.RunEstimation();
+        wb.tabs.SelectPage(2);
+        ASSERT_EQ(wb.Messages(), kNone);
+        const int& runs = CountRuns(wb);
+        const Session before = wb.app.session;
+        const int cell = std::stoi(row[2]);
+        Edit(wb, std::stoi(row[1]), cell, row[3]);
+        EXPECT_EQ(runs, std::stoi(row[4]));
+        if (!row[5].empty()) {
+            EXPECT_EQ(wb.app.session.int_Degree(cell), std::stoi(row[5]));
+        }
+        if (runs == 0) {
+            EXPECT_EQ(wb.app.session.int_Degree, before.int_Degree);
+        }
+        EXPECT_EQ(wb.Messages(), row[6] == "1" ? Texts{"インデックスが有効範囲にありません。"} : kNone);
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cells, MethodEdit,
-    ::testing::Values(EditRow{"DegreeThree", 7, 1, "3", 1, 3},
-                      EditRow{"DegreeSevenIsNotStored", 7, 1, "7", 0, 1},
-                      EditRow{"DegreeTwoAndAHalfOfSecondRowIsTwo", 7, 2, "2.5", 1, 2},
-                      EditRow{"DegreeThreeAndAHalfIsFour", 7, 1, "3.5", 1, 4},
-                      // below 7, but it rounds to 7
-                      EditRow{"DegreeSixPointNineRoundsToSeven", 7, 1, "6.9", 1, 7, true},
-                      EditRow{"DegreeZeroStartsARun", 7, 1, "0", 1, 0},
-                      EditRow{"NegativeDegreeStartsARunThatStops", 7, 1, "-1", 1, -1, true},
-                      EditRow{"IndependentVariable", 4, 2, "C", 0, std::nullopt},
-                      EditRow{"TransformCheckBox", 2, 1, "1", 0, std::nullopt}),
-    test::RowName());
 
 TEST(MethodEditBeforeAnyEstimation, VariablesRecordedAtOnceDegreeNotStoredAndNoRun) {
     Workbench wb;
