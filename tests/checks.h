@@ -71,6 +71,14 @@ inline std::vector<double> Numbers(const std::string& field) {
     return numbers;
 }
 
+// Names the rows of a parameterised test after their `name` field.
+struct RowName {
+    template <typename Info>
+    std::string operator()(const Info& row) const {
+        return std::string(row.param.name);
+    }
+};
+
 // "nan", "inf" (any case) anywhere in a text the program wrote.
 inline bool LooksNonFinite(std::string_view text) {
     std::string lower(text);
