@@ -34,7 +34,7 @@ std::string Failure(const std::string& reason) { return "kurvo-batch: " + reason
 std::string Usage(const std::string& reason) { return Failure(reason) + "詳しくは kurvo-batch --help\n"; }
 
 // On success the document as Save writes it after the estimate button; on
-// failure the reason, and no file at all.
+// failure the reason, no new file and the files already there untouched.
 TEST(Batch, CommandLines) {
     ScratchFolder folder;
     Workbench wb;
@@ -43,7 +43,8 @@ TEST(Batch, CommandLines) {
     PutFile(folder / "garbage.txt", "\x01\x02 not ours");
     PutFile(folder / "log0.txt", SjisLines({"[基本情報]", ",n, 2 ", ",m, 2 ", ",k, 1 ", ",t,", ",v,A,B", "[推算方法]",
                                             ",k,k,k,k,k,k,k", ",B,1,0,A,0,0,1", "[測定値]", " , 1 ,1,0", " , 2 ,2,3"}));
-    const std::set<std::string> before = folder.Names();
+    PutFile(folder / "old.png", "an image written before");
+    const auto before = folder.Files();
     const std::string out = folder / "out.txt", image = folder / "out.png", unwritable = folder / "no/such/out.txt";
     const std::string cannotWrite = "データファイルを書き込めませんでした。\n一時ファイルを作れません: ファイルまたはフォルダーが見つかりません。";
     struct Row { const char* name; std::vector<std::string> arguments; int status; std::string err, out = ""; };
@@ -57,6 +58,12 @@ TEST(Batch, CommandLines) {
         {"unwritable output", {"--example", "1", "-o", unwritable}, 1, Failure(cannotWrite)},
 #ifdef KURVO_BATCH_GRAPHS
         {"unwritable output with a graph", {"--example", "1", "--graph", image, "-o", unwritable}, 1, Failure(cannotWrite)},
+        {"unwritable output keeps an earlier graph", {"--example", "1", "--graph", folder / "old.png", "-o", unwritable},
+         1, Failure(cannotWrite)},
+        {"combination not estimated", {"--example", "1", "--comb", "4", "--graph", image, "-o", out}, 1,
+         Failure("組合せ 4 は推算されていません（推算した組合せは 2 個）。")},
+        {"graph of an unknown format", {"--example", "1", "--graph", folder / "out.gif"}, 2,
+         Usage("グラフの画像ファイルは .png, .svg, .pdf のどれかにしてください: " + folder / "out.gif")},
 #else
         {"graph without drawing", {"--example", "1", "--graph", image, "-o", unwritable}, 2,
          Failure("この kurvo-batch はグラフの画像を描けません (画面の部品なしで作られています)。")},
@@ -75,7 +82,7 @@ TEST(Batch, CommandLines) {
         EXPECT_EQ(run.status, row.status) << row.name;
         EXPECT_EQ(run.out, row.out) << row.name;
         EXPECT_EQ(run.err, row.err) << row.name;
-        EXPECT_EQ(folder.Names(), before) << row.name;
+        EXPECT_EQ(folder.Files(), before) << row.name;
     }
 }
 

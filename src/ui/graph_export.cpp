@@ -8,7 +8,6 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QSvgGenerator>
 #include <cmath>
 
@@ -100,20 +99,16 @@ QByteArray paperPdf(const GraphImage& image) {
 
 }  // namespace
 
-std::string WriteGraphImage(const GraphImage& image) {
+std::string RenderGraphImage(const GraphImage& image, std::string& bytes) {
     if (image.calls == nullptr || image.width <= 0 || image.height <= 0) return "描くグラフがありません。";
-    QByteArray bytes;
+    QByteArray drawn;
     switch (image.format) {
-    case GraphImageFormat::Png: bytes = screenPng(image); break;
-    case GraphImageFormat::Svg: bytes = paperSvg(image); break;
-    case GraphImageFormat::Pdf: bytes = paperPdf(image); break;
+    case GraphImageFormat::Png: drawn = screenPng(image); break;
+    case GraphImageFormat::Svg: drawn = paperSvg(image); break;
+    case GraphImageFormat::Pdf: drawn = paperPdf(image); break;
     }
-    if (bytes.isEmpty()) return "グラフの画像を作れませんでした。";
-
-    // Written whole or not at all.
-    QSaveFile file(QString::fromStdString(image.path));
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return "グラフの画像を書き込めませんでした: " + image.path + "\n" + file.errorString().toStdString();
+    if (drawn.isEmpty()) return "グラフの画像を作れませんでした。";
+    bytes = drawn.toStdString();
     return {};
 }
 

@@ -8,8 +8,8 @@
 
 namespace kurvo::ui {
 
-// Writes the image; returns an empty text, or why there is no file (and then
-// nothing has been written).  Needs a QGuiApplication.
-std::string WriteGraphImage(const GraphImage& image);
+// Puts the image file's bytes into `bytes`; returns an empty text, or why
+// there are none.  Needs a QGuiApplication.
+std::string RenderGraphImage(const GraphImage& image, std::string& bytes);
 
 }  // namespace kurvo::ui
