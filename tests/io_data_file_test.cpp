@@ -20,10 +20,19 @@ TEST(ShiftJis, ConvertsBothWays) {
     }
 }
 
-TEST(ShiftJis, WritesAQuestionMarkAndRefusesBadBytes) {
-    EXPECT_EQ(ToShiftJis("a\xe3\x81" "b"), "a?b");  // a cut-off UTF-8 sequence
-    for (const std::string bytes : {"\x81\x39", "\x85\x40", "abc\x81", "\x80"})
-        EXPECT_EQ(FromShiftJis(bytes), std::nullopt) << bytes;
+// Code page 932 writes some characters with the code of a look-alike (which
+// reads back as the look-alike) and those it has no code for as "?".
+TEST(ShiftJis, WritesLookAlikesAndQuestionMarks) {
+    struct Row { const char* name; std::string utf8, sjis; };
+    const Row rows[] = {
+        {"yen sign", "¥", "\\"},
+        {"wave dash", "〜", "\x81\x60"},
+        {"minus sign", "−", "\x81\x7c"},
+        {"e acute", "é", "?"},
+        {"outside the basic plane", "😀", "?"},
+        {"cut-off UTF-8", "a\xe3\x81" "b", "a?b"},
+    };
+    for (const Row& row : rows) EXPECT_EQ(ToShiftJis(row.utf8), row.sjis) << row.name;
 }
 
 // The document of the format's worked example, saved after an estimation.
@@ -85,8 +94,7 @@ TEST(DataFileReader, StopsAfterTheDataRows) {
     std::erase(unixLines, '\r');
     const Row rows[] = {
         {"complete", full},
-        {"cut short", data + ToShiftJis("[近似式")},
-        {"altered", data + "\x81\x39\xff,,\"unclosed"},
+        {"cut short and altered", data + ToShiftJis("[近似式") + "\x81\x39\xff,,\"unclosed"},
         {"blank lines", data + "\r\n\r\n"},
         {"no line end at the end", data.substr(0, data.size() - 2)},
         {"LF line ends", unixLines},
