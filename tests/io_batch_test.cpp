@@ -44,6 +44,9 @@ TEST(Batch, CommandLines) {
     PutFile(folder / "log0.txt", SjisLines({"[基本情報]", ",n, 2 ", ",m, 2 ", ",k, 1 ", ",t,", ",v,A,B", "[推算方法]",
                                             ",k,k,k,k,k,k,k", ",B,1,0,A,0,0,1", "[測定値]", " , 1 ,1,0", " , 2 ,2,3"}));
     PutFile(folder / "old.png", "an image written before");
+    std::filesystem::create_directory(folder / "sub");
+    PutFile(folder / "readonly.txt", "previous");
+    std::filesystem::permissions(folder / "readonly.txt", std::filesystem::perms(0444));
     const auto before = folder.Files();
     const std::string out = folder / "out.txt", image = folder / "out.png", unwritable = folder / "no/such/out.txt";
     const std::string cannotWrite = "データファイルを書き込めませんでした。\n一時ファイルを作れません: ファイルまたはフォルダーが見つかりません。";
@@ -56,6 +59,10 @@ TEST(Batch, CommandLines) {
         {"not our data", {folder / "garbage.txt", "-o", out}, 1, Failure("『Kurvo』のデータではありません")},
         {"estimation fails", {folder / "log0.txt", "-o", out}, 1, Failure("プロシージャの呼び出し、または引数が不正です。")},
         {"unwritable output", {"--example", "1", "-o", unwritable}, 1, Failure(cannotWrite)},
+        {"output is a folder", {"--example", "1", "-o", folder / "sub"}, 1,
+         Failure(std::string(kCannotWriteMessage) + "\n同じ名前のフォルダーがあります。")},
+        {"read-only output", {"--example", "1", "-o", folder / "readonly.txt"}, 1,
+         Failure(std::string(kCannotWriteMessage) + "\n読み取り専用のファイルです。")},
 #ifdef KURVO_BATCH_GRAPHS
         {"unwritable output with a graph", {"--example", "1", "--graph", image, "-o", unwritable}, 1, Failure(cannotWrite)},
         {"unwritable output keeps an earlier graph", {"--example", "1", "--graph", folder / "old.png", "-o", unwritable},
