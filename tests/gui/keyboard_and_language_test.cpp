@@ -97,18 +97,13 @@ private slots:
     }
 
     // Alt+E is the menu's, but the focused 推算 button still answers its keys.
-    void focusedEstimateButtonTakesSpaceAndEnter_data() {
-        QTest::addColumn<int>("key");
-        QTest::newRow("Space") << int(Qt::Key_Space);
-        QTest::newRow("Enter") << int(Qt::Key_Return);
-    }
     void focusedEstimateButtonTakesSpaceAndEnter() {
-        QFETCH(int, key);
-        trigger("mnuExample1");
-        QVERIFY(window->estimateButton()->focusPolicy() & Qt::TabFocus);
-        window->estimateButton()->setFocus();
-        QTest::keyClick(window->estimateButton(), Qt::Key(key));
-        QVERIFY(session().int_Estimated);
+        for (const Qt::Key key : {Qt::Key_Space, Qt::Key_Return}) {
+            trigger("mnuExample1");  // a new document, not estimated
+            window->estimateButton()->setFocus();
+            QTest::keyClick(window->estimateButton(), key);
+            QVERIFY2(session().int_Estimated, qPrintable(QKeySequence(key).toString()));
+        }
     }
 
     // Keys inside one menu must differ, or the menu would only cycle between them.
