@@ -7,7 +7,9 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "io/data_file.h"
 #include "io/document_commands.h"
@@ -54,6 +56,30 @@ inline std::string SjisLines(std::initializer_list<std::string> lines) {
     std::string text;
     for (const auto& line : lines) text += line + "\r\n";
     return ToShiftJis(text);
+}
+
+// The rows of a table file under tests/data: a row a line, its fields
+// separated by TABs, the row's name first; lines starting with "#" are
+// comments.  In a field "\n" stands for a line end and each of `words` for
+// its value.
+inline std::vector<std::vector<std::string>> TableRows(const std::string& file,
+                                                       std::map<std::string, std::string> words) {
+    words["\\n"] = "\n";
+    std::ifstream in(std::string(KURVO_TEST_DATA) + "/" + file);
+    std::vector<std::vector<std::string>> rows;
+    for (std::string line; std::getline(in, line);) {
+        if (line.empty() || line[0] == '#') continue;
+        std::istringstream fields(line);
+        rows.emplace_back();
+        for (std::string field; std::getline(fields, field, '\t');) {
+            for (const auto& [word, value] : words)
+                for (auto at = field.find(word); at != std::string::npos; at = field.find(word, at + value.size()))
+                    field.replace(at, word.size(), value);
+            rows.back().push_back(field);
+        }
+    }
+    EXPECT_FALSE(rows.empty()) << file;
+    return rows;
 }
 
 // Runs Save or Open with the file dialog answering `path` and the question Yes.
