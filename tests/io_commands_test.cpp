@@ -1,23 +1,12 @@
 // The Open and Save commands: dialogs, what a save writes, round trips, refused files.
 #include <sys/stat.h>
 
-#include <optional>
 #include <sstream>
 
 #include "io_support.h"
 
 namespace kurvo::test {
 namespace {
-
-const std::string kSmallFile = SjisLines({"[基本情報]", ",測定データ個数, 2 ", ",測定変数個数, 2 ", ",推算組合数, 1 ",
-                                          ",表題,t", ",変数軸タイトル,T,P", "[推算方法]", ",k,k,k,k,k,k,k",
-                                          ",P,0,0,T,0,0,1", "[測定値]", " , 1 ,1,3", " , 2 ,2,5"});
-
-// The small file with the first `from` (UTF-8) replaced by the bytes `to`.
-std::string SmallFileWith(const std::string& from, const std::string& to) {
-    std::string bytes = kSmallFile;
-    return bytes.replace(bytes.find(ToShiftJis(from)), ToShiftJis(from).size(), to);
-}
 
 // What Open could change: the document as Save writes it, and the shown page.
 std::pair<std::string, int> Shown(Workbench& wb) {
@@ -28,61 +17,33 @@ std::pair<std::string, int> Shown(Workbench& wb) {
 // whole; a read error names what was wrong and where.
 TEST(FileCommands, ChangeNothingUnlessTheyGoThrough) {
     ScratchFolder folder;
-    const std::string target = folder / "target.txt", head = std::string(kCannotReadMessage) + "\n";
-    const std::string save = "[ " + target + " ] に保存します？", open = "[ " + target + " ] を読み込みます？";
-    struct Row {
-        const char* name;
-        bool open;
-        std::optional<MsgAnswer> answer;  // none: the file dialog is cancelled
-        std::optional<std::string> bytes;  // none: no file
-        std::vector<std::string> messages;
-    };
-    const Row rows[] = {
-        {"save, No", false, MsgAnswer::No, kSmallFile, {save}},
-        {"save, Cancel", false, MsgAnswer::Cancel, kSmallFile, {save}},
-        {"save, file dialog cancelled", false, std::nullopt, kSmallFile, {"[キャンセル] が選択されました。"}},
-        {"open, No", true, MsgAnswer::No, kSmallFile, {open}},
-        {"open, Cancel", true, MsgAnswer::Cancel, kSmallFile, {open}},
-        {"open, file dialog cancelled", true, std::nullopt, kSmallFile, {}},
-        {"no such file", true, MsgAnswer::Yes, std::nullopt,
-         {open, head + "ファイルを開けません: ファイルまたはフォルダーが見つかりません。"}},
-        {"empty file", true, MsgAnswer::Yes, "", {open, head + "ファイルが空です。"}},
-        {"first line runs on", true, MsgAnswer::Yes, SmallFileWith("[基本情報]", ToShiftJis("[基本情報]xyz")),
-         {open, "『Kurvo』のデータではありません"}},
-        {"more than 100 samples", true, MsgAnswer::Yes, SmallFileWith("個数, 2 ", ToShiftJis("個数, 101 ")),
-         {open, head + "測定データ個数 が上限の 100 を超えています（101）。"}},
-        {"degree beyond 16 bits", true, MsgAnswer::Yes, SmallFileWith("0,0,1\r\n", ToShiftJis("0,0,99999\r\n")),
-         {open, head + "推算方法 1 行目のX次数「99999」が大きすぎます。"}},
-        {"title not Shift-JIS", true, MsgAnswer::Yes, SmallFileWith(",表題,t", ToShiftJis(",表題,") + "\x81\x39"),
-         {open, head + "5 行目の 表題 に Shift-JIS として読めないバイトがあります。"}},
-        {"unclosed quote", true, MsgAnswer::Yes, SmallFileWith(",1,3\r\n", ",\"1,3\r\n"),
-         {open, head + "引用符で始まる項目が閉じないままファイルが終わっています（11 行目）。"}},
-        {"ends inside the data", true, MsgAnswer::Yes, SmallFileWith(",5\r\n", ""),
-         {open, head + "ファイルが途中で終わっています（測定値 2 行目のB 列 がありません）。"}},
-    };
-    for (const Row& row : rows) {
+    const std::string target = folder / "target.txt";
+    const std::map<std::string, MsgAnswer> answers = {
+        {"Yes", MsgAnswer::Yes}, {"No", MsgAnswer::No}, {"Cancel", MsgAnswer::Cancel}};
+    for (const auto& row : TableRows("open_and_save_refused.txt", {{"{target}", target}})) {
+        const std::string bytes = row.at(3) == "-" ? "" : FileBytes(std::string(KURVO_TEST_DATA) + "/files/" + row[3]);
         std::filesystem::remove(target);
-        if (row.bytes) PutFile(target, *row.bytes);
+        if (row[3] != "-") PutFile(target, bytes);
         Workbench wb;
         wb.app.LoadExample(3);
         wb.app.RunEstimation();
         wb.dialogs.messages.clear();
         const auto before = Shown(wb);
-        if (row.answer) {
+        if (row.at(2) != "none") {
             wb.dialogs.files.push_back(target);
-            wb.dialogs.answers.push_back(*row.answer);
+            wb.dialogs.answers.push_back(answers.at(row[2]));
         }
-        row.open ? wb.app.OpenCommand() : wb.app.SaveCommand();
-        EXPECT_EQ(wb.Messages(), row.messages) << row.name;
+        row.at(1) == "open" ? wb.app.OpenCommand() : wb.app.SaveCommand();
+        EXPECT_EQ(wb.Messages(), std::vector<std::string>(row.begin() + 4, row.end())) << row[0];
         for (const MessageRequest& shown : wb.dialogs.messages) {
-            const bool question = shown.text == save || shown.text == open;
+            const bool question = shown.text.starts_with("[ ");
             EXPECT_EQ(std::pair(shown.buttons, shown.icon),
                       question ? std::pair(MsgButtons::YesNoCancel, MsgIcon::Question) : std::pair(MsgButtons::Ok, MsgIcon::None))
-                << row.name;
+                << row[0];
         }
-        EXPECT_EQ(wb.dialogs.fileRequests.at(0).filter, "データ ファイル (*.txt)|*.txt") << row.name;
-        EXPECT_EQ(Shown(wb), before) << row.name;
-        EXPECT_EQ(FileBytes(target), row.bytes.value_or("")) << row.name;
+        EXPECT_EQ(wb.dialogs.fileRequests.at(0).filter, "データ ファイル (*.txt)|*.txt") << row[0];
+        EXPECT_EQ(Shown(wb), before) << row[0];
+        EXPECT_EQ(FileBytes(target), bytes) << row[0];
     }
 }
 
