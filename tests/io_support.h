@@ -18,6 +18,11 @@
 
 namespace kurvo::test {
 
+inline std::string FileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
 // A new folder under the temporary folder, removed with its content.
 class ScratchFolder {
 public:
@@ -29,23 +34,16 @@ public:
     std::string operator/(const std::string& name) const { return (path_ / name).string(); }
     const std::filesystem::path& path() const { return path_; }
     // Each file's name and bytes; a folder's name with no bytes.
-    std::map<std::string, std::string> Files() const;
+    std::map<std::string, std::string> Files() const {
+        std::map<std::string, std::string> files;
+        for (const auto& entry : std::filesystem::directory_iterator(path_))
+            files[entry.path().filename().string()] = entry.is_directory() ? "" : FileBytes(entry.path().string());
+        return files;
+    }
 
 private:
     std::filesystem::path path_;
 };
-
-inline std::string FileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-inline std::map<std::string, std::string> ScratchFolder::Files() const {
-    std::map<std::string, std::string> files;
-    for (const auto& entry : std::filesystem::directory_iterator(path_))
-        files[entry.path().filename().string()] = entry.is_directory() ? "" : FileBytes(entry.path().string());
-    return files;
-}
 
 inline void PutFile(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
@@ -83,16 +81,14 @@ inline std::vector<std::vector<std::string>> TableRows(const std::string& file,
 }
 
 // Runs Save or Open with the file dialog answering `path` and the question Yes.
-inline void Answer(Workbench& wb, const std::string& path) {
+inline void Save(Workbench& wb, const std::string& path) {
     wb.dialogs.files.push_back(path);
     wb.dialogs.answers.push_back(MsgAnswer::Yes);
-}
-inline void Save(Workbench& wb, const std::string& path) {
-    Answer(wb, path);
     wb.app.SaveCommand();
 }
 inline void Open(Workbench& wb, const std::string& path) {
-    Answer(wb, path);
+    wb.dialogs.files.push_back(path);
+    wb.dialogs.answers.push_back(MsgAnswer::Yes);
     wb.app.OpenCommand();
 }
 
