@@ -40,9 +40,6 @@ TEST(Batch, CommandLines) {
     EXPECT_EQ(std::tie(example.status, example.err, example.out), std::tuple(0, "", SavedAfterEstimation(2)));
     EXPECT_EQ(std::tie(file.status, file.err, file.out), std::tuple(0, "", SavedAfterEstimation(3)));
 
-    PutFile(folder / "garbage.txt", "\x01\x02 not ours");
-    PutFile(folder / "log0.txt", SjisLines({"[基本情報]", ",n, 2 ", ",m, 2 ", ",k, 1 ", ",t,", ",v,A,B", "[推算方法]",
-                                            ",k,k,k,k,k,k,k", ",B,1,0,A,0,0,1", "[測定値]", " , 1 ,1,0", " , 2 ,2,3"}));
     PutFile(folder / "old.png", "an image written before");
     std::filesystem::create_directory(folder / "sub");
     PutFile(folder / "readonly.txt", "previous");
@@ -53,7 +50,7 @@ TEST(Batch, CommandLines) {
 #else
     const std::string build = "text";
 #endif
-    for (const auto& row : TableRows("batch_failures.txt", {{"{dir}", folder.path().string()}})) {
+    for (const auto& row : TableRows("batch_failures.txt", {{"{dir}", folder.path().string()}, {"{data}", KURVO_TEST_DATA}})) {
         if (row.at(1) != "all" && row.at(1) != build) continue;
         const BatchRun run = Batch({row.begin() + 4, row.end()});
         EXPECT_EQ(run.status, std::stoi(row.at(2))) << row[0];

@@ -149,15 +149,13 @@ TEST(SaveCommand, ThroughALinkWritesTheFileItPointsAt) {
     EXPECT_EQ(std::distance(begin(files), end(files)), 2);
 }
 
+// The file: variables T, P and Q; Q from T and "Z" from P; two data rows.
 TEST(OpenCommand, RestoresTitlesMethodsAndDataButNoResults) {
-    ScratchFolder folder;
-    PutFile(folder / "doc.txt", SjisLines({"[基本情報]", ",n, 2 ", ",m, 3 ", ",k, 2 ", ",t,題", ",v,T,P,Q", "[推算方法]",
-                                           ",k,k,k,k,k,k,k", ",Q,1,0,T,0,1,3", ",Z,0,0,P,1,0,2", "[測定値]",
-                                           " , 1 ,1,3,", " , 2 ,2,,6"}));
+    const std::string file = std::string(KURVO_TEST_DATA) + "/files/three-variables.txt";
     Workbench wb;
     wb.app.LoadExample(1);
     wb.app.RunEstimation();
-    Open(wb, folder / "doc.txt");
+    Open(wb, file);
     const Session& s = wb.app.session;
     EXPECT_EQ(s.int_Estimated, kFalse);
     EXPECT_EQ(wb.spdCoeff, MakeCoefficientGrid());
@@ -170,7 +168,7 @@ TEST(OpenCommand, RestoresTitlesMethodsAndDataButNoResults) {
     EXPECT_EQ(wb.spdData.Text(3, 2) + "|" + wb.spdData.Text(2, 2), "6|");
     EXPECT_EQ(s.int_Degree(3), 2);  // the session slots beyond the file keep the example's
     wb.app.SaveCommand();  // its file dialog starts with the name Open chose
-    EXPECT_EQ(wb.dialogs.fileRequests.back().initialName, folder / "doc.txt");
+    EXPECT_EQ(wb.dialogs.fileRequests.back().initialName, file);
 }
 
 }  // namespace

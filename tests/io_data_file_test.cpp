@@ -28,12 +28,9 @@ TEST(ShiftJis, ConvertsBothWays) {
     }
 }
 
-// The document of the format's worked example, saved after an estimation.
-const std::initializer_list<std::string> kWorkedExample = {
-    "[基本情報]", ",測定データ個数, 3 ", ",測定変数個数, 2 ", ",推算組合数, 1 ", ",表題,試験",
-    ",変数軸タイトル,T,P", "[推算方法]", ",従属変数,YLog変換,Y逆数変換,独立変数,XLog変換,X逆数変換,X次数",
-    ",P,0,0,T,0,0,1", "[測定値]", " , 1 ,1,3", " , 2 ,2,5", " , 3 ,3,7", "[近似式係数]", " ,C0, 1 ",
-    " ,C1, 2 ", "[推算値]", " ,Ｙ1,1,3,3,0,0.000", " , ,2,5,5,0,0.000", " , ,3,7,7,0,0.000"};
+// The document of the format's worked example, saved after an estimation, as
+// Shift-JIS with CR LF.
+std::string WorkedExample() { return FileBytes(std::string(KURVO_TEST_DATA) + "/worked_example.txt"); }
 
 TEST(DataFileWriter, WorkedExampleByteForByte) {
     Workbench wb;
@@ -53,16 +50,14 @@ TEST(DataFileWriter, WorkedExampleByteForByte) {
 
     ScratchFolder folder;
     Save(wb, folder / "worked.txt");
-    EXPECT_EQ(FileBytes(folder / "worked.txt"), SjisLines(kWorkedExample));
+    EXPECT_EQ(FileBytes(folder / "worked.txt"), WorkedExample());
     EXPECT_EQ(wb.Messages().back(), "保存しました。");
 }
 
+// With no variables the variable-title record has no line end.
 TEST(DataFileWriter, EmptyDocumentLeavesTheTitleRecordOpen) {
     Workbench wb;
-    const std::string expected = ToShiftJis(
-        "[基本情報]\r\n,測定データ個数, 0 \r\n,測定変数個数, 0 \r\n,推算組合数, 0 \r\n,表題,\r\n"
-        ",変数軸タイトル,[推算方法]\r\n,従属変数,YLog変換,Y逆数変換,独立変数,XLog変換,X逆数変換,X次数\r\n"
-        "[測定値]\r\n");
+    const std::string expected = FileBytes(std::string(KURVO_TEST_DATA) + "/empty_document.txt");
     EXPECT_EQ(WriteDocument(CaptureDocument(wb.app)), expected);
     EXPECT_EQ(ReadDocument(expected), Document{});
 }
@@ -78,7 +73,7 @@ TEST(DataFileWriter, CoefficientSectionHasOneFieldPerCombination) {
 
 // Nothing after the last data row is looked at.
 TEST(DataFileReader, StopsAfterTheDataRows) {
-    const std::string full = SjisLines(kWorkedExample);
+    const std::string full = WorkedExample();
     const std::string data = full.substr(0, full.find(ToShiftJis("[近似式係数]")));
     const Document expected = ReadDocument(data);
     EXPECT_EQ(expected.rows.back(), (std::vector<std::string>{"3", "7"}));

@@ -49,13 +49,6 @@ inline void PutFile(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
-// UTF-8 lines joined with CR LF (each line ended), as Shift-JIS bytes.
-inline std::string SjisLines(std::initializer_list<std::string> lines) {
-    std::string text;
-    for (const auto& line : lines) text += line + "\r\n";
-    return ToShiftJis(text);
-}
-
 // The rows of a table file under tests/data: a row a line, its fields
 // separated by TABs, the row's name first; lines starting with "#" are
 // comments.  In a field "\n" stands for a line end and each of `words` for
