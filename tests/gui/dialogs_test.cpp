@@ -11,13 +11,7 @@
 #include "ui/var_title_dialog.h"
 #include "window_test.h"
 
-using kurvo::ui::AboutDialog;
-using kurvo::ui::CalcValueDialog;
-using kurvo::ui::ChangeGraphRangeDialog;
-using kurvo::ui::VarTitleDialog;
-using kurvo::MsgAnswer;
-using kurvo::MsgButtons;
-using namespace kurvo::ui::test;
+namespace kurvo::ui::test {
 
 class DialogsTest : public WindowTest {
     Q_OBJECT
@@ -113,7 +107,7 @@ private slots:
         for (const auto& row : rows) {
             MsgAnswer given = MsgAnswer::Ok;
             QString title;
-            const kurvo::MessageRequest request{"保存しますか？", row.buttons, kurvo::MsgIcon::Question, {}, row.defaultNo};
+            const MessageRequest request{"保存しますか？", row.buttons, MsgIcon::Question, {}, row.defaultNo};
             QVERIFY2(whileModal<QMessageBox>([&] { given = w().dialogs().Message(request); },
                                              [&](QMessageBox* box) {
                                                  title = box->windowTitle();
@@ -124,15 +118,18 @@ private slots:
                                              }),
                      row.name);
             QVERIFY2(given == row.answer, row.name);
-            QVERIFY2(title == QString::fromUtf8(kurvo::kProgramCaption), row.name);  // no caption of its own
+            QVERIFY2(title == QString::fromUtf8(kProgramCaption), row.name);  // no caption of its own
         }
     }
 
     void fileFiltersBecomeQtNameFilters() {
-        QCOMPARE(kurvo::ui::nameFilters("データ ファイル (*.txt)|*.txt"), QStringList{"データ ファイル (*.txt)"});
-        QCOMPARE(kurvo::ui::nameFilters("Text|*.txt;*.csv|All|*.*"), (QStringList{"Text (*.txt *.csv)", "All (*.*)"}));
+        QCOMPARE(nameFilters("データ ファイル (*.txt)|*.txt"), QStringList{"データ ファイル (*.txt)"});
+        QCOMPARE(nameFilters("Text|*.txt;*.csv|All|*.*"), (QStringList{"Text (*.txt *.csv)", "All (*.*)"}));
     }
 };
 
 KURVO_GUI_TEST(DialogsTest)
+
+}  // namespace kurvo::ui::test
+
 #include "dialogs_test.moc"
