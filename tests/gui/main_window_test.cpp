@@ -16,6 +16,25 @@
 using kurvo::App;
 using namespace kurvo::ui::test;
 
+namespace {
+
+// The page rendered by pdftoppm (poppler-utils) in grey levels; null when it could not be.
+QImage renderPdf(const QString& path, int dpi) {
+    QProcess render;
+    render.start(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-gray"),
+                                              QStringLiteral("-png"), QStringLiteral("-singlefile"), path, path});
+    render.waitForFinished();
+    return QImage(path + QStringLiteral(".png")).convertToFormat(QImage::Format_Grayscale8);
+}
+
+QPoint firstInk(const QImage& page, QPoint from, QPoint step) {
+    for (QPoint p = from; page.rect().contains(p); p += step)
+        if (qGray(page.pixel(p)) < 200) return p;
+    return {-1, -1};
+}
+
+}  // namespace
+
 class MainWindowTest : public WindowTest {
     Q_OBJECT
 
@@ -87,7 +106,8 @@ private slots:
         QVERIFY(open<QDialog>("mnuSetPrinter", [](QDialog*) {}));  // and cancelled
     }
 
-    // One page per print; a failed or cancelled print sends none.
+    // One page per print, the frame at the paper offsets; a failed or
+    // cancelled print sends none.
     void printSendsOnePageOrNone() {
         QTemporaryDir folder;
         QStringList answers;  // the PDF file chooser's answers in turn; none is a cancel
@@ -107,6 +127,22 @@ private slots:
         QCOMPARE(w().printer().pagesSent(), 1);
         QCOMPARE(pdfPages(folder.filePath(QStringLiteral("graph.pdf"))), 1);
         QCOMPARE(w().graph()->calls().size(), std::size_t{1});  // the screen graph is left blank
+
+        // The frame runs from (2000, 1500) to (W − 1000, H − 1000) twips of the printable page;
+        // at 144 dpi a pixel is 10 twips.
+        const QImage paper = renderPdf(folder.filePath(QStringLiteral("graph.pdf")), 144);
+        QVERIFY(!paper.isNull());
+        const int W = w().printer().Width(), H = w().printer().Height();
+        const QRectF printable = w().printer().printer().pageLayout().paintRect(QPageLayout::Point);
+        const double left = printable.left() * 2, top = printable.top() * 2;
+        const QRect frame(QPoint(qRound(left + 200), qRound(top + 150)),
+                          QPoint(qRound(left + (W - 1000) / 10.0), qRound(top + (H - 1000) / 10.0)));
+        const int row = frame.top() + frame.height() * 3 / 10, column = frame.left() + frame.width() * 3 / 10;
+        const auto near = [](QPoint found, QPoint expected) { return (found - expected).manhattanLength() <= 2; };
+        QVERIFY(near(firstInk(paper, {0, row}, {1, 0}), {frame.left(), row}));
+        QVERIFY(near(firstInk(paper, {paper.width() - 1, row}, {-1, 0}), {frame.right(), row}));
+        QVERIFY(near(firstInk(paper, {column, frame.top() - 20}, {0, 1}), {column, frame.top()}));
+        QVERIFY(near(firstInk(paper, {column, paper.height() - 1}, {0, -1}), {column, frame.bottom()}));
     }
 
     // Editor text pasted from D99: what falls beyond E or row 100 is counted;
