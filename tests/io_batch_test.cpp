@@ -29,53 +29,34 @@ std::string SavedAfterEstimation(int example) {
     return WriteDocument(CaptureDocument(wb.app));
 }
 
-// The error stream of a failed run: the reason, and for a wrong command line where to read more.
-std::string Failure(const std::string& reason) { return "kurvo-batch: " + reason + "\n"; }
-std::string Usage(const std::string& reason) { return Failure(reason) + "詳しくは kurvo-batch --help\n"; }
-
 // On success the document as Save writes it after the estimate button; on
-// failure the reason, and no file at all.
+// failure the reason, no new file and the files already there untouched.
 TEST(Batch, CommandLines) {
     ScratchFolder folder;
     Workbench wb;
     wb.app.LoadExample(3);
     Save(wb, folder / "example3.txt");
-    PutFile(folder / "garbage.txt", "\x01\x02 not ours");
-    PutFile(folder / "log0.txt", SjisLines({"[基本情報]", ",n, 2 ", ",m, 2 ", ",k, 1 ", ",t,", ",v,A,B", "[推算方法]",
-                                            ",k,k,k,k,k,k,k", ",B,1,0,A,0,0,1", "[測定値]", " , 1 ,1,0", " , 2 ,2,3"}));
-    const std::set<std::string> before = folder.Names();
-    const std::string out = folder / "out.txt", image = folder / "out.png", unwritable = folder / "no/such/out.txt";
-    const std::string cannotWrite = "データファイルを書き込めませんでした。\n一時ファイルを作れません: ファイルまたはフォルダーが見つかりません。";
-    struct Row { const char* name; std::vector<std::string> arguments; int status; std::string err, out = ""; };
-    const Row rows[] = {
-        {"example", {"--example", "2"}, 0, "", SavedAfterEstimation(2)},
-        {"data file", {folder / "example3.txt"}, 0, "", SavedAfterEstimation(3)},
-        {"missing file", {folder / "none.txt", "-o", out}, 1,
-         Failure("データファイルを読み込めませんでした。\nファイルを開けません: ファイルまたはフォルダーが見つかりません。")},
-        {"not our data", {folder / "garbage.txt", "-o", out}, 1, Failure("『Kurvo』のデータではありません")},
-        {"estimation fails", {folder / "log0.txt", "-o", out}, 1, Failure("プロシージャの呼び出し、または引数が不正です。")},
-        {"unwritable output", {"--example", "1", "-o", unwritable}, 1, Failure(cannotWrite)},
+    const BatchRun example = Batch({"--example", "2"}), file = Batch({folder / "example3.txt"});
+    EXPECT_EQ(std::tie(example.status, example.err, example.out), std::tuple(0, "", SavedAfterEstimation(2)));
+    EXPECT_EQ(std::tie(file.status, file.err, file.out), std::tuple(0, "", SavedAfterEstimation(3)));
+
+    PutFile(folder / "old.png", "an image written before");
+    std::filesystem::create_directory(folder / "sub");
+    PutFile(folder / "readonly.txt", "previous");
+    std::filesystem::permissions(folder / "readonly.txt", std::filesystem::perms(0444));
+    const auto before = folder.Files();
 #ifdef KURVO_BATCH_GRAPHS
-        {"unwritable output with a graph", {"--example", "1", "--graph", image, "-o", unwritable}, 1, Failure(cannotWrite)},
+    const std::string build = "graphs";
 #else
-        {"graph without drawing", {"--example", "1", "--graph", image, "-o", unwritable}, 2,
-         Failure("この kurvo-batch はグラフの画像を描けません (画面の部品なしで作られています)。")},
+    const std::string build = "text";
 #endif
-        {"nothing to load", {"-o", out}, 2, Usage("データファイルか --example N を指定してください。")},
-        {"two inputs", {"--example", "1", folder / "garbage.txt"}, 2, Usage("読み込むものは一つだけ指定してください。")},
-        {"example out of range", {"--example", "5"}, 2, Usage("例題の番号は 1 から 4 です: 5")},
-        {"output without name", {"--example", "1", "-o"}, 2, Usage("-o の後に値がありません。")},
-        {"empty output name", {"--example", "1", "-o", ""}, 2, Usage("出力ファイル名が空です。")},
-        {"unknown option", {"--example", "1", "--frobnicate", "-o", out}, 2, Usage("知らないオプションです: --frobnicate")},
-        {"combination without graph", {"--example", "1", "--comb", "2", "-o", out}, 2,
-         Usage("--comb は --graph と一緒に指定してください。")},
-    };
-    for (const Row& row : rows) {
-        const BatchRun run = Batch(row.arguments);
-        EXPECT_EQ(run.status, row.status) << row.name;
-        EXPECT_EQ(run.out, row.out) << row.name;
-        EXPECT_EQ(run.err, row.err) << row.name;
-        EXPECT_EQ(folder.Names(), before) << row.name;
+    for (const auto& row : TableRows("batch_failures.txt", {{"{dir}", folder.path().string()}, {"{data}", KURVO_TEST_DATA}})) {
+        if (row.at(1) != "all" && row.at(1) != build) continue;
+        const BatchRun run = Batch({row.begin() + 4, row.end()});
+        EXPECT_EQ(run.status, std::stoi(row.at(2))) << row[0];
+        EXPECT_EQ(run.out, "") << row[0];
+        EXPECT_EQ(run.err, "kurvo-batch: " + row.at(3) + "\n") << row[0];
+        EXPECT_EQ(folder.Files(), before) << row[0];
     }
 }
 

@@ -1,8 +1,10 @@
-// Save when the target or the disk refuses it.  Each fault shows the message
-// with the reason, leaves the previous file byte for byte and no temporary
-// file behind.  The disk faults need a memory file system mounted for the
-// test, which only root may do: they are skipped for other users, and fail
-// for root when the mount does not work, so that they never pass unseen.
+// Save when the disk refuses it.  Each fault shows the message with the
+// reason, leaves the previous file byte for byte and no temporary file
+// behind.  (Targets that refuse, a folder or a read-only file, are rows of the
+// kurvo-batch table, which writes through the same file writer.)  The faults
+// need a memory file system mounted for the test, which only root may do:
+// they are skipped for other users, and fail for root when the mount does not
+// work, so that they never pass unseen.
 #include <fcntl.h>
 #include <sys/mount.h>
 #include <unistd.h>
@@ -39,31 +41,12 @@ std::string SaveLargeDocument(const std::string& path) {
     return wb.Messages().back();
 }
 
-void ExpectRefused(const std::string& message, const std::string& reason, const std::string& name) {
-    EXPECT_EQ(message, std::string(kCannotWriteMessage) + "\n" + reason) << name;
-}
-
-TEST(SaveFaults, UnwritableTargets) {
-    ScratchFolder folder;
-    std::filesystem::create_directory(folder / "sub");
-    PutFile(folder / "readonly.txt", "previous");
-    std::filesystem::permissions(folder / "readonly.txt", std::filesystem::perms(0444));
-    const std::set<std::string> before = folder.Names();
-    struct Row { const char* name; std::string target, reason; };
-    const Row rows[] = {
-        {"missing folder", folder / "missing/doc.txt", "一時ファイルを作れません: ファイルまたはフォルダーが見つかりません。"},
-        {"a folder", folder / "sub", "同じ名前のフォルダーがあります。"},
-        {"read-only file", folder / "readonly.txt", "読み取り専用のファイルです。"},
-    };
-    for (const Row& row : rows) ExpectRefused(SaveLargeDocument(row.target), row.reason, row.name);
-    EXPECT_EQ(folder.Names(), before);
-    EXPECT_EQ(FileBytes(folder / "readonly.txt"), "previous");
-}
-
-TEST(SaveFaults, FullDisk) {
+// The disk full, then the same disk mounted read-only.
+TEST(SaveFaults, FullDiskAndReadOnlyFileSystem) {
     SmallDisk disk;
     REQUIRE_MOUNTED(disk);
     PutFile(disk / "doc.txt", "previous");
+    const std::map<std::string, std::string> previous = {{"doc.txt", "previous"}};
     // Takes all free space, then gives one page back: the first page of the file fits.
     const int fd = ::open((disk / "filler").c_str(), O_WRONLY | O_CREAT, 0644);
     const std::string block(4096, 'f');
@@ -71,19 +54,13 @@ TEST(SaveFaults, FullDisk) {
     for (ssize_t n; (n = ::write(fd, block.data(), block.size())) > 0;) size += n;
     ASSERT_EQ(::ftruncate(fd, size - 4096), 0);
     ::close(fd);
-    ExpectRefused(SaveLargeDocument(disk / "doc.txt"), "ディスクの空き容量が足りません。", "full disk");
-    EXPECT_EQ(FileBytes(disk / "doc.txt"), "previous");
-    EXPECT_EQ(disk.Names(), (std::set<std::string>{"doc.txt", "filler"}));
-}
+    EXPECT_EQ(SaveLargeDocument(disk / "doc.txt"), "データファイルを書き込めませんでした。\nディスクの空き容量が足りません。");
+    std::filesystem::remove(disk / "filler");
+    EXPECT_EQ(disk.Files(), previous) << "full disk";
 
-TEST(SaveFaults, ReadOnlyFileSystem) {
-    SmallDisk disk;
-    REQUIRE_MOUNTED(disk);
-    PutFile(disk / "doc.txt", "previous");
     ASSERT_EQ(::mount(nullptr, disk.path().c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr), 0) << std::strerror(errno);
-    ExpectRefused(SaveLargeDocument(disk / "doc.txt"), "書き込みが禁止された場所です。", "read-only file system");
-    EXPECT_EQ(FileBytes(disk / "doc.txt"), "previous");
-    EXPECT_EQ(disk.Names(), std::set<std::string>{"doc.txt"});
+    EXPECT_EQ(SaveLargeDocument(disk / "doc.txt"), "データファイルを書き込めませんでした。\n書き込みが禁止された場所です。");
+    EXPECT_EQ(disk.Files(), previous) << "read-only file system";
 }
 
 }  // namespace

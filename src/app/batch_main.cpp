@@ -34,15 +34,15 @@ int main(int argc, char** argv) {
     int qtArgc = 3;
     char name[] = "kurvo-batch", platform[] = "-platform", offscreen[] = "offscreen";
     char* qtArgv[] = {name, platform, offscreen, nullptr};
-    const kurvo::GraphImageWriter writeGraph = [&](const kurvo::GraphImage& image) {
+    const kurvo::GraphImageRenderer renderGraph = [&](const kurvo::GraphImage& image, std::string& bytes) {
         if (!qt) {
             qInstallMessageHandler(onlyQtErrors);
             qt = std::make_unique<QGuiApplication>(qtArgc, qtArgv);
             kurvo::ui::configureFonts();
         }
-        return kurvo::ui::WriteGraphImage(image);
+        return kurvo::ui::RenderGraphImage(image, bytes);
     };
-    return kurvo::RunBatch(arguments, std::cout, std::cerr, writeGraph);
+    return kurvo::RunBatch(arguments, std::cout, std::cerr, renderGraph);
 #else
     return kurvo::RunBatch(arguments, std::cout, std::cerr);
 #endif

@@ -1,6 +1,5 @@
 #include "io/batch.h"
 
-#include <cstdio>
 #include <optional>
 #include <ostream>
 
@@ -123,7 +122,6 @@ std::optional<GraphImage> DrawGraphImage(HeadlessWindow& window, int number, con
     window.tabs.SelectPage(0);
     window.tabs.SelectPage(number);
     GraphImage image;
-    image.path = *options.graph;
     image.format = options.graphFormat;
     if (options.graphFormat == GraphImageFormat::Png) {
         image.calls = &window.graph.Calls();
@@ -178,7 +176,7 @@ std::string BatchUsage() {
 }
 
 int RunBatch(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
-             const GraphImageWriter& writeGraph) {
+             const GraphImageRenderer& renderGraph) {
     std::string problem;
     const std::optional<BatchOptions> options = ParseArguments(arguments, problem);
     if (!options) {
@@ -190,7 +188,7 @@ int RunBatch(const std::vector<std::string>& arguments, std::ostream& out, std::
         out << BatchUsage();
         return out ? 0 : 1;
     }
-    if (options->graph && !writeGraph) {
+    if (options->graph && !renderGraph) {
         ReportTo(err, "この kurvo-batch はグラフの画像を描けません (画面の部品なしで作られています)。");
         return 2;
     }
@@ -215,6 +213,17 @@ int RunBatch(const std::vector<std::string>& arguments, std::ostream& out, std::
         return 1;
     }
 
+    // Each file is made ready beside its target and put in place only when
+    // both could be: a failure leaves an image or document already there.
+    const auto imageFailed = [&](const RuntimeError& error) {
+        ReportTo(err, "グラフの画像を書き込めませんでした: " + *options->graph + "\n" + error.Description());
+        return 1;
+    };
+    const auto documentFailed = [&](const RuntimeError& error) {
+        ReportTo(err, std::string(kCannotWriteMessage) + "\n" + error.Description());
+        return 1;
+    };
+    std::optional<PreparedFile> imageFile, documentFile;
     if (options->graph) {
         std::string graphProblem;
         const std::optional<GraphImage> image =
@@ -224,30 +233,40 @@ int RunBatch(const std::vector<std::string>& arguments, std::ostream& out, std::
             if (!graphProblem.empty()) ReportTo(err, graphProblem);
             return 1;
         }
-        const std::string written = writeGraph(*image);
-        if (!written.empty()) {
-            ReportTo(err, written);
+        std::string imageBytes;
+        graphProblem = renderGraph(*image, imageBytes);
+        if (!graphProblem.empty()) {
+            ReportTo(err, graphProblem);
             return 1;
         }
-        if (!options->output) return 0;
-    }
-
-    if (options->output) {
         try {
-            ReplaceFileContents(*options->output, bytes);
+            imageFile.emplace(*options->graph, imageBytes);
         } catch (const RuntimeError& error) {
-            ReportTo(err, std::string(kCannotWriteMessage) + "\n" + error.Description());
-            // Nothing is left behind: neither the document nor its graph.
-            if (options->graph) std::remove(options->graph->c_str());
-            return 1;
+            return imageFailed(error);
         }
-    } else {
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.flush();
-        if (!out) {
-            ReportTo(err, "標準出力に書けませんでした。");
-            return 1;
-        }
+    }
+    try {
+        if (options->output) documentFile.emplace(*options->output, bytes);
+    } catch (const RuntimeError& error) {
+        return documentFailed(error);
+    }
+    try {
+        if (imageFile) imageFile->Commit();
+    } catch (const RuntimeError& error) {
+        return imageFailed(error);
+    }
+    try {
+        if (documentFile) documentFile->Commit();
+    } catch (const RuntimeError& error) {
+        return documentFailed(error);
+    }
+    if (options->output || options->graph) return 0;
+
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.flush();
+    if (!out) {
+        ReportTo(err, "標準出力に書けませんでした。");
+        return 1;
     }
     return 0;
 }

@@ -22,7 +22,6 @@ enum class GraphImageFormat { Png, Svg, Pdf };
 std::optional<GraphImageFormat> GraphImageFormatOf(const std::string& path);
 
 struct GraphImage {
-    std::string path;
     GraphImageFormat format = GraphImageFormat::Png;
     // The drawing in twips on a surface of this size: the screen graph for
     // PNG, the printable page for SVG and PDF.
@@ -31,18 +30,19 @@ struct GraphImage {
     int height = 0;
 };
 
-// Writes the image file and returns an empty text, or the reason it could not
-// (and then leaves no file behind).
-using GraphImageWriter = std::function<std::string(const GraphImage&)>;
+// Puts the bytes of the image file into `bytes` and returns an empty text, or
+// the reason it could not.
+using GraphImageRenderer = std::function<std::string(const GraphImage&, std::string& bytes)>;
 
 // Runs the command with its arguments (without the program name) and returns
 // the exit status: 0 on success, 1 when the document cannot be loaded,
 // estimated or written or its graph cannot be drawn, 2 for a wrong command
 // line.  Messages go to `err`; the file goes to `out` unless "-o" names one
-// or "--graph" asks for an image instead.  Nothing is written on failure.
-// "--graph" needs `writeGraph`; without it the option is refused.
+// or "--graph" asks for an image instead.  On failure no file is written and
+// files already there are left as they were.  "--graph" needs `renderGraph`;
+// without it the option is refused.
 int RunBatch(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
-             const GraphImageWriter& writeGraph = {});
+             const GraphImageRenderer& renderGraph = {});
 
 // The text of "--help".
 std::string BatchUsage();

@@ -38,22 +38,6 @@ private:
     int fd_;
 };
 
-// Removes the temporary file unless it has been renamed into place.
-class TemporaryFile {
-public:
-    explicit TemporaryFile(std::string path) : path_(std::move(path)) {}
-    ~TemporaryFile() {
-        if (!kept_) ::unlink(path_.c_str());
-    }
-    TemporaryFile(const TemporaryFile&) = delete;
-    TemporaryFile& operator=(const TemporaryFile&) = delete;
-    void Keep() { kept_ = true; }
-
-private:
-    std::string path_;
-    bool kept_ = false;
-};
-
 std::string FolderOf(const std::string& path) {
     const auto slash = path.find_last_of('/');
     if (slash == std::string::npos) return ".";
@@ -129,39 +113,56 @@ std::string ReadWholeFile(const std::string& path) {
     return bytes;
 }
 
-void ReplaceFileContents(const std::string& path, std::string_view bytes) {
+PreparedFile::PreparedFile(const std::string& path, std::string_view bytes) {
     if (path.empty()) RaiseWrite("ファイル名がありません。");
-    const std::string target = ResolveTarget(path);
+    target_ = ResolveTarget(path);
 
     mode_t mode = DefaultMode();
     struct stat info {};
-    if (::stat(target.c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
-        if ((info.st_mode & 0222) == 0) RaiseWrite("読み取り専用のファイルです。");
-        if (::access(target.c_str(), W_OK) != 0) RaiseWrite(FileErrorText(errno));
-        mode = info.st_mode & 07777;
+    if (::stat(target_.c_str(), &info) == 0) {
+        // Found here rather than by the rename, so that Commit has little left to fail.
+        if (S_ISDIR(info.st_mode)) RaiseWrite(FileErrorText(EISDIR));
+        if (S_ISREG(info.st_mode)) {
+            if ((info.st_mode & 0222) == 0) RaiseWrite("読み取り専用のファイルです。");
+            if (::access(target_.c_str(), W_OK) != 0) RaiseWrite(FileErrorText(errno));
+            mode = info.st_mode & 07777;
+        }
     }
 
-    std::string temporary = FolderOf(target) + "/." + NameOf(target) + ".XXXXXX";
+    std::string temporary = FolderOf(target_) + "/." + NameOf(target_) + ".XXXXXX";
     Descriptor file(::mkstemp(temporary.data()));
     if (file.get() < 0) RaiseWrite("一時ファイルを作れません: " + FileErrorText(errno));
-    TemporaryFile cleanup(temporary);
-
-    const char* data = bytes.data();
-    std::size_t left = bytes.size();
-    while (left > 0) {
-        const ssize_t n = ::write(file.get(), data, left);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            RaiseWrite(FileErrorText(errno));
+    temporary_ = temporary;
+    try {
+        const char* data = bytes.data();
+        std::size_t left = bytes.size();
+        while (left > 0) {
+            const ssize_t n = ::write(file.get(), data, left);
+            if (n < 0) {
+                if (errno == EINTR) continue;
+                RaiseWrite(FileErrorText(errno));
+            }
+            data += n;
+            left -= static_cast<std::size_t>(n);
         }
-        data += n;
-        left -= static_cast<std::size_t>(n);
+        if (::fchmod(file.get(), mode) != 0) RaiseWrite(FileErrorText(errno));
+        if (::fsync(file.get()) != 0) RaiseWrite(FileErrorText(errno));
+        if (const int error = file.Close(); error != 0) RaiseWrite(FileErrorText(error));
+    } catch (...) {
+        ::unlink(temporary_.c_str());
+        throw;
     }
-    if (::fchmod(file.get(), mode) != 0) RaiseWrite(FileErrorText(errno));
-    if (::fsync(file.get()) != 0) RaiseWrite(FileErrorText(errno));
-    if (const int error = file.Close(); error != 0) RaiseWrite(FileErrorText(error));
-    if (::rename(temporary.c_str(), target.c_str()) != 0) RaiseWrite(FileErrorText(errno));
-    cleanup.Keep();
 }
+
+PreparedFile::~PreparedFile() {
+    if (!committed_) ::unlink(temporary_.c_str());
+}
+
+void PreparedFile::Commit() {
+    if (::rename(temporary_.c_str(), target_.c_str()) != 0) RaiseWrite(FileErrorText(errno));
+    committed_ = true;
+}
+
+void ReplaceFileContents(const std::string& path, std::string_view bytes) { PreparedFile(path, bytes).Commit(); }
 
 }  // namespace kurvo

@@ -19,6 +19,23 @@ std::string ReadWholeFile(const std::string& path);
 // (FileWrite) is raised with one line saying why.
 void ReplaceFileContents(const std::string& path, std::string_view bytes);
 
+// ReplaceFileContents in two steps, so that several files are replaced only
+// when all of them could be written: the constructor does everything but the
+// rename (and raises what ReplaceFileContents raises), Commit renames.  A
+// prepared file never committed is removed and its target left as it was.
+class PreparedFile {
+public:
+    PreparedFile(const std::string& path, std::string_view bytes);
+    ~PreparedFile();
+    PreparedFile(const PreparedFile&) = delete;
+    PreparedFile& operator=(const PreparedFile&) = delete;
+    void Commit();
+
+private:
+    std::string target_, temporary_;
+    bool committed_ = false;
+};
+
 // The reason for a failed file operation as the program words it.
 std::string FileErrorText(int errorNumber);
 

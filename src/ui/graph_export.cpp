@@ -132,14 +132,21 @@ QByteArray graphImageBytes(const GraphImage& image) {
     return {};
 }
 
-std::string WriteGraphImage(const GraphImage& image) {
+std::string RenderGraphImage(const GraphImage& image, std::string& bytes) {
     if (image.calls == nullptr || image.width <= 0 || image.height <= 0) return "描くグラフがありません。";
-    const QByteArray bytes = graphImageBytes(image);
-    if (bytes.isEmpty()) return "グラフの画像を作れませんでした。";
+    const QByteArray drawn = graphImageBytes(image);
+    if (drawn.isEmpty()) return "グラフの画像を作れませんでした。";
+    bytes = drawn.toStdString();
+    return {};
+}
+
+std::string WriteGraphImage(const GraphImage& image, const std::string& path) {
+    std::string bytes;
+    if (std::string problem = RenderGraphImage(image, bytes); !problem.empty()) return problem;
     try {
-        ReplaceFileContents(image.path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+        ReplaceFileContents(path, bytes);
     } catch (const RuntimeError& error) {
-        return "グラフの画像を書き込めませんでした: " + image.path + "\n" + error.Description();
+        return "グラフの画像を書き込めませんでした: " + path + "\n" + error.Description();
     }
     return {};
 }

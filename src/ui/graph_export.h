@@ -27,9 +27,13 @@ QByteArray screenSvg(const std::vector<DrawCall>& calls, int width, int height, 
 // The content of the image file; empty when it cannot be made.
 QByteArray graphImageBytes(const GraphImage& image);
 
+// Puts the image file's bytes into `bytes`; returns an empty text, or why
+// there are none.  Needs a QGuiApplication.
+std::string RenderGraphImage(const GraphImage& image, std::string& bytes);
+
 // Writes the image file whole or not at all (an earlier file stays as it was
 // on failure); returns an empty text, or why there is no new file.  Needs a
 // QGuiApplication.
-std::string WriteGraphImage(const GraphImage& image);
+std::string WriteGraphImage(const GraphImage& image, const std::string& path);
 
 }  // namespace kurvo::ui

@@ -506,7 +506,6 @@ void MainWindow::saveGraphImage() {
     }
 
     GraphImage image;
-    image.path = *chosen;
     image.format = *format;
     std::optional<std::vector<DrawCall>> page;
     if (*format == GraphImageFormat::Png) {
@@ -526,7 +525,7 @@ void MainWindow::saveGraphImage() {
         image.width = printer_->surface().Width();
         image.height = printer_->surface().Height();
     }
-    const std::string problem = WriteGraphImage(image);
+    const std::string problem = WriteGraphImage(image, *chosen);
     if (!problem.empty()) dialogs_.ShowMessage(problem);
 }
 

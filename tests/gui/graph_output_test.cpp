@@ -1,6 +1,5 @@
 // The recorded drawing replayed on a QPainter, and kurvo-batch --graph drawing
 // one combination's graph into an image file.
-#include <QDir>
 #include <QImage>
 #include <QPainter>
 #include <QTemporaryDir>
@@ -86,26 +85,6 @@ private slots:
             if (y != 20) QCOMPARE(image.pixel(80, y), qRgb(255, 0, 0));
     }
 
-    void textHangsBelowTheCurrentPositionInItsSize() {
-        const auto inkRows = [](double points) {
-            RecordingSurface s(1500, 1500);
-            s.SetForeColor(kurvo::kBlack);
-            s.SetFontSize(points);
-            s.SetCurrentPosition(150, 450);  // (10, 30)
-            s.PrintText("Ｈ8");
-            const QImage image = render(s.Calls());
-            int top = 100, bottom = -1;
-            for (int y = 0; y < 100; ++y)
-                for (int x = 0; x < 100; ++x)
-                    if (qGray(image.pixel(x, y)) < 128) top = std::min(top, y), bottom = std::max(bottom, y);
-            return std::pair{top, bottom};
-        };
-        const auto [top9, bottom9] = inkRows(9);
-        const auto [top18, bottom18] = inkRows(18);
-        QVERIFY2(top9 >= 30 && top9 <= 34, qPrintable(QString::number(top9)));
-        QVERIFY(bottom9 <= 30 + 14);
-        QVERIFY(bottom18 - top18 > (bottom9 - top9) * 3 / 2);
-    }
     void pngIsTheChosenCombinationAsTheScreenShowsIt() {
         const Run run = batch({"--example", "3", "--graph", path("comb2.png"), "--comb", "2"});
         QVERIFY2(run.status == 0 && run.err.isEmpty(), qPrintable(run.err));
@@ -116,23 +95,6 @@ private slots:
         for (int page : {2, 1}) {
             shown.tabs.SelectPage(page);
             QCOMPARE(drawn == render(shown.graph.Calls(), drawn.size(), Qt::black), page == 2);
-        }
-    }
-
-    void failuresWriteNothing() {
-        const struct {
-            QStringList arguments;
-            int status;
-            const char* message;
-        } rows[] = {
-            {{"--example", "1", "--comb", "4", "--graph", path("out.png"), "-o", path("out.txt")}, 1, "組合せ 4"},
-            {{"--example", "1", "--graph", path("out.gif")}, 2, ".png"},
-        };
-        for (const auto& row : rows) {
-            const Run run = batch(row.arguments);
-            QVERIFY2(run.status == row.status, row.message);
-            QVERIFY2(run.err.contains(QString::fromUtf8(row.message)), qPrintable(run.err));
-            QVERIFY2(QDir(folder->path()).isEmpty(), row.message);
         }
     }
 

@@ -5,7 +5,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
 #include <QProcess>
@@ -67,19 +66,6 @@ inline void type(QLineEdit* box, const QString& text) {
 inline QModelIndex indexOf(GridView* view, int col, int row) { return view->model()->index(row - 1, col - 1); }
 // What the view shows in a cell.
 inline std::string cell(GridView* view, int col, int row) { return indexOf(view, col, row).data().toString().toStdString(); }
-
-// Chooses an item of a combo cell through the cell's editor.
-inline void chooseInCombo(GridView* view, int col, int row, const QString& item) {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // editors closed before
-    view->setCurrentIndex(indexOf(view, col, row));
-    view->edit(indexOf(view, col, row));
-    const auto combos = view->findChildren<QComboBox*>();
-    QCOMPARE(combos.size(), 1);
-    combos.front()->setCurrentIndex(combos.front()->findText(item));
-    QVERIFY(combos.front()->currentIndex() >= 0);
-    emit combos.front()->activated(combos.front()->currentIndex());
-    QApplication::processEvents();
-}
 
 inline bool drewText(const std::vector<DrawCall>& calls, const std::string& text) {
     return std::any_of(calls.begin(), calls.end(),
