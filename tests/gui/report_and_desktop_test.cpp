@@ -23,7 +23,7 @@ QByteArray contentOf(const QString& path) {
 }
 }  // namespace
 
-class GraphOutTest : public WindowTest {
+class ReportAndDesktopTest : public WindowTest {
     Q_OBJECT
 
     QAction* action(const char* name) { return w().findChild<QAction*>(QString::fromLatin1(name)); }
@@ -119,5 +119,5 @@ private slots:
     }
 };
 
-KURVO_GUI_TEST(GraphOutTest)
-#include "graph_out_test.moc"
+KURVO_GUI_TEST(ReportAndDesktopTest)
+#include "report_and_desktop_test.moc"
