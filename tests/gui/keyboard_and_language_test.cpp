@@ -2,6 +2,9 @@
 // the window and its dialogs acts, and Qt's own dialogs speak Japanese.
 #include <QAbstractButton>
 #include <QDate>
+#include <QDir>
+#include <QFileIconProvider>
+#include <QRegularExpression>
 #include <QFile>
 #include <QMenu>
 #include <QMenuBar>
@@ -116,6 +119,8 @@ private slots:
         QCOMPARE(box.button(QMessageBox::Cancel)->text(), QStringLiteral("キャンセル"));
         QCOMPARE(QLocale::system().toString(QDate(2026, 12, 6), QLocale::ShortFormat), QStringLiteral("2026/12/06"));
         QCOMPARE(QLocale().toString(QDate(2026, 12, 6), QLocale::ShortFormat), QStringLiteral("2026/12/06"));
+        // The file dialog's type column: a folder is not "Folder".
+        QVERIFY(!QFileIconProvider().type(QFileInfo(QDir::tempPath())).contains(QRegularExpression("[A-Za-z]")));
     }
 };
 
