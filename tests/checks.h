@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -29,10 +30,13 @@ template <typename Call>
     return ::testing::AssertionFailure() << "raised nothing, expected error " << static_cast<int>(expected);
 }
 
-// The rows of a tab-separated table of cases in tests/data, each with
-// `fields` fields, the first naming the row; a backslash and n in a field is a line break.
-// Lines starting with '#' and the heading line are skipped.
-inline std::vector<std::vector<std::string>> ReadCases(const std::string& file, std::size_t fields) {
+// The rows of a tab-separated table of cases in tests/data, the first field
+// naming the row; `fields` fields each, or any number when 0.  Lines starting
+// with '#' and the heading line are skipped.  In a field a backslash and n is
+// a line break and each of `words` stands for its value.
+inline std::vector<std::vector<std::string>> ReadCases(const std::string& file, std::size_t fields,
+                                                       std::map<std::string, std::string> words = {}) {
+    words["\\n"] = "\n";
     std::ifstream in(std::string(KURVO_TEST_DATA) + "/" + file);
     std::vector<std::vector<std::string>> rows;
     std::string line;
@@ -43,10 +47,12 @@ inline std::vector<std::vector<std::string>> ReadCases(const std::string& file, 
         for (std::size_t start = 0, tab = 0; tab != std::string::npos; start = tab + 1) {
             tab = line.find('\t', start);
             std::string field = line.substr(start, tab - start);
-            for (std::size_t at; (at = field.find("\\n")) != std::string::npos;) field.replace(at, 2, "\n");
+            for (const auto& [word, value] : words)
+                for (auto at = field.find(word); at != std::string::npos; at = field.find(word, at + value.size()))
+                    field.replace(at, word.size(), value);
             row.push_back(std::move(field));
         }
-        if (row.size() == fields)
+        if (fields == 0 || row.size() == fields)
             rows.push_back(std::move(row));
         else
             ADD_FAILURE() << file << ": " << row.size() << " fields, expected " << fields << ": " << line;
@@ -70,14 +76,6 @@ inline std::vector<double> Numbers(const std::string& field) {
     for (const std::string& word : Words(field)) numbers.push_back(NumberField(word));
     return numbers;
 }
-
-// Names the rows of a parameterised test after their `name` field.
-struct RowName {
-    template <typename Info>
-    std::string operator()(const Info& row) const {
-        return std::string(row.param.name);
-    }
-};
 
 // "nan", "inf" (any case) anywhere in a text the program wrote.
 inline bool LooksNonFinite(std::string_view text) {

@@ -184,23 +184,6 @@ TEST(DrawingError, OneMessageNoCurveNoPoints) {
     }
 }
 
-TEST(GraphPrinting, DrawsOnPaperAndLeavesTheScreenBlank) {
-    Workbench wb;
-    const GraphState g{.samples = {{50, 60}}};
-    Draw(wb, g);
-    ASSERT_GT(wb.graph.Calls().size(), 1u);
-    Draw(wb, g, {}, 0, true);
-    ASSERT_TRUE(wb.dialogs.messages.empty()) << wb.dialogs.messages.front().text;
-    ASSERT_EQ(wb.graph.Calls().size(), 1u);
-    EXPECT_EQ(wb.graph.Calls()[0].op, Op::Clear);
-    EXPECT_EQ(wb.printer.CallsOf(Op::Circle).size(), 1u);
-    EXPECT_EQ(wb.printer.Calls().back().op, Op::EndDocument);
-
-    Workbench failing;
-    Draw(failing, GraphState{{50}, {30, 30, 5}, {0, 100, 5}, 1, 1, {{30.5, 50}}}, {}, 0, true);  // equal X limits
-    EXPECT_TRUE(failing.printer.CallsOf(Op::EndDocument).empty()) << "a failed drawing ends no document";
-}
-
 TEST(WindowBackground, BlueToBlackInOverlappingBands) {
     RecordingSurface window(10, 4);
     PaintWindowBackground(window);

@@ -50,7 +50,7 @@ TEST(Batch, CommandLines) {
 #else
     const std::string build = "text";
 #endif
-    for (const auto& row : TableRows("batch_failures.txt", {{"{dir}", folder.path().string()}, {"{data}", KURVO_TEST_DATA}})) {
+    for (const auto& row : ReadCases("batch_failures.txt", 0, {{"{dir}", folder.path().string()}, {"{data}", KURVO_TEST_DATA}})) {
         if (row.at(1) != "all" && row.at(1) != build) continue;
         const BatchRun run = Batch({row.begin() + 4, row.end()});
         EXPECT_EQ(run.status, std::stoi(row.at(2))) << row[0];

@@ -18,7 +18,7 @@ TEST(FileCommands, ChangeNothingUnlessTheyGoThrough) {
     const std::string target = folder / "target.txt";
     const std::map<std::string, MsgAnswer> answers = {
         {"Yes", MsgAnswer::Yes}, {"No", MsgAnswer::No}, {"Cancel", MsgAnswer::Cancel}};
-    for (const auto& row : TableRows("open_and_save_refused.txt", {{"{target}", target}})) {
+    for (const auto& row : ReadCases("open_and_save_refused.txt", 0, {{"{target}", target}})) {
         const std::string bytes = row.at(3) == "-" ? "" : FileBytes(std::string(KURVO_TEST_DATA) + "/files/" + row[3]);
         std::filesystem::remove(target);
         if (row[3] != "-") PutFile(target, bytes);
@@ -155,7 +155,9 @@ TEST(OpenCommand, RestoresTitlesMethodsAndDataButNoResults) {
     Workbench wb;
     wb.app.LoadExample(1);
     wb.app.RunEstimation();
-    Open(wb, file);
+    wb.dialogs.files.push_back(file);
+    wb.dialogs.answers.push_back(MsgAnswer::Yes);
+    wb.app.OpenCommand();
     const Session& s = wb.app.session;
     EXPECT_EQ(s.int_Estimated, kFalse);
     EXPECT_EQ(wb.spdCoeff, MakeCoefficientGrid());

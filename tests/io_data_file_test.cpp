@@ -41,8 +41,8 @@ TEST(DataFileWriter, WorkedExampleByteForByte) {
     wb.spdSpec.SetItemList(1, 1, VariableList(s, 2));
     wb.spdSpec.SetItemList(4, 1, VariableList(s, 2));
     wb.SetMethod(1, 'P', 'T', 0, 0, 0, 0, "1");
-    wb.SetColumn(1, {1, 2, 3});
-    wb.SetColumn(2, {3, 5, 7});
+    wb.SetColumn(1, {"1", "2", "3"});
+    wb.SetColumn(2, {"3", "5", "7"});
     wb.app.RunEstimation();
     ASSERT_TRUE(wb.dialogs.messages.empty());
     s.dbl_Coeff(1, 0) = 1;  // the fit came out exactly

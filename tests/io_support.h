@@ -7,14 +7,13 @@
 #include <fstream>
 #include <iterator>
 #include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "checks.h"
 #include "io/data_file.h"
 #include "io/document_commands.h"
 #include "io/shift_jis.h"
-#include "workbench.h"
 
 namespace kurvo::test {
 
@@ -49,40 +48,11 @@ inline void PutFile(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
-// The rows of a table file under tests/data: a row a line, its fields
-// separated by TABs, the row's name first; lines starting with "#" are
-// comments.  In a field "\n" stands for a line end and each of `words` for
-// its value.
-inline std::vector<std::vector<std::string>> TableRows(const std::string& file,
-                                                       std::map<std::string, std::string> words) {
-    words["\\n"] = "\n";
-    std::ifstream in(std::string(KURVO_TEST_DATA) + "/" + file);
-    std::vector<std::vector<std::string>> rows;
-    for (std::string line; std::getline(in, line);) {
-        if (line.empty() || line[0] == '#') continue;
-        std::istringstream fields(line);
-        rows.emplace_back();
-        for (std::string field; std::getline(fields, field, '\t');) {
-            for (const auto& [word, value] : words)
-                for (auto at = field.find(word); at != std::string::npos; at = field.find(word, at + value.size()))
-                    field.replace(at, word.size(), value);
-            rows.back().push_back(field);
-        }
-    }
-    EXPECT_FALSE(rows.empty()) << file;
-    return rows;
-}
-
-// Runs Save or Open with the file dialog answering `path` and the question Yes.
+// Runs Save with the file dialog answering `path` and the question Yes.
 inline void Save(Workbench& wb, const std::string& path) {
     wb.dialogs.files.push_back(path);
     wb.dialogs.answers.push_back(MsgAnswer::Yes);
     wb.app.SaveCommand();
-}
-inline void Open(Workbench& wb, const std::string& path) {
-    wb.dialogs.files.push_back(path);
-    wb.dialogs.answers.push_back(MsgAnswer::Yes);
-    wb.app.OpenCommand();
 }
 
 }  // namespace kurvo::test

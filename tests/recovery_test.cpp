@@ -117,7 +117,7 @@ INSTANTIATE_TEST_SUITE_P(Recovery, RecoveryTest, ::testing::Values(
             std::filesystem::create_directories(s.state / "kurvo");
             PutFile(s.state / "kurvo/window-7-1.txt", "[測定値]\r\n");
         }, MsgAnswer::Yes, {kQuestion, "『Kurvo』のデータではありません"}, "", {"unreadable-#-#.txt"}, {}}),
-    RowName());
+    [](const auto& row) { return std::string(row.param.name); });
 
 }  // namespace
 }  // namespace kurvo::test

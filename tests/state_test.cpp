@@ -148,8 +148,8 @@ TEST(TabSwitch, DataPageAndPagesBeyondTheCombinationsChangeNothingButTheirLabel)
 TEST(Refill, RowsTheXTransformCannotTakeArePassedOverOtherErrorsShown) {
     Workbench wb;
     // X from 12: a logarithmic X axis starts at the decade 10, where 1 / ln X exists
-    wb.SetColumn(1, {12, 13, 14, 15, 16, 17, 18, 19, 20, 21});
-    wb.SetColumn(2, {3, 4, 5, 6, 7, 8, 9, 10, 11, 12});
+    wb.SetColumn(1, {"12", "13", "14", "15", "16", "17", "18", "19", "20", "21"});
+    wb.SetColumn(2, {"3", "4", "5", "6", "7", "8", "9", "10", "11", "12"});
     wb.SetMethod(1, 'B', 'A', 0, 0, 1, 1, "1");
     wb.app.RunEstimation();
     ASSERT_EQ(wb.Messages(), kNone);

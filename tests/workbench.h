@@ -1,7 +1,6 @@
 // The headless main window with short names and helpers for tests.
 #pragma once
 
-#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -21,10 +20,6 @@ struct Workbench : HeadlessWindow {
     // Fills a data column from row 1, "" for a blank cell.
     void SetColumn(int col, const std::vector<std::string>& cells) {
         for (std::size_t r = 0; r < cells.size(); ++r) data.SetText(col, static_cast<int>(r) + 1, cells[r]);
-    }
-    void SetColumn(int col, std::initializer_list<double> values) {
-        int r = 1;
-        for (double v : values) data.SetNumber(col, r++, v);
     }
     // One method row: Y and X as letters, transforms, degree text.
     void SetMethod(int row, char y, char x, int yLog, int yRecip, int xLog, int xRecip, const std::string& degree) {
