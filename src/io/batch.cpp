@@ -66,7 +66,7 @@ std::optional<BatchOptions> ParseArguments(const std::vector<std::string>& argum
             if (!file) return std::nullopt;
             const auto format = GraphImageFormatOf(*file);
             if (!format) {
-                problem = "グラフの画像ファイルは .png, .svg, .pdf のどれかにしてください: " + *file;
+                problem = kGraphFormatMessage + *file;
                 return std::nullopt;
             }
             options.graph = *file;
@@ -216,7 +216,7 @@ int RunBatch(const std::vector<std::string>& arguments, std::ostream& out, std::
     // Each file is made ready beside its target and put in place only when
     // both could be: a failure leaves an image or document already there.
     const auto imageFailed = [&](const RuntimeError& error) {
-        ReportTo(err, "グラフの画像を書き込めませんでした: " + *options->graph + "\n" + error.Description());
+        ReportTo(err, kCannotWriteGraphMessage + *options->graph + "\n" + error.Description());
         return 1;
     };
     const auto documentFailed = [&](const RuntimeError& error) {

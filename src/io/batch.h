@@ -21,6 +21,10 @@ enum class GraphImageFormat { Png, Svg, Pdf };
 // The format named by the file's extension, in any case; nothing for others.
 std::optional<GraphImageFormat> GraphImageFormatOf(const std::string& path);
 
+// What the batch command and the window say of an image file, followed by its name.
+inline constexpr const char* kGraphFormatMessage = "グラフの画像ファイルは .png, .svg, .pdf のどれかにしてください: ";
+inline constexpr const char* kCannotWriteGraphMessage = "グラフの画像を書き込めませんでした: ";
+
 struct GraphImage {
     GraphImageFormat format = GraphImageFormat::Png;
     // The drawing in twips on a surface of this size: the screen graph for

@@ -146,7 +146,7 @@ std::string WriteGraphImage(const GraphImage& image, const std::string& path) {
     try {
         ReplaceFileContents(path, bytes);
     } catch (const RuntimeError& error) {
-        return "グラフの画像を書き込めませんでした: " + path + "\n" + error.Description();
+        return kCannotWriteGraphMessage + path + "\n" + error.Description();
     }
     return {};
 }

@@ -501,7 +501,7 @@ void MainWindow::saveGraphImage() {
     graphImageFile_ = *chosen;
     const std::optional<GraphImageFormat> format = GraphImageFormatOf(*chosen);
     if (!format) {
-        dialogs_.ShowMessage("グラフの画像ファイルは .png, .svg, .pdf のどれかにしてください: " + *chosen);
+        dialogs_.ShowMessage(kGraphFormatMessage + *chosen);
         return;
     }
 
