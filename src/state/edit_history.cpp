@@ -26,21 +26,16 @@ void EditHistory::EndStep(const IGrid& grid) {
     redo_.clear();
 }
 
-std::vector<CellText> EditHistory::Undo() {
-    std::vector<CellText> texts;
-    if (undo_.empty()) return texts;
-    for (const Change& change : undo_.back()) texts.push_back({change.col, change.row, change.before});
-    redo_.push_back(std::move(undo_.back()));
-    undo_.pop_back();
-    return texts;
-}
+std::vector<CellText> EditHistory::Undo() { return MoveLast(undo_, redo_, &Change::before); }
 
-std::vector<CellText> EditHistory::Redo() {
+std::vector<CellText> EditHistory::Redo() { return MoveLast(redo_, undo_, &Change::after); }
+
+std::vector<CellText> EditHistory::MoveLast(Steps& from, Steps& to, std::string Change::*text) {
     std::vector<CellText> texts;
-    if (redo_.empty()) return texts;
-    for (const Change& change : redo_.back()) texts.push_back({change.col, change.row, change.after});
-    undo_.push_back(std::move(redo_.back()));
-    redo_.pop_back();
+    if (from.empty()) return texts;
+    for (const Change& change : from.back()) texts.push_back({change.col, change.row, change.*text});
+    to.push_back(std::move(from.back()));
+    from.pop_back();
     return texts;
 }
 

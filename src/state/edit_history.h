@@ -48,12 +48,16 @@ private:
         std::string before, after;
     };
     using Step = std::vector<Change>;
+    using Steps = std::deque<Step>;
+
+    // Takes the last step of `from` onto `to`: its cells with their `text`.
+    static std::vector<CellText> MoveLast(Steps& from, Steps& to, std::string Change::*text);
 
     bool open_ = false;
     std::vector<std::string> before_;  // texts of the data cells, row by row, while a step is open
     int columns_ = 0;
-    std::deque<Step> undo_;
-    std::vector<Step> redo_;
+    Steps undo_;
+    Steps redo_;
 };
 
 }  // namespace kurvo
