@@ -2,13 +2,23 @@
 #include <benchmark/benchmark.h>
 
 #include <cmath>
+#include <cstdlib>
 
 #include "fit/solver.h"
-#include "state/headless.h"
+#include "window/headless.h"
 
 namespace {
 
-using Workbench = kurvo::HeadlessWindow;
+// The runs below report failures as results; a message box would be a fault.
+struct NoDialogs : kurvo::IUserDialogs {
+    kurvo::MsgAnswer Message(const kurvo::MessageRequest&) override { std::abort(); }
+    std::optional<std::string> ChooseFile(const kurvo::FileRequest&) override { std::abort(); }
+};
+
+struct Workbench : kurvo::HeadlessWindow {
+    Workbench() : HeadlessWindow(dialogs) {}
+    NoDialogs dialogs;
+};
 
 // 100 samples of a smooth curve with some scatter, x from 0.1 to 10.
 double SampleX(int s) { return 0.1 * s; }
@@ -45,17 +55,18 @@ void FillFourCombinations(Workbench& wb) {
 void BM_RunEstimation_4Combinations_100Samples_Degree6(benchmark::State& state) {
     Workbench wb;
     FillFourCombinations(wb);
-    for (auto _ : state) wb.app.RunEstimation();
-    if (!wb.dialogs.messages.empty()) state.SkipWithError(wb.dialogs.messages.front().text.c_str());
+    for (auto _ : state)
+        if (const kurvo::Failure failure = wb.app.Estimate()) state.SkipWithError(failure->Description().c_str());
 }
 BENCHMARK(BM_RunEstimation_4Combinations_100Samples_Degree6);
 
 void BM_DrawGraph_Degree6(benchmark::State& state) {
     Workbench wb;
     FillFourCombinations(wb);
-    wb.app.RunEstimation();
-    for (auto _ : state) wb.app.DrawGraph(0, false, 0, 0, 0, 0);
-    if (!wb.dialogs.messages.empty()) state.SkipWithError(wb.dialogs.messages.front().text.c_str());
+    if (const kurvo::Failure failure = wb.app.Estimate()) state.SkipWithError(failure->Description().c_str());
+    for (auto _ : state)
+        if (const kurvo::Failure failure = wb.app.Draw(0, false, 0, 0, 0, 0))
+            state.SkipWithError(failure->Description().c_str());
 }
 BENCHMARK(BM_DrawGraph_Degree6);
 

@@ -6,11 +6,11 @@
 #include <vector>
 
 #include "checks.h"
+#include "graph/draw_graph.h"
 
 namespace kurvo {
 namespace {
 
-using test::Workbench;
 using Op = DrawCall::Op;
 
 struct Axis {
@@ -18,34 +18,31 @@ struct Axis {
     std::int16_t divisions;
 };
 
-// What the session holds for combination `c` before it is drawn.
+// What one graph shows, and the screen it is drawn on.
 struct GraphState {
-    std::vector<double> coefficients{1, 2};  // dbl_Coeff and dbl_WorkCoeff
+    std::vector<double> coefficients{1, 2};
     Axis x{0, 100, 5}, y{0, 100, 5};
     double xMin = 0, yMin = 0;
-    std::vector<std::pair<double, double>> samples;  // (x', y) of the measured points
+    std::vector<GraphScene::Point> samples;  // (x', y) of the measured points
 };
 
 struct Flags {
     std::int16_t xLog = 0, yLog = 0, xRecip = 0, yRecip = 0;
 };
 
-void Draw(Workbench& wb, const GraphState& g, Flags f = {}, int index = 0, bool print = false) {
-    Session& s = wb.app.session;
-    const int c = index + 1;
-    s.int_Degree(c) = static_cast<std::int16_t>(g.coefficients.size() - 1);
-    for (std::size_t k = 0; k < g.coefficients.size(); ++k)
-        s.dbl_Coeff(c, static_cast<int>(k)) = s.dbl_WorkCoeff(static_cast<int>(k)) = g.coefficients[k];
-    s.dbl_XLow(c) = g.x.low, s.dbl_XHigh(c) = g.x.high, s.int_XDiv(c) = g.x.divisions;
-    s.dbl_YLow(c) = g.y.low, s.dbl_YHigh(c) = g.y.high, s.int_YDiv(c) = g.y.divisions;
-    s.dbl_XMin(c) = g.xMin, s.dbl_YMin(c) = g.yMin;
-    s.int_DataCount = static_cast<std::int16_t>(g.samples.size());
-    for (std::size_t i = 0; i < g.samples.size(); ++i) {
-        s.dbl_XPower(static_cast<int>(i) + 1, 1) = 1.0;
-        s.dbl_XPower(static_cast<int>(i) + 1, 2) = g.samples[i].first;
-        s.dbl_YData(static_cast<int>(i) + 1, c) = g.samples[i].second;
-    }
-    wb.app.DrawGraph(index, print, f.xLog, f.yLog, f.xRecip, f.yRecip);
+struct Drawn {
+    RecordingSurface graph{5000, 4600};
+    std::vector<std::string> messages;
+};
+
+void Draw(Drawn& d, const GraphState& g, Flags f = {}) {
+    GraphScene scene;
+    scene.flags = {f.yLog, f.yRecip, f.xLog, f.xRecip};
+    scene.x = {g.x.low, g.x.high, g.x.divisions, g.xMin};
+    scene.y = {g.y.low, g.y.high, g.y.divisions, g.yMin};
+    scene.coefficients = g.coefficients;
+    scene.points = g.samples;
+    if (const auto failure = DrawScene(d.graph, false, scene)) d.messages.push_back(failure->Description());
 }
 
 struct Text {
@@ -83,10 +80,9 @@ std::vector<double> Corners(const DrawCall& c) { return {c.x1, c.y1, c.x2, c.y2}
 
 // Axes from 0 to 100 in 5 divisions on the 5000 × 4600 screen: dx = 820, dy = 760.
 TEST(LinearGraph, FrameGridTickLabelsEquationCurveAndPoints) {
-    Workbench wb;
-    wb.app.session.int_WorkDegree = 5;
+    Drawn wb;
     Draw(wb, GraphState{.samples = {{50, 60}, {0, 0}}});
-    EXPECT_TRUE(wb.dialogs.messages.empty());
+    EXPECT_TRUE(wb.messages.empty());
     const auto boxes = wb.graph.CallsOf(Op::Box);
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(Corners(boxes[0]), (std::vector<double>{700, 400, 4800, 4200}));
@@ -107,12 +103,9 @@ TEST(LinearGraph, FrameGridTickLabelsEquationCurveAndPoints) {
     ASSERT_EQ(circles.size(), 2u);
     EXPECT_EQ(std::pair(circles[0].x1, circles[0].y1), std::pair(2750.0, 1920.0));
     EXPECT_EQ(std::pair(circles[1].x1, circles[1].y1), std::pair(700.0, 4200.0));
-    EXPECT_EQ(wb.app.session.int_WorkDegree, 1);
 
-    // Redrawn, the curve follows the working coefficients (y = 3: 4200 - 3 × 38) and the label the combination's.
-    wb.app.session.dbl_WorkCoeff(0) = 3, wb.app.session.dbl_WorkCoeff(1) = 0;
-    wb.app.DrawGraph(0, false, 0, 0, 0, 0);
-    EXPECT_EQ(wb.labels.Equation(0), "Y1=1  2*X^1  ");
+    // Redrawn with y = 3: 4200 - 3 × 38.
+    Draw(wb, GraphState{.coefficients = {3, 0}, .samples = {}});
     for (const DrawCall& call : Curve(wb.graph)) EXPECT_EQ(call.y2, 4086);
 }
 
@@ -128,23 +121,19 @@ Axis AxisOf(const std::vector<std::string>& row, std::size_t first) {
 TEST(EquationLabel, NamesTheTransformsAndListsTheCoefficients) {
     for (const auto& row : test::ReadCases("equation_label.tsv", 8)) {
         SCOPED_TRACE(row[0]);
-        Workbench wb;
-        const Flags flags = FlagsOf(row, 2);
-        const GraphState g{test::Numbers(row[6]), flags.xLog ? Axis{1, 2, 1} : Axis{1, 2, 5},
-                           flags.yLog ? Axis{0, 3, 3} : Axis{0, 100, 5}, flags.xLog ? 10.0 : 1.0, flags.yLog ? 2.0 : 0.0, {}};
-        Draw(wb, g, flags, std::stoi(row[1]));
-        EXPECT_EQ(wb.labels.Equation(std::stoi(row[1])), row[7]);
-        EXPECT_EQ(wb.Messages(), std::vector<std::string>{});
+        const Flags f = FlagsOf(row, 2);
+        EXPECT_EQ(EquationCaption(std::stoi(row[1]) + 1, test::Numbers(row[6]), {f.yLog, f.yRecip, f.xLog, f.xRecip}),
+                  row[7]);
     }
 }
 
 TEST(TransformedCurve, FirstPointAtTheLowerXLimit) {
     for (const auto& row : test::ReadCases("transformed_curve.tsv", 15)) {
         SCOPED_TRACE(row[0]);
-        Workbench wb;
+        Drawn wb;
         const GraphState g{{0, 1}, AxisOf(row, 5), AxisOf(row, 8), test::NumberField(row[11]), test::NumberField(row[12]), {}};
         Draw(wb, g, FlagsOf(row, 1));  // y' = t
-        ASSERT_EQ(wb.Messages(), std::vector<std::string>{});
+        ASSERT_EQ(wb.messages, std::vector<std::string>{});
         const auto curve = Curve(wb.graph);
         ASSERT_FALSE(curve.empty());
         EXPECT_EQ(std::pair(curve[0].x2, curve[0].y2), std::pair(test::NumberField(row[13]), test::NumberField(row[14])));
@@ -153,10 +142,10 @@ TEST(TransformedCurve, FirstPointAtTheLowerXLimit) {
 
 // Y decades 0 to 3 (dy = round(3800 / 3) = 1267), X decades 0 to 2 (dx = 2050).
 TEST(LogarithmicGraph, DecadeLabelsAtTheMajorLinesAndTheTop) {
-    Workbench wb;
+    Drawn wb;
     Draw(wb, GraphState{.x = {0, 2, 2}, .y = {0, 3, 3}, .xMin = 1, .yMin = 2, .samples = {{2.302585092994046, 10}}},
          {1, 1, 0, 0});  // the point (10, 10)
-    ASSERT_TRUE(wb.dialogs.messages.empty()) << wb.dialogs.messages.front().text;
+    ASSERT_EQ(wb.messages, std::vector<std::string>{});
     const auto texts = Texts(wb.graph);  // no lower end label "0" on the Y axis
     EXPECT_EQ(std::vector<Text>(texts.begin() + 3, texts.end()),
               (std::vector<Text>{{200, 4100, "1"}, {200, 2833, "10"}, {200, 1566, "100"}, {200, 300, "1000"},
@@ -173,14 +162,15 @@ TEST(LogarithmicGraph, DecadeLabelsAtTheMajorLinesAndTheTop) {
 TEST(DrawingError, OneMessageNoCurveNoPoints) {
     for (const auto& row : test::ReadCases("drawing_error.tsv", 15)) {
         SCOPED_TRACE(row[0]);
-        Workbench wb;
+        Drawn wb;
         const GraphState g{test::Numbers(row[11]), AxisOf(row, 5), AxisOf(row, 8), 1, test::NumberField(row[12]), {{30.5, 50}}};
         Draw(wb, g, FlagsOf(row, 1));
-        EXPECT_EQ(wb.Messages(), std::vector<std::string>{row[13]});
+        EXPECT_EQ(wb.messages, std::vector<std::string>{row[13]});
         EXPECT_TRUE(Curve(wb.graph).empty());
         EXPECT_TRUE(wb.graph.CallsOf(Op::Circle).empty());
         EXPECT_EQ(GridLines(wb.graph, false).size(), row[14] == "1" ? static_cast<std::size_t>(g.x.divisions) : 0u);
-        EXPECT_TRUE(test::AllFinite(wb));
+        for (const DrawCall& call : wb.graph.Calls())
+            EXPECT_TRUE(std::isfinite(call.x1 + call.y1 + call.x2 + call.y2) && !test::LooksNonFinite(call.text));
     }
 }
 

@@ -12,7 +12,7 @@
 
 #include "checks.h"
 #include "io/data_file.h"
-#include "io/document_commands.h"
+#include "window/document.h"
 #include "io/shift_jis.h"
 
 namespace kurvo::test {

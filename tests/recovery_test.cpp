@@ -22,7 +22,10 @@ struct Window {
     RecoveryCopy copy{RecoveryFolder()};
     void Type(const char* a1) {
         wb.data.SetText(1, 1, a1);
-        copy.Update(wb.app);
+        copy.Update(wb.app.UnsavedContent());
+    }
+    void Offer() {
+        copy.OfferLeftCopies(wb.dialogs, [this](const Document& d) { return RestoreDocument(wb.app, d); });
     }
 };
 
@@ -65,7 +68,7 @@ TEST_P(RecoveryTest, WhatTheNextStartFinds) {
 
     Window next;
     next.wb.dialogs.answers = {row.answer};
-    next.copy.OfferLeftCopies(next.wb.app);
+    next.Offer();
     std::vector<std::string> messages;
     for (const std::string& text : next.wb.Messages()) messages.push_back(text.substr(0, text.find('\n')));
     EXPECT_EQ(messages, row.messages);
@@ -83,7 +86,7 @@ TEST_P(RecoveryTest, WhatTheNextStartFinds) {
     EXPECT_EQ(copiedA1, row.copiedA1);
 
     Window later;  // nothing is offered twice
-    later.copy.OfferLeftCopies(later.wb.app);
+    later.Offer();
     EXPECT_TRUE(later.wb.Messages().empty());
 }
 
@@ -97,7 +100,7 @@ INSTANTIATE_TEST_SUITE_P(Recovery, RecoveryTest, ::testing::Values(
             Window& w = s.Start();
             w.Type("1.5");
             Save(w.wb, s.state / "saved.txt");
-            w.copy.Update(w.wb.app);
+            w.copy.Update(w.wb.app.UnsavedContent());
         }, MsgAnswer::Yes, kNone, "", {kLock}, {}},
     Row{"RemovedAfterNormalExit", [](Scene& s) {
             Window& w = s.Start();

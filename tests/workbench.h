@@ -1,14 +1,49 @@
 // The headless main window with short names and helpers for tests.
 #pragma once
 
+#include <deque>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "state/headless.h"
+#include "window/headless.h"
 
 namespace kurvo::test {
 
-struct Workbench : HeadlessWindow {
+// Records every message and answers from a script (Ok, or Yes when scripted).
+class ScriptedDialogs : public IUserDialogs {
+public:
+    MsgAnswer Message(const MessageRequest& request) override {
+        messages.push_back(request);
+        if (request.buttons != MsgButtons::Ok && !answers.empty()) {
+            const MsgAnswer a = answers.front();
+            answers.pop_front();
+            return a;
+        }
+        return request.buttons == MsgButtons::Ok ? MsgAnswer::Ok : MsgAnswer::No;
+    }
+    std::optional<std::string> ChooseFile(const FileRequest& request) override {
+        fileRequests.push_back(request);
+        if (files.empty()) return std::nullopt;
+        auto f = files.front();
+        files.pop_front();
+        return f;
+    }
+
+    std::vector<MessageRequest> messages;
+    std::vector<FileRequest> fileRequests;
+    std::deque<MsgAnswer> answers;
+    std::deque<std::optional<std::string>> files;
+};
+
+// Holds the dialogs, so that they exist before the window that uses them.
+struct ScriptedDialogsHolder {
+    ScriptedDialogs dialogs;
+};
+
+struct Workbench : ScriptedDialogsHolder, HeadlessWindow {
+    Workbench() : HeadlessWindow(dialogs) {}
+
     TableGrid& data = spdData;
     TableGrid& methodGrid = spdSpec;
     TableGrid& coeff = spdCoeff;

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "io/batch.h"
+#include "app/batch.h"
 
 #ifdef KURVO_BATCH_GRAPHS
 #include <QGuiApplication>

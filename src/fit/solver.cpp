@@ -1,11 +1,22 @@
 #include "fit/solver.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
 #include "state/numbers.h"
 
 namespace kurvo {
+
+void StorePowers(PowerTable& table, int sample, double x, int degree) {
+    if (degree < 0) Raise(ErrorNumber::SubscriptOutOfRange);
+    double power = 1.0;
+    const int last = std::max(degree + 1, 2);
+    for (int p = 1; p <= last; ++p) {
+        table(sample, p) = power;
+        power = Mul(power, x);
+    }
+}
 
 void FitPolynomial(int n, int m, const PowerTable& P, const ValueList& v, CoefficientList& c) {
     if (n < 1 || n > 7 || m < 1 || m > 100) Raise(ErrorNumber::SubscriptOutOfRange);

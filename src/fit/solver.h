@@ -16,6 +16,12 @@ using CoefficientList = RangeArray<double, 1, 7>;       // c(j) = coefficient of
 // The pivot threshold: a pivot of smaller magnitude means a singular system.
 inline constexpr double kPivotThreshold = 1E-10;
 
+// Writes the powers x^0 .. x^degree of one sample into its row of the power
+// table by successive multiplication.  Column 2 always holds x itself, also
+// for a constant fit, since the extents and the graph's points read it there.
+// A negative degree raises SubscriptOutOfRange, as a degree above 6 does.
+void StorePowers(PowerTable& table, int sample, double x, int degree);
+
 // Writes c(1..n) from the first m rows and n columns of the power table and
 // v(1..m); entries of c above n keep their values.  n is degree + 1 (1..7),
 // m the number of samples (1..100); anything else raises SubscriptOutOfRange.

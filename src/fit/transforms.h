@@ -11,6 +11,11 @@
 
 namespace kurvo {
 
+// The transform flags of one combination, as the method grid gives them.
+struct Transforms {
+    std::int16_t yLog = 0, yRecip = 0, xLog = 0, xRecip = 0;
+};
+
 inline double ForwardTransform(double v, std::int16_t log, std::int16_t recip) {
     if (log == 1) v = Ln(v);
     if (recip == 1) v = Div(1.0, v);
@@ -32,16 +37,10 @@ double PolynomialValue(double x, int degree, Coefficient coefficient) {
     return sum;
 }
 
-}  // namespace kurvo
-
-namespace kurvo {
-
-struct Session;
-
-// Writes the powers x^0 .. x^degree of one sample into its row of the power
-// table by successive multiplication.  Column 2 always holds x itself, also
-// for a constant fit, since the extents and the graph's points read it there.
-// A negative degree raises SubscriptOutOfRange, as a degree above 6 does.
-void StorePowers(Session& session, int sample, double x, int degree);
+// The fitted value in measured units: the polynomial at x', transformed back with the Y flags.
+template <typename Coefficient>
+double FittedValue(double x, int degree, Coefficient coefficient, const Transforms& t) {
+    return BackTransform(PolynomialValue(x, degree, coefficient), t.yLog, t.yRecip);
+}
 
 }  // namespace kurvo

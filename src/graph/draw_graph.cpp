@@ -1,8 +1,7 @@
-// The graph of one combination: equation label, frame and grid, tick labels,
-// titles, the fitted curve and the measured points, on the screen or on paper.
+#include "graph/draw_graph.h"
+
 #include <cmath>
 
-#include "state/app.h"
 #include "state/numbers.h"
 
 namespace kurvo {
@@ -31,157 +30,123 @@ std::string XName(std::int16_t log, std::int16_t recip) {
 // 10^(k − 2) × 10^floor(log10 min + 1).
 double DecadeLabel(int k, double min) { return Mul(Pow(10.0, k - 2), Pow(10.0, Floor(Log10(min) + 1.0))); }
 
-// "Y1=3.5  2.25*X^1  -0.125*X^2  "
-std::string EquationCaption(const Session& s, int c, std::int16_t xLog, std::int16_t yLog, std::int16_t xRecip,
-                            std::int16_t yRecip) {
-    std::string caption = YName(yLog, yRecip) + std::to_string(c) + "=";
-    const std::string xName = XName(xLog, xRecip);
-    for (int k = 1; k <= s.int_Degree(c) + 1; ++k) {
-        caption += FormatGeneral(s.dbl_Coeff(c, k - 1));
-        if (k > 1) caption += "*" + xName + "^" + std::to_string(k - 1);
-        caption += "  ";
-    }
-    return caption;
+// The plot frame and the places of the labels around it, in the target's twips.
+struct Frame {
+    double left0, top0;  // the corner the title and the Y axis title start from
+    double left, top, right, bottom;
+};
+
+Frame FrameOf(bool printed, int width, int height) {
+    if (printed) return {1000, 1000, 2000, 1500, width - 1000.0, height - 1000.0};
+    return {0, 0, 700, 400, width - 200.0, height - 400.0};
 }
 
-}  // namespace
-
-void App::DrawGraph(int index, bool toPrinter, std::int16_t xLog, std::int16_t yLog, std::int16_t xRecip,
-                    std::int16_t yRecip) {
-    ISurface* target = toPrinter ? views_.printer : &views_.picGraph;
-    if (target == nullptr) {
-        ReportError("プリンターが使えません。");
-        return;
-    }
-    try {
-        DrawGraphSteps(*target, toPrinter, index, xLog, yLog, xRecip, yRecip);
-    } catch (const RuntimeError& error) {
-        ReportError("グラフを描けませんでした。（エラー番号 " + std::to_string(error.Code()) + "）\n" +
-                    error.Description());
-    }
-}
-
-void App::DrawGraphSteps(ISurface& g, bool toPrinter, int index, std::int16_t xLog, std::int16_t yLog,
-                         std::int16_t xRecip, std::int16_t yRecip) {
-    Session& s = session;
-    MainWindowState& w = window;
-    const int c = index + 1;
+void DrawSteps(ISurface& g, bool printed, const GraphScene& scene) {
+    const std::int16_t xLog = scene.flags.xLog, yLog = scene.flags.yLog;
 
     // 1. Target
-    if (toPrinter) {
+    if (printed) {
         g.SetLineWidth(5);
-        views_.picGraph.Clear();
     } else {
         g.Clear();
         g.SetLineWidth(1);
     }
 
-    // 2. Equation label
-    if (index < 0 || index >= kMaxCombinations) Raise(ErrorNumber::SubscriptOutOfRange);
-    s.int_WorkDegree = s.int_Degree(c);
-    views_.lblEquation.SetEquation(index, EquationCaption(s, c, xLog, yLog, xRecip, yRecip));
-
-    // 3. Frame
-    const int W = g.Width();
-    const int H = g.Height();
-    if (toPrinter) {
-        w.ix0 = 1000, w.iy0 = 1000, w.ix1 = 2000, w.iy1 = 1500, w.ix2 = W - 1000, w.iy2 = H - 1000;
-    } else {
-        w.ix0 = 0, w.iy0 = 0, w.ix1 = 700, w.iy1 = 400, w.ix2 = W - 200, w.iy2 = H - 400;
-    }
-    const double frameWidth = w.ix2 - w.ix1;
-    const double frameHeight = w.iy2 - w.iy1;
-    const std::int16_t xDiv = s.int_XDiv(c);
-    const std::int16_t yDiv = s.int_YDiv(c);
+    // 2. Frame
+    const Frame f = FrameOf(printed, g.Width(), g.Height());
+    const double frameWidth = f.right - f.left;
+    const double frameHeight = f.bottom - f.top;
+    const std::int16_t xDiv = scene.x.divisions;
+    const std::int16_t yDiv = scene.y.divisions;
     const std::int32_t dx = RoundToInt32(Div(frameWidth, xDiv));
     const std::int32_t dy = RoundToInt32(Div(frameHeight, yDiv));
     g.SetForeColor(kGrey);
-    g.Box(w.ix1, w.iy1, w.ix2, w.iy2, kGrey);
+    g.Box(f.left, f.top, f.right, f.bottom, kGrey);
 
-    // 4. Title and axis titles
+    // 3. Title and axis titles
     g.SetFontName(kGraphFont);
-    g.SetCurrentPosition(w.ix1 + 250, w.iy0);
-    g.PrintText(s.str_Title);
+    g.SetCurrentPosition(f.left + 250, f.top0);
+    g.PrintText(scene.title);
     const std::int16_t fontSize = RoundToInt16(g.FontSize());
     g.SetFontSize(8);
-    g.SetCurrentPosition((w.ix1 + w.ix2) / 2.0 + 100, w.iy2 + 200);
-    g.PrintText(VariableTitle(s, s.int_XVar(c)));
-    g.SetCurrentPosition(w.ix0, w.iy1 - 250);
-    g.PrintText(VariableTitle(s, s.int_YVar(c)));
+    g.SetCurrentPosition((f.left + f.right) / 2.0 + 100, f.bottom + 200);
+    g.PrintText(scene.xTitle);
+    g.SetCurrentPosition(f.left0, f.top - 250);
+    g.PrintText(scene.yTitle);
     g.SetFontSize(fontSize);
 
-    // 5. Y grid, with decade labels and minor lines on a logarithmic axis
+    // 4. Y grid, with decade labels and minor lines on a logarithmic axis
     for (int k = 1; k <= yDiv; ++k) {
-        const double yk = w.iy2 - static_cast<double>(k - 1) * dy;
-        g.Line(w.ix1, yk, w.ix2, yk, kGrey);
+        const double yk = f.bottom - static_cast<double>(k - 1) * dy;
+        g.Line(f.left, yk, f.right, yk, kGrey);
         if (yLog != 0) {
-            g.SetCurrentPosition(w.ix0 + 200, yk - 100);
-            g.PrintText(FormatAxisNumber(DecadeLabel(k, s.dbl_YMin(c))));
+            g.SetCurrentPosition(f.left0 + 200, yk - 100);
+            g.PrintText(FormatAxisNumber(DecadeLabel(k, scene.y.min)));
             for (int j = 1; j <= 10; ++j) {
                 const double above = Log10(Mul(j, Pow(10.0, k - yDiv - 1))) + yDiv;
-                const std::int32_t py = RoundToInt32(w.iy2 - Floor(Mul(above, dy)));
-                g.Line(w.ix1, py, w.ix2, py, kGrey);
+                const std::int32_t py = RoundToInt32(f.bottom - Floor(Mul(above, dy)));
+                g.Line(f.left, py, f.right, py, kGrey);
             }
         }
     }
 
-    // 6. Y end labels
+    // 5. Y end labels
     if (yLog == 0) {
-        g.SetCurrentPosition(w.ix0 + 200, w.iy2 - 50);
-        g.PrintText(FormatAxisNumber(s.dbl_YLow(c)));
+        g.SetCurrentPosition(f.left0 + 200, f.bottom - 50);
+        g.PrintText(FormatAxisNumber(scene.y.low));
     }
-    g.SetCurrentPosition(w.ix0 + 200, w.iy1 - 100);
-    g.PrintText(FormatAxisNumber(yLog != 0 ? DecadeLabel(yDiv + 1, s.dbl_YMin(c)) : s.dbl_YHigh(c)));
+    g.SetCurrentPosition(f.left0 + 200, f.top - 100);
+    g.PrintText(FormatAxisNumber(yLog != 0 ? DecadeLabel(yDiv + 1, scene.y.min) : scene.y.high));
 
-    // 7. X grid
+    // 6. X grid
     for (int k = 1; k <= xDiv; ++k) {
-        const double xk = w.ix1 + static_cast<double>(k - 1) * dx;
-        g.Line(xk, w.iy1, xk, w.iy2, kGrey);
+        const double xk = f.left + static_cast<double>(k - 1) * dx;
+        g.Line(xk, f.top, xk, f.bottom, kGrey);
         if (xLog != 0) {
-            g.SetCurrentPosition(xk - 120, w.iy2 + 50);
-            g.PrintText(FormatAxisNumber(DecadeLabel(k, s.dbl_XMin(c))));
+            g.SetCurrentPosition(xk - 120, f.bottom + 50);
+            g.PrintText(FormatAxisNumber(DecadeLabel(k, scene.x.min)));
             for (int j = 1; j <= 10; ++j) {
                 const double across = Log10(Mul(j, Pow(10.0, k - xDiv - 1))) + xDiv;
-                const std::int32_t px = RoundToInt32(Floor(Mul(across, dx)) + w.ix1);
-                g.Line(px, w.iy1, px, w.iy2, kGrey);
+                const std::int32_t px = RoundToInt32(Floor(Mul(across, dx)) + f.left);
+                g.Line(px, f.top, px, f.bottom, kGrey);
             }
         }
     }
 
-    // 8. X end labels
+    // 7. X end labels
     if (xLog == 0) {
-        g.SetCurrentPosition(w.ix1 - 120, w.iy2 + 50);
-        g.PrintText(FormatAxisNumber(s.dbl_XLow(c)));
+        g.SetCurrentPosition(f.left - 120, f.bottom + 50);
+        g.PrintText(FormatAxisNumber(scene.x.low));
     }
-    g.SetCurrentPosition(w.ix2 - 120, w.iy2 + 50);
-    g.PrintText(FormatAxisNumber(xLog != 0 ? Pow(10.0, s.dbl_XHigh(c)) : s.dbl_XHigh(c)));
+    g.SetCurrentPosition(f.right - 120, f.bottom + 50);
+    g.PrintText(FormatAxisNumber(xLog != 0 ? Pow(10.0, scene.x.high) : scene.x.high));
 
-    const double xLow = s.dbl_XLow(c), xHigh = s.dbl_XHigh(c);
-    const double yLow = s.dbl_YLow(c), yHigh = s.dbl_YHigh(c);
+    const double xLow = scene.x.low, xHigh = scene.x.high;
+    const double yLow = scene.y.low, yHigh = scene.y.high;
     auto pixelX = [&](double x, double logX) {
-        if (xLog != 0) return RoundToInt32(Mul(Div(frameWidth, xDiv), logX - xLow) + w.ix1);
-        return RoundToInt32(Floor(Div(Mul(frameWidth, x - xLow), xHigh - xLow)) + w.ix1);
+        if (xLog != 0) return RoundToInt32(Mul(Div(frameWidth, xDiv), logX - xLow) + f.left);
+        return RoundToInt32(Floor(Div(Mul(frameWidth, x - xLow), xHigh - xLow)) + f.left);
     };
     auto pixelY = [&](double y) {
-        if (yLog != 0) return RoundToInt32(w.iy2 - Mul(Log10(y) - yLow, Div(frameHeight, yDiv)));
-        return RoundToInt32(w.iy2 - Floor(Div(Mul(y - yLow, frameHeight), yHigh - yLow)));
+        if (yLog != 0) return RoundToInt32(f.bottom - Mul(Log10(y) - yLow, Div(frameHeight, yDiv)));
+        return RoundToInt32(f.bottom - Floor(Div(Mul(y - yLow, frameHeight), yHigh - yLow)));
     };
 
-    // 9. Curve, 201 steps from the lower to the upper X limit, not clipped
+    // 8. Curve, 201 steps from the lower to the upper X limit, not clipped.
+    // On a logarithmic X axis the steps are decade exponents: divided by the
+    // decimal logarithm's factor they are ln x, so only the reciprocal is left
+    // of the X transform.
     g.SetForeColor(kLightGreen);
-    const Rgb curveColor = toPrinter ? kLightRed : kLightGreen;
-    if (toPrinter) g.SetLineWidth(5);
+    const Rgb curveColor = printed ? kLightRed : kLightGreen;
+    if (printed) g.SetLineWidth(5);
+    const int degree = static_cast<int>(scene.coefficients.size()) - 1;
+    const auto coefficient = [&](int j) { return scene.coefficients[static_cast<std::size_t>(j)]; };
     const double step = (xHigh - xLow) / kCurveSteps;
     double x = xLow;
     for (int i = 0; i <= kCurveSteps && x <= xHigh; ++i, x += step) {
-        double t = x;
-        if (xLog == 1) t = Div(x, kLog10Factor);  // decade exponent to natural logarithm
-        if (xRecip == 1) t = Div(1.0, t);
-        double y = 0.0;
-        for (int k = 0; k <= s.int_WorkDegree; ++k) y = Add(y, Mul(Pow(t, k), s.dbl_WorkCoeff(k)));
-        if (yRecip == 1) y = Div(1.0, y);
+        const double t = ForwardTransform(xLog == 1 ? Div(x, kLog10Factor) : x, 0, scene.flags.xRecip);
+        const double y = FittedValue(t, degree, coefficient, scene.flags);
         const std::int32_t px = pixelX(x, x);
-        if (yLog != 0) y = Exp(y);
         const std::int32_t py = pixelY(y);
         if (x == xLow) {
             g.Point(px, py, curveColor);
@@ -190,23 +155,47 @@ void App::DrawGraphSteps(ISurface& g, bool toPrinter, int index, std::int16_t xL
         }
     }
 
-    // 10. Measured points
+    // 9. Measured points
     g.SetForeColor(kLightRed);
-    for (int sample = 1; sample <= s.int_DataCount; ++sample) {
-        double X = s.dbl_XPower(sample, 2);
-        if (xRecip == 1) X = Div(1.0, X);
-        if (xLog == 1) X = Exp(X);
-        const double Y = s.dbl_YData(sample, c);
+    for (const GraphScene::Point& point : scene.points) {
+        const double X = BackTransform(point.x, scene.flags.xLog, scene.flags.xRecip);
         const std::int32_t px = pixelX(X, xLog != 0 ? Log10(X) : 0.0);
-        const std::int32_t py = pixelY(Y);
+        const std::int32_t py = pixelY(point.measured);
         g.SetFillStyle(FillStyle::Solid);
         g.SetFillColor(kLightRed);
         g.Circle(px, py, kPointRadius);
     }
 
-    // 11. Finish
+    // 10. Finish
     g.SetFillStyle(FillStyle::Transparent);
-    if (toPrinter) g.EndDocument();
+    if (printed) g.EndDocument();
+}
+
+}  // namespace
+
+std::string EquationCaption(int number, const std::vector<double>& coefficients, const Transforms& flags) {
+    std::string caption = YName(flags.yLog, flags.yRecip) + std::to_string(number) + "=";
+    const std::string xName = XName(flags.xLog, flags.xRecip);
+    for (std::size_t k = 0; k < coefficients.size(); ++k) {
+        caption += FormatGeneral(coefficients[k]);
+        if (k > 0) caption += "*" + xName + "^" + std::to_string(k);
+        caption += "  ";
+    }
+    return caption;
+}
+
+RuntimeError DrawingFailure(const RuntimeError& error) {
+    return RuntimeError(error.Number(),
+                        "グラフを描けませんでした。（エラー番号 " + std::to_string(error.Code()) + "）\n" + error.Description());
+}
+
+std::optional<RuntimeError> DrawScene(ISurface& target, bool printed, const GraphScene& scene) {
+    try {
+        DrawSteps(target, printed, scene);
+    } catch (const RuntimeError& error) {
+        return DrawingFailure(error);
+    }
+    return std::nullopt;
 }
 
 void PaintWindowBackground(ISurface& window) {

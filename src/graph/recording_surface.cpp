@@ -15,11 +15,6 @@ DrawCall Call(Op op, double x1 = 0, double y1 = 0, double x2 = 0, double y2 = 0,
 }
 }  // namespace
 
-void RecordingSurface::SetSize(int width, int height) {
-    sizeSource_ = nullptr;
-    size_ = {width, height};
-}
-
 void RecordingSurface::Draw(DrawCall call) {
     calls_.push_back(std::move(call));
     if (observer_) observer_();

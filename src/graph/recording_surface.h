@@ -31,9 +31,8 @@ class RecordingSurface : public ISurface {
 public:
     RecordingSurface(int width, int height) : size_{width, height} {}
 
-    // The size the drawing asks for.  A target whose size follows something
-    // else (a widget, a printer's page) gives a function asked at each call.
-    void SetSize(int width, int height);
+    // A target whose size follows something else (a widget, a printer's
+    // page) gives a function asked at each call.
     void SetSizeSource(std::function<SurfaceSize()> source) { sizeSource_ = std::move(source); }
     // Runs after every call that changes what the drawing shows.
     void SetChangeObserver(std::function<void()> observer) { observer_ = std::move(observer); }

@@ -47,7 +47,7 @@ void AppendTexts(std::string& out, const Texts& texts) {
 // ---- reading ----------------------------------------------------------------------
 
 [[noreturn]] void Fail(const std::string& reason) {
-    throw RuntimeError(ErrorNumber::FileFormat, std::string(kCannotReadMessage) + "\n" + reason);
+    throw RuntimeError(ErrorNumber::FileFormat, RuntimeError::StandardDescription(ErrorNumber::FileFormat) + "\n" + reason);
 }
 
 bool IsLineEndByte(char c) { return c == '\r' || c == '\n'; }
@@ -322,7 +322,8 @@ void WriteDocumentFile(const std::string& path, const Document& document) {
     try {
         ReplaceFileContents(path, bytes);
     } catch (const RuntimeError& error) {
-        throw RuntimeError(ErrorNumber::FileWrite, std::string(kCannotWriteMessage) + "\n" + error.Description());
+        throw RuntimeError(ErrorNumber::FileWrite,
+                           RuntimeError::StandardDescription(ErrorNumber::FileWrite) + "\n" + error.Description());
     }
 }
 

@@ -39,8 +39,6 @@ namespace kurvo {
 inline constexpr const char* kDataFileFilter = "データ ファイル (*.txt)|*.txt";
 inline constexpr const char* kDataFileExtension = "*.txt";
 inline constexpr const char* kNotOurDataMessage = "『Kurvo』のデータではありません";
-inline constexpr const char* kCannotReadMessage = "データファイルを読み込めませんでした。";
-inline constexpr const char* kCannotWriteMessage = "データファイルを書き込めませんでした。";
 
 // One row of the method grid.
 struct MethodRow {
@@ -84,8 +82,8 @@ std::string WriteDocument(const Document& document);
 
 // Reads the bytes of a file up to the end of its data rows.  A first field
 // other than "[基本情報]" raises RuntimeError (FileFormat) with the message
-// "『Kurvo』のデータではありません"; any other fault raises it with
-// "データファイルを読み込めませんでした。", a line break and what was wrong.
+// "『Kurvo』のデータではありません"; any other fault raises it with the
+// standard description of FileFormat, a line break and what was wrong.
 Document ReadDocument(std::string_view bytes);
 
 // ReadDocument on the content of a file; a file that cannot be opened or read
@@ -93,8 +91,8 @@ Document ReadDocument(std::string_view bytes);
 Document ReadDocumentFile(const std::string& path);
 
 // WriteDocument into a file through ReplaceFileContents; a failure raises
-// RuntimeError (FileWrite) with "データファイルを書き込めませんでした。", a
-// line break and the reason.
+// RuntimeError (FileWrite) with its standard description, a line break and
+// the reason.
 void WriteDocumentFile(const std::string& path, const Document& document);
 
 // The text as a field of the file, before conversion to Shift-JIS: quoted

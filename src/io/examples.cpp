@@ -1,22 +1,7 @@
-// The four built-in examples: fixed documents ready for the estimate button.
-// Combination c of every example takes column A as X and column c + 1 as Y.
-#include <vector>
-
-#include "state/app.h"
+#include "io/examples.h"
 
 namespace kurvo {
 namespace {
-
-struct ExampleMethod {
-    std::int16_t yLog, yRecip, xLog, xRecip, degree;
-};
-
-struct Example {
-    const char* title;
-    std::vector<const char*> variableTitles;   // m titles
-    std::vector<std::vector<double>> columns;  // m columns of n values
-    std::vector<ExampleMethod> methods;        // k combinations
-};
 
 // Example 1: a cubic, and the reciprocal of the same data fitted as a parabola.
 Example Example1() {
@@ -59,77 +44,14 @@ Example Example4() {
 
 }  // namespace
 
-void App::LoadExample(int number) {
-    Example example;
+std::optional<Example> BuiltInExample(int number) {
     switch (number) {
-    case 1: example = Example1(); break;
-    case 2: example = Example2(); break;
-    case 3: example = Example3(); break;
-    case 4: example = Example4(); break;
-    default: return;
+    case 1: return Example1();
+    case 2: return Example2();
+    case 3: return Example3();
+    case 4: return Example4();
+    default: return std::nullopt;
     }
-    Session& s = session;
-    const int m = static_cast<int>(example.variableTitles.size());
-    const int n = static_cast<int>(example.columns.front().size());
-    const int k = static_cast<int>(example.methods.size());
-
-    InitSheets();
-
-    s.int_DataCount = static_cast<std::int16_t>(n);
-    s.int_VarCount = static_cast<std::int16_t>(m);
-    s.int_CombCount = static_cast<std::int16_t>(k);
-
-    // The values pass through the working arrays on their way to the grid.
-    for (int sample = 1; sample <= n; ++sample) {
-        const auto row = static_cast<std::size_t>(sample - 1);
-        s.dbl_XPower(sample, 1) = example.columns[0][row];
-        for (int j = 1; j <= m - 1; ++j) s.dbl_YData(sample, j) = example.columns[static_cast<std::size_t>(j)][row];
-    }
-
-    s.str_Title = example.title;
-    for (int i = 1; i <= m; ++i) s.str_VarTitle(i) = example.variableTitles[static_cast<std::size_t>(i - 1)];
-
-    IGrid& data = views_.spdData;
-    for (int sample = 1; sample <= n; ++sample) {
-        data.SetNumber(1, sample, s.dbl_XPower(sample, 1));
-        for (int j = 1; j <= m - 1; ++j) data.SetNumber(j + 1, sample, s.dbl_YData(sample, j));
-    }
-
-    for (int c = 1; c <= 5; ++c) {
-        const ExampleMethod method = c <= k ? example.methods[static_cast<std::size_t>(c - 1)] : ExampleMethod{0, 0, 0, 0, 2};
-        s.int_Degree(c) = method.degree;
-        s.int_YLog(c) = method.yLog;
-        s.int_YRecip(c) = method.yRecip;
-        s.int_XLog(c) = method.xLog;
-        s.int_XRecip(c) = method.xRecip;
-    }
-
-    for (int i = 1; i <= m; ++i) data.SetText(i, 0, s.str_VarTitle(i));
-    const std::string list = VariableList(s, m);
-
-    IGrid& methodGrid = views_.spdSpec;
-    for (int c = 1; c <= k; ++c) {
-        methodGrid.SetFreeText(1, c, true);
-        methodGrid.SetText(1, c, s.str_VarTitle(c + 1));
-        methodGrid.SetItemList(1, c, list);
-        methodGrid.SetFreeText(1, c, false);
-        methodGrid.SetInteger(2, c, s.int_YLog(c));
-        methodGrid.SetInteger(3, c, s.int_YRecip(c));
-        methodGrid.SetFreeText(4, c, true);
-        methodGrid.SetText(4, c, s.str_VarTitle(1));
-        methodGrid.SetItemList(4, c, list);
-        methodGrid.SetFreeText(4, c, false);
-        methodGrid.SetInteger(5, c, s.int_XLog(c));
-        methodGrid.SetInteger(6, c, s.int_XRecip(c));
-        methodGrid.SetInteger(7, c, s.int_Degree(c));
-        s.int_XVar(c) = 1;
-        s.int_YVar(c) = static_cast<std::int16_t>(c + 1);
-    }
-    for (int c = k + 1; c <= kMaxCombinations; ++c) {
-        methodGrid.SetItemList(1, c, list);
-        methodGrid.SetItemList(4, c, list);
-    }
-    MarkSettled();
 }
 
 }  // namespace kurvo

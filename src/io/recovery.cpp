@@ -13,7 +13,6 @@
 #include <vector>
 
 #include "io/data_file.h"
-#include "io/document_commands.h"
 #include "io/file_access.h"
 #include "state/runtime_error.h"
 
@@ -129,13 +128,13 @@ void RecoveryCopy::TakeName() {
     RaiseWrite(FileErrorText(EEXIST));
 }
 
-std::optional<std::string> RecoveryCopy::Update(const App& app) {
+std::optional<std::string> RecoveryCopy::Update(const std::optional<Document>& unsaved) {
     try {
-        if (!app.HasUnsavedChanges()) {
+        if (!unsaved) {
             Discard();
             return std::nullopt;
         }
-        std::string bytes = WriteDocument(CaptureContent(app));
+        std::string bytes = WriteDocument(*unsaved);
         if (bytes == written_) return std::nullopt;
         if (path_.empty()) TakeName();
         ReplaceFileContents(path_, bytes);
@@ -152,8 +151,7 @@ void RecoveryCopy::Discard() {
     written_.clear();
 }
 
-void RecoveryCopy::OfferLeftCopies(App& app) {
-    IUserDialogs& dialogs = app.views().dialogs;
+void RecoveryCopy::OfferLeftCopies(IUserDialogs& dialogs, const Restore& restore) {
     for (const std::string& copy : CopiesIn(folder_)) {
         if (copy == path_) continue;
         const std::string lock = LockOf(copy);
@@ -167,11 +165,10 @@ void RecoveryCopy::OfferLeftCopies(App& app) {
         bool restored = false, keep = false;
         if (dialogs.Message({kRecoveryQuestion, MsgButtons::YesNo, MsgIcon::Question, {}, false}) == MsgAnswer::Yes) {
             try {
-                const Document document = ReadDocumentFile(copy);
-                ApplyDocument(app, document);
+                const std::optional<Document> shown = restore(ReadDocumentFile(copy));
                 restored = true;
                 // The old copy goes only once the document is in this window's own.
-                keep = Update(app).has_value();
+                keep = Update(shown).has_value();
             } catch (const RuntimeError& error) {
                 const std::string kept = KeepUnreadable(copy);
                 if (kept != copy) ::unlink(lock.c_str());

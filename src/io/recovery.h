@@ -13,10 +13,12 @@
 // soon after a change the copy is brought up to date) is the window's.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 
-#include "state/app.h"
+#include "io/data_file.h"
+#include "state/views.h"
 
 namespace kurvo {
 
@@ -38,20 +40,25 @@ public:
     // The copy's file; empty until the first write.
     const std::string& Path() const { return path_; }
 
-    // Brings the copy in line with the document: writes it (atomically, with
-    // the data-file writer) when the document has unsaved changes that are
-    // not on disk yet, removes it when it has none.  Returns why it failed.
-    std::optional<std::string> Update(const App& app);
+    // Brings the copy in line with the document: writes `unsaved`, the
+    // document's content while it has unsaved changes (atomically, with the
+    // data-file writer, when it is not on disk yet), removes the copy when
+    // there is none.  Returns why it failed.
+    std::optional<std::string> Update(const std::optional<Document>& unsaved);
 
     // Removes the copy: the user ended the program without saving on purpose.
     void Discard();
 
+    // What the window does with a copy the user takes back: puts the document
+    // on screen as Open does and returns what its own copy is to hold then.
+    using Restore = std::function<std::optional<Document>(const Document&)>;
+
     // As the window starts: for each copy left by a window that is no longer
-    // running, asks kRecoveryQuestion.  Yes reads the copy as Open does and
+    // running, asks kRecoveryQuestion.  Yes reads the copy, restores it and
     // ends the offers once it is on screen (and in this window's copy); No
     // removes it.  A copy that cannot be read is kept under an "unreadable-"
     // name, and the message says why and where.
-    void OfferLeftCopies(App& app);
+    void OfferLeftCopies(IUserDialogs& dialogs, const Restore& restore);
 
 private:
     void TakeName();

@@ -93,7 +93,6 @@ std::optional<double> TableGrid::Number(int col, int row) const {
 
 void TableGrid::SetFreeText(int col, int row, bool on) { At(col, row).freeText = on; }
 
-void TableGrid::SetDisplayAttribute(int col, int row, int value) { At(col, row).attribute = value; }
 
 void TableGrid::ClearSheet() {
     for (int r = 1; r <= rows_; ++r)
@@ -101,7 +100,6 @@ void TableGrid::ClearSheet() {
             Cell& cell = At(c, r);
             cell.text.clear();
             cell.number.reset();
-            cell.attribute = 0;
         }
     Changed(-1, -1);
 }
@@ -116,7 +114,6 @@ const std::vector<std::string>& TableGrid::Items(int col, int row) const { retur
 
 bool TableGrid::FreeText(int col, int row) const { return At(col, row).freeText; }
 
-int TableGrid::DisplayAttribute(int col, int row) const { return At(col, row).attribute; }
 
 bool TableGrid::operator==(const TableGrid& other) const {
     return columns_ == other.columns_ && rows_ == other.rows_ && cells_ == other.cells_;
@@ -141,12 +138,12 @@ TableGrid MakeMethodGrid() {
     TableGrid grid(7, 4);
     SetHeadings(grid, {"従属変数(Y)", "Log変換", "逆数変換", "独立変数(X)", "Log変換", "逆数変換", "次数"});
     for (int r = 1; r <= 4; ++r) grid.SetText(0, r, "Y" + std::to_string(r));
-    for (int col : {1, 4, 7}) grid.SetColumnKind(col, CellKind::Combo);
-    for (int col : {2, 3, 5, 6}) grid.SetColumnKind(col, CellKind::Check);
+    for (int col : {kColYVar, kColXVar, kColDegree}) grid.SetColumnKind(col, CellKind::Combo);
+    for (int col : {kColYLog, kColYRecip, kColXLog, kColXRecip}) grid.SetColumnKind(col, CellKind::Check);
     for (int r = 1; r <= 4; ++r) {
-        grid.SetItemList(1, r, "A\tB\tC\tD\tE");
-        grid.SetItemList(4, r, "A\tB\tC\tD\tE");
-        grid.SetItemList(7, r, "1\t2\t3\t4\t5\t6");
+        grid.SetItemList(kColYVar, r, "A\tB\tC\tD\tE");
+        grid.SetItemList(kColXVar, r, "A\tB\tC\tD\tE");
+        grid.SetItemList(kColDegree, r, "1\t2\t3\t4\t5\t6");
     }
     return grid;
 }

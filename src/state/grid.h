@@ -32,8 +32,6 @@ public:
     // A double shows in the general number form; an integer as its digits.
     void SetNumber(int col, int row, double value);
     void SetInteger(int col, int row, int value);
-    // The unformatted value of a data cell.
-    virtual std::string Value(int col, int row) const { return Text(col, row); }
     // The number a data cell holds when its text is numeric (see IsNumeric).
     virtual std::optional<double> Number(int col, int row) const;
 
@@ -45,8 +43,6 @@ public:
     virtual void SetSelectedIndex(int col, int row, int index) = 0;
     // Combo cell: while on, the cell holds a text that is not among its items.
     virtual void SetFreeText(int col, int row, bool on) = 0;
-    // One display attribute per cell; it changes nothing the logic reads.
-    virtual void SetDisplayAttribute(int col, int row, int value) = 0;
 
     // Empties every data cell: texts vanish, check boxes are unchecked, combo
     // cells show no selection.  Headings, cell kinds and item lists stay.
@@ -68,7 +64,6 @@ public:
     int SelectedIndex(int col, int row) const override;
     void SetSelectedIndex(int col, int row, int index) override;
     void SetFreeText(int col, int row, bool on) override;
-    void SetDisplayAttribute(int col, int row, int value) override;
     void ClearSheet() override;
     // Read once per text: the estimation reads every data cell several times.
     std::optional<double> Number(int col, int row) const override;
@@ -78,7 +73,6 @@ public:
     CellKind Kind(int col, int row) const;
     const std::vector<std::string>& Items(int col, int row) const;
     bool FreeText(int col, int row) const;
-    int DisplayAttribute(int col, int row) const;
 
     // Called after every change of a cell (col, row), or with (-1, -1) after a
     // clear of the whole sheet; a view uses it to repaint.
@@ -92,12 +86,10 @@ private:
         std::string text;
         std::vector<std::string> items;
         bool freeText = false;
-        int attribute = 0;
         // The number of the text, once read: empty until then.
         mutable std::optional<std::optional<double>> number;
         bool operator==(const Cell& other) const {
-            return kind == other.kind && text == other.text && items == other.items && freeText == other.freeText &&
-                   attribute == other.attribute;
+            return kind == other.kind && text == other.text && items == other.items && freeText == other.freeText;
         }
     };
     Cell& At(int col, int row);
@@ -112,10 +104,29 @@ private:
 
 // ---- the grids of the main window ------------------------------------------------
 
+// The columns of the method grid, one row per combination.
+enum MethodColumn : int {
+    kColYVar = 1,  // dependent variable (combo)
+    kColYLog,      // Y log transform (check box)
+    kColYRecip,    // Y reciprocal transform (check box)
+    kColXVar,      // independent variable (combo)
+    kColXLog,      // X log transform (check box)
+    kColXRecip,    // X reciprocal transform (check box)
+    kColDegree,    // degree (combo "1".."6")
+};
+
+// The rows of the coefficient grid: four statistics, then C0..C6.
+enum CoefficientRow : int {
+    kRowSquares = 1,     // 残差平方和
+    kRowStandardError,   // 標準誤差
+    kRowCorrelation,     // 重相関係数
+    kRowRelativeError,   // 相対誤差
+    kRowC0,              // 係数C0; C(j) is row kRowC0 + j
+};
+
 // Data grid: 5 columns (A..E) by 100 rows of plain text cells.
 TableGrid MakeDataGrid();
-// Method grid: 7 columns by 4 rows; variable combos in columns 1 and 4, check
-// boxes in 2, 3, 5 and 6, degree combo ("1".."6") in column 7.
+// Method grid: 7 columns (MethodColumn) by 4 rows.
 TableGrid MakeMethodGrid();
 // Coefficient grid: 4 columns by 11 rows (four statistics, then C0..C6).
 TableGrid MakeCoefficientGrid();

@@ -8,12 +8,12 @@ std::string RuntimeError::StandardDescription(ErrorNumber number) {
     case ErrorNumber::Overflow: return "オーバーフローしました。";
     case ErrorNumber::SubscriptOutOfRange: return "インデックスが有効範囲にありません。";
     case ErrorNumber::DivisionByZero: return "0 で除算しました。";
-    case ErrorNumber::TypeMismatch: return "型が一致しません。";
     case ErrorNumber::DialogCancelled: return "[キャンセル] が選択されました。";
     case ErrorNumber::PivotTooSmall: return "最小自乗法でPivotが1E-10になった。推算を中止する。";
     case ErrorNumber::FileFormat: return "データファイルを読み込めませんでした。";
     case ErrorNumber::FileWrite: return "データファイルを書き込めませんでした。";
     case ErrorNumber::NoCombination: return "推算方法の従属変数と独立変数を指定してください。";
+    case ErrorNumber::NoPrinter: return "プリンターが使えません。";
     }
     return "アプリケーション定義またはオブジェクト定義のエラーです。";
 }

@@ -16,12 +16,12 @@ enum class ErrorNumber : int {
     Overflow = 6,           // result beyond the double range, integer conversion out of range
     SubscriptOutOfRange = 9,
     DivisionByZero = 11,
-    TypeMismatch = 13,      // a text that is not a number where a number is required
     DialogCancelled = 32755,
     PivotTooSmall = 1001,   // the least-squares system is singular
     FileFormat = 1002,      // a data file that cannot be read
     FileWrite = 1003,       // a data file that cannot be written
     NoCombination = 1004,   // an estimation run that found no combination to fit
+    NoPrinter = 1005,       // a graph to print and no printer to print it on
 };
 
 class RuntimeError : public std::runtime_error {

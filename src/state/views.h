@@ -4,7 +4,6 @@
 #pragma once
 
 #include <array>
-#include <deque>
 #include <functional>
 #include <optional>
 #include <string>
@@ -31,7 +30,7 @@ public:
 };
 
 enum class MsgButtons { Ok, YesNo, YesNoCancel };
-enum class MsgIcon { None, Question, Information, Warning, Critical };
+enum class MsgIcon { None, Question };
 enum class MsgAnswer { Ok, Yes, No, Cancel };
 
 struct MessageRequest {
@@ -87,32 +86,6 @@ public:
 
 private:
     std::array<std::string, 4> captions_;
-};
-
-// Records every message and answers from a script (Ok, or Yes when scripted).
-class ScriptedDialogs : public IUserDialogs {
-public:
-    MsgAnswer Message(const MessageRequest& request) override {
-        messages.push_back(request);
-        if (request.buttons != MsgButtons::Ok && !answers.empty()) {
-            const MsgAnswer a = answers.front();
-            answers.pop_front();
-            return a;
-        }
-        return request.buttons == MsgButtons::Ok ? MsgAnswer::Ok : MsgAnswer::No;
-    }
-    std::optional<std::string> ChooseFile(const FileRequest& request) override {
-        fileRequests.push_back(request);
-        if (files.empty()) return std::nullopt;
-        auto f = files.front();
-        files.pop_front();
-        return f;
-    }
-
-    std::vector<MessageRequest> messages;
-    std::vector<FileRequest> fileRequests;
-    std::deque<MsgAnswer> answers;
-    std::deque<std::optional<std::string>> files;
 };
 
 }  // namespace kurvo

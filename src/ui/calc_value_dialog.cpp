@@ -5,7 +5,7 @@
 #include <QPushButton>
 
 #include "fit/calculate_value.h"
-#include "state/app.h"
+#include "window/app.h"
 
 namespace kurvo::ui {
 
@@ -37,7 +37,7 @@ void CalcValueDialog::calculate() {
         lblY_Calc_->setToolTip(lblY_Calc_->text());  // a long value may not fit the label
     } else {
         // The last value shown stays.
-        app_.views().dialogs.ShowMessage(value.text);
+        app_.ReportError(value.text);
     }
 }
 

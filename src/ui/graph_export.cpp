@@ -21,8 +21,6 @@ namespace kurvo::ui {
 
 namespace {
 
-constexpr double kTwipsPerPoint = 20.0;
-
 int pixels(int twips, double dpi) { return static_cast<int>(std::ceil(twips * dpi / kTwipsPerInch)); }
 
 // The last X label starts 120 twips before the frame's right end, close to the

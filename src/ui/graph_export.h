@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "io/batch.h"
+#include "graph/graph_image.h"
 
 namespace kurvo::ui {
 

@@ -15,12 +15,6 @@
 
 namespace kurvo::ui {
 
-namespace {
-
-constexpr double kTwipsPerPoint = 20.0;
-
-}  // namespace
-
 GraphPrinter::GraphPrinter(IUserDialogs& dialogs, QWidget* window) : dialogs_(dialogs), window_(window) {
     // Measured when the drawing asks: the printer is made late.
     page_.SetSizeSource([this] {

@@ -16,7 +16,9 @@
 #include <QStatusBar>
 #include <QTimer>
 
+#include "graph/draw_graph.h"
 #include "io/recovery.h"
+#include "window/document.h"
 #include "ui/about_dialog.h"
 #include "ui/application.h"
 #include "ui/calc_value_dialog.h"
@@ -354,12 +356,14 @@ void MainWindow::startRecovery(const std::string& folder, bool offerLeftCopies) 
     }
     // Saved, opened or started afresh: the copy goes at once.
     app_->SetSettledHandler([this] { updateRecoveryCopy(); });
-    if (offerLeftCopies) recovery_->OfferLeftCopies(*app_);
+    if (offerLeftCopies) {
+        recovery_->OfferLeftCopies(dialogs_, [this](const Document& document) { return RestoreDocument(*app_, document); });
+    }
 }
 
 void MainWindow::updateRecoveryCopy() {
     if (!recovery_) return;
-    const std::optional<std::string> failure = recovery_->Update(*app_);
+    const std::optional<std::string> failure = recovery_->Update(app_->UnsavedContent());
     if (failure && !recoveryFailureShown_) {
         recoveryFailureShown_ = true;
         statusBar()->showMessage(QStringLiteral("復元用のコピーを書き込めませんでした。") + QString::fromStdString(*failure));
@@ -396,11 +400,7 @@ void MainWindow::confirmExit() {
     QApplication::closeAllWindows();
 }
 
-void MainWindow::printGraph() {
-    const Session& s = app_->session;
-    const int c = s.int_Comb + 1;
-    app_->DrawGraph(s.int_Comb, true, s.int_XLog(c), s.int_YLog(c), s.int_XRecip(c), s.int_YRecip(c));
-}
+void MainWindow::printGraph() { app_->PrintShownGraph(); }
 
 void MainWindow::setUpPrinter() { printer_->setUp(); }
 
@@ -515,10 +515,7 @@ void MainWindow::saveGraphImage() {
     } else {
         // The printed look: the page drawn as printing draws it, kept instead
         // of sent.  Printing blanks the screen graph, so it is drawn again.
-        const int c = s.int_Comb + 1;
-        page = printer_->keepPage([&] {
-            app_->DrawGraph(s.int_Comb, true, s.int_XLog(c), s.int_YLog(c), s.int_XRecip(c), s.int_YRecip(c));
-        });
+        page = printer_->keepPage([&] { app_->PrintShownGraph(); });
         app_->RedrawShownGraph();
         if (!page) return;  // the drawing has reported why
         image.calls = &*page;

@@ -6,7 +6,7 @@
 #include <array>
 #include <memory>
 
-#include "state/app.h"
+#include "window/app.h"
 #include "ui/twips.h"
 #include "ui/view_adapters.h"
 

@@ -5,7 +5,7 @@
 #include <QPushButton>
 
 #include "graph/graph_range.h"
-#include "state/app.h"
+#include "window/app.h"
 
 namespace kurvo::ui {
 
@@ -25,10 +25,8 @@ ChangeGraphRangeDialog::ChangeGraphRangeDialog(App& app, QWidget* parent)
                  cmdCancel_});
     cmdChange_->setFocus();
 
-    const int c = app_.session.int_Comb + 1;
-    const RangeTexts texts = CurrentRangeTexts(app_.session, c);
+    const RangeTexts texts = app_.BeginRangeChange();
     for (std::size_t i = 0; i < boxes_.size(); ++i) boxes_[i]->setText(QString::fromStdString(texts[i]));
-    app_.session.int_DialogOK = kTrue;
 
     connect(cmdChange_, &QPushButton::clicked, this, &ChangeGraphRangeDialog::change);
     connect(cmdCancel_, &QPushButton::clicked, this, &QDialog::reject);
@@ -37,14 +35,14 @@ ChangeGraphRangeDialog::ChangeGraphRangeDialog(App& app, QWidget* parent)
 void ChangeGraphRangeDialog::change() {
     RangeTexts texts;
     for (std::size_t i = 0; i < boxes_.size(); ++i) texts[i] = boxes_[i]->text().toStdString();
-    const RangeOutcome outcome = ApplyGraphRange(app_.session, app_.session.int_Comb + 1, texts);
+    const RangeOutcome outcome = app_.ChangeGraphRange(texts);
     if (outcome.stored) {
         accept();
         return;
     }
     // A lower end above its upper end, or an end a logarithmic axis cannot
     // take, is refused without a word; a box without a usable number is named.
-    if (!outcome.message.empty()) app_.views().dialogs.ShowMessage(outcome.message);
+    if (!outcome.message.empty()) app_.ReportError(outcome.message);
 }
 
 }  // namespace kurvo::ui

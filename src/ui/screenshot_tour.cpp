@@ -15,7 +15,7 @@
 #include <cstdio>
 #include <functional>
 
-#include "io/document_commands.h"
+#include "window/document.h"
 #include "ui/graph_printer.h"
 #include "ui/graph_widget.h"
 #include "ui/main_window.h"

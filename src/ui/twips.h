@@ -9,6 +9,7 @@
 namespace kurvo::ui {
 
 inline constexpr double kTwipsPerInch = 1440.0;
+inline constexpr double kTwipsPerPoint = kTwipsPerInch / 72.0;
 
 class TwipsScale {
 public:

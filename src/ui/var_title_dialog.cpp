@@ -5,7 +5,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "state/app.h"
+#include "window/app.h"
 #include "ui/application.h"
 
 namespace kurvo::ui {
@@ -43,11 +43,10 @@ VarTitleDialog::VarTitleDialog(App& app, QWidget* parent)
                  cmdOK_, cmdCancel_});
     txtTitle_->setFocus();
 
-    const TitleTexts texts = app_.CurrentTitles();
+    const TitleTexts texts = app_.BeginTitleEdit();
     txtTitle_->setText(QString::fromStdString(texts.title));
     for (std::size_t k = 0; k < texts.variables.size(); ++k)
         txtVarTitle_[k]->setText(QString::fromStdString(texts.variables[k]));
-    app_.session.int_DialogOK = kFalse;
 
     connect(cmdOK_, &QPushButton::clicked, this, &VarTitleDialog::ok);
     connect(cmdCancel_, &QPushButton::clicked, this, &QDialog::reject);

@@ -8,7 +8,7 @@
 #include <QProxyStyle>
 #include <QTabBar>
 
-#include "state/app.h"
+#include "window/app.h"
 
 namespace kurvo::ui {
 
@@ -113,9 +113,6 @@ MsgAnswer QtDialogs::Message(const MessageRequest& request) {
     switch (request.icon) {
     case MsgIcon::None: box.setIcon(QMessageBox::NoIcon); break;
     case MsgIcon::Question: box.setIcon(QMessageBox::Question); break;
-    case MsgIcon::Information: box.setIcon(QMessageBox::Information); break;
-    case MsgIcon::Warning: box.setIcon(QMessageBox::Warning); break;
-    case MsgIcon::Critical: box.setIcon(QMessageBox::Critical); break;
     }
     switch (request.buttons) {
     case MsgButtons::Ok:

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "io/data_file.h"
-#include "io/document_commands.h"
-#include "state/headless.h"
+#include "window/document.h"
+#include "window/headless.h"
 
 int main(int argc, char** argv) {
     if (argc != 2) {

@@ -7,7 +7,7 @@
 
 #include "graph/recording_surface.h"
 #include "gui_test.h"
-#include "state/headless.h"
+#include "../workbench.h"
 #include "ui/paint_calls.h"
 #include "window_test.h"
 
@@ -89,7 +89,7 @@ private slots:
         const Run run = batch({"--example", "3", "--graph", path("comb2.png"), "--comb", "2"});
         QVERIFY2(run.status == 0 && run.err.isEmpty(), qPrintable(run.err));
         const QImage drawn = QImage(path("comb2.png")).convertToFormat(QImage::Format_RGB32);
-        kurvo::HeadlessWindow shown;
+        kurvo::test::Workbench shown;
         shown.app.LoadExample(3);
         shown.app.RunEstimation();
         for (int page : {2, 1}) {

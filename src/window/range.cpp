@@ -1,10 +1,11 @@
-// The four small scroll bars beside the graph: each step moves one end of the
-// shown combination's range by one power of ten of its current value.
+// The shown combination's graph range: the four small scroll bars beside the
+// graph, each step of which moves one end of the range by one power of ten of
+// its current value, and the range dialog.
 #include <cmath>
 
 #include "graph/autoscale.h"
-#include "state/app.h"
 #include "state/numbers.h"
+#include "window/app.h"
 
 namespace kurvo {
 
@@ -38,6 +39,16 @@ void App::OnRangeBarChanged(RangeBar bar, int minimum, int position) {
         return;
     }
     RedrawShownGraph();
+}
+
+RangeTexts App::BeginRangeChange() {
+    // Whichever button closes the dialog, the graph is drawn again.
+    session.int_DialogOK = kTrue;
+    return CurrentRangeTexts(session, session.int_Comb + 1);
+}
+
+RangeOutcome App::ChangeGraphRange(const RangeTexts& texts) {
+    return ApplyGraphRange(session, session.int_Comb + 1, texts);
 }
 
 }  // namespace kurvo

@@ -1,9 +1,9 @@
 // Copying a document between the main window and a data file's content, and
-// the Open and Save commands built on it (App::OpenCommand, App::SaveCommand).
+// the Open and Save commands built on it.
 #pragma once
 
 #include "io/data_file.h"
-#include "state/app.h"
+#include "window/app.h"
 
 namespace kurvo {
 
@@ -19,18 +19,20 @@ GridCounts CountGrids(const Views& views);
 // titles from the session, the method and data cells from the grids.
 Document CaptureContent(const App& app);
 
-// What Save writes: the title and variable titles from the session, the method
-// and data cells from the grids, and after an estimation the coefficients and
-// the estimate lines of every estimated combination.  For those it refills
-// each combination's result sheet in turn (FillResultSheets), so the working
-// state ends on the last combination; a RuntimeError from a fill goes to the
-// caller.
-Document CaptureDocument(App& app);
+// What Save writes: the content, and after an estimation the coefficients of
+// the last run and every estimated combination's estimate lines for the data
+// as they are now (the result sheets show the same once refilled).  An error
+// in those lines raises its RuntimeError.
+Document CaptureDocument(const App& app);
 
 // Replaces the document on screen by `document`, a complete read: InitSheets,
 // then counts, titles, headings, variable lists, method rows and data rows.
 // The session slots of combinations beyond the document's keep their values.
 void ApplyDocument(App& app, const Document& document);
+
+// A recovered document put on screen as Open puts one; returns what the
+// window's own recovery copy is to hold then.
+std::optional<Document> RestoreDocument(App& app, const Document& document);
 
 // The variable whose title equals the text, 1..count; 0 when none does.
 int VariableOfTitle(const Session& session, int count, const std::string& text);

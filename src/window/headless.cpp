@@ -1,8 +1,8 @@
-#include "state/headless.h"
+#include "window/headless.h"
 
 namespace kurvo {
 
-HeadlessWindow::HeadlessWindow()
+HeadlessWindow::HeadlessWindow(IUserDialogs& dialogs)
     : app(Views{spdData,
                 spdSpec,
                 spdCoeff,

@@ -1,8 +1,13 @@
 // The document title and variable titles: what the title dialog shows and
 // what its OK stores.
-#include "state/app.h"
+#include "window/app.h"
 
 namespace kurvo {
+
+TitleTexts App::BeginTitleEdit() {
+    session.int_DialogOK = kFalse;
+    return CurrentTitles();
+}
 
 TitleTexts App::CurrentTitles() const {
     TitleTexts texts;
@@ -23,7 +28,7 @@ void App::ApplyTitles(const TitleTexts& texts) {
     }
     IGrid& methodGrid = views_.spdSpec;
     for (int r = 1; r <= kMaxCombinations; ++r) {
-        for (int col : {1, 4}) {
+        for (int col : {kColYVar, kColXVar}) {
             methodGrid.SetFreeText(col, r, true);
             if (r <= session.int_CombCount) {
                 // The combination keeps its variable: the same position shows the new title.

@@ -1,7 +1,7 @@
 // Edits of the method grid: variables are recorded at once, a degree below 7
 // re-runs an existing estimation, transform check boxes wait for the next run.
-#include "state/app.h"
 #include "state/numbers.h"
+#include "window/app.h"
 
 namespace kurvo {
 
@@ -9,13 +9,13 @@ void App::OnSpecCellChanged(int col, int row) {
     if (row < 1 || row > kMaxCombinations) return;
     IGrid& methodGrid = views_.spdSpec;
     switch (col) {
-    case 1:
+    case kColYVar:
         session.int_YVar(row) = static_cast<std::int16_t>(methodGrid.SelectedIndex(col, row) + 1);
         break;
-    case 4:
+    case kColXVar:
         session.int_XVar(row) = static_cast<std::int16_t>(methodGrid.SelectedIndex(col, row) + 1);
         break;
-    case 7:
+    case kColDegree:
         try {
             const double degree = NumberOf(methodGrid.Text(col, row));
             if (degree < 7 && session.int_Estimated) {

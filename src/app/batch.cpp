@@ -1,13 +1,13 @@
-#include "io/batch.h"
+#include "app/batch.h"
 
 #include <optional>
 #include <ostream>
 
 #include "io/data_file.h"
-#include "io/document_commands.h"
 #include "io/file_access.h"
-#include "state/headless.h"
 #include "state/runtime_error.h"
+#include "window/document.h"
+#include "window/headless.h"
 
 namespace kurvo {
 namespace {
@@ -104,10 +104,28 @@ std::optional<BatchOptions> ParseArguments(const std::vector<std::string>& argum
 
 void ReportTo(std::ostream& err, const std::string& message) { err << kProgram << ": " << message << '\n'; }
 
+// Nobody is there to answer: every question is declined, no file is chosen,
+// and a message goes to the error stream.
+class UnattendedDialogs : public IUserDialogs {
+public:
+    explicit UnattendedDialogs(std::ostream& err) : err_(err) {}
+    MsgAnswer Message(const MessageRequest& request) override {
+        if (request.buttons == MsgButtons::Ok) {
+            ReportTo(err_, request.text);
+            return MsgAnswer::Ok;
+        }
+        return request.buttons == MsgButtons::YesNo ? MsgAnswer::No : MsgAnswer::Cancel;
+    }
+    std::optional<std::string> ChooseFile(const FileRequest&) override { return std::nullopt; }
+
+private:
+    std::ostream& err_;
+};
+
 // Shows combination `number` as selecting its page does and draws its graph
 // the way the image format asks for: the screen graph for PNG, the printed
-// page for SVG and PDF.  Returns the drawing, or nothing after a message.
-std::optional<GraphImage> DrawGraphImage(HeadlessWindow& window, int number, const BatchOptions& options,
+// page for SVG and PDF.  Returns the drawing, or the reason there is none.
+std::optional<GraphImage> DrawGraphImage(HeadlessWindow& window, int number, GraphImageFormat format,
                                          std::string& problem) {
     App& app = window.app;
     if (number > app.session.int_CombCount) {
@@ -115,44 +133,31 @@ std::optional<GraphImage> DrawGraphImage(HeadlessWindow& window, int number, con
                   std::to_string(app.session.int_CombCount) + " 個）。";
         return std::nullopt;
     }
-    // Shown as a click on its page shows it, even when that page is already
-    // up: its sheet is refilled, which loads its working state again (writing
-    // the document has left that of the last combination), and the screen
-    // graph is redrawn.
-    window.tabs.SelectPage(0);
-    window.tabs.SelectPage(number);
+    // Shown even when it is shown already: its sheet is refilled, which loads
+    // its working state again, and the screen graph is redrawn.
+    Failure failure = app.ShowCombination(number);
     GraphImage image;
-    image.format = options.graphFormat;
-    if (options.graphFormat == GraphImageFormat::Png) {
+    image.format = format;
+    if (format == GraphImageFormat::Png) {
         image.calls = &window.graph.Calls();
         image.width = window.graph.Width();
         image.height = window.graph.Height();
-    } else {
+    } else if (!failure) {
         const Session& s = app.session;
-        app.DrawGraph(number - 1, true, s.int_XLog(number), s.int_YLog(number), s.int_XRecip(number),
-                      s.int_YRecip(number));
+        failure = app.Draw(number - 1, true, s.int_XLog(number), s.int_YLog(number), s.int_XRecip(number),
+                           s.int_YRecip(number));
         image.calls = &window.printer.Calls();
         image.width = window.printer.Width();
         image.height = window.printer.Height();
     }
-    if (!window.dialogs.messages.empty()) return std::nullopt;
+    if (failure) {
+        problem = failure->Description();
+        return std::nullopt;
+    }
     return image;
 }
 
 }  // namespace
-
-std::optional<GraphImageFormat> GraphImageFormatOf(const std::string& path) {
-    const std::size_t dot = path.find_last_of('.');
-    const std::size_t slash = path.find_last_of('/');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return std::nullopt;
-    std::string extension = path.substr(dot + 1);
-    for (char& ch : extension)
-        if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch - 'A' + 'a');
-    if (extension == "png") return GraphImageFormat::Png;
-    if (extension == "svg") return GraphImageFormat::Svg;
-    if (extension == "pdf") return GraphImageFormat::Pdf;
-    return std::nullopt;
-}
 
 std::string BatchUsage() {
     return "使い方: kurvo-batch FILE [-o OUT]\n"
@@ -193,7 +198,8 @@ int RunBatch(const std::vector<std::string>& arguments, std::ostream& out, std::
         return 2;
     }
 
-    HeadlessWindow window;
+    UnattendedDialogs dialogs(err);
+    HeadlessWindow window(dialogs);
     App& app = window.app;
     std::string bytes;
     try {
@@ -202,14 +208,10 @@ int RunBatch(const std::vector<std::string>& arguments, std::ostream& out, std::
         } else {
             ApplyDocument(app, ReadDocumentFile(options->inputFile));
         }
-        app.RunEstimation();
-        if (window.dialogs.messages.empty()) bytes = WriteDocument(CaptureDocument(app));
+        if (const Failure failure = app.Estimate()) throw *failure;
+        bytes = WriteDocument(CaptureDocument(app));
     } catch (const RuntimeError& error) {
         ReportTo(err, error.Description());
-        return 1;
-    }
-    if (!window.dialogs.messages.empty()) {
-        for (const MessageRequest& message : window.dialogs.messages) ReportTo(err, message.text);
         return 1;
     }
 
@@ -220,17 +222,16 @@ int RunBatch(const std::vector<std::string>& arguments, std::ostream& out, std::
         return 1;
     };
     const auto documentFailed = [&](const RuntimeError& error) {
-        ReportTo(err, std::string(kCannotWriteMessage) + "\n" + error.Description());
+        ReportTo(err, RuntimeError::StandardDescription(ErrorNumber::FileWrite) + "\n" + error.Description());
         return 1;
     };
     std::optional<PreparedFile> imageFile, documentFile;
     if (options->graph) {
         std::string graphProblem;
         const std::optional<GraphImage> image =
-            DrawGraphImage(window, options->combination.value_or(1), *options, graphProblem);
-        for (const MessageRequest& message : window.dialogs.messages) ReportTo(err, message.text);
+            DrawGraphImage(window, options->combination.value_or(1), options->graphFormat, graphProblem);
         if (!image) {
-            if (!graphProblem.empty()) ReportTo(err, graphProblem);
+            ReportTo(err, graphProblem);
             return 1;
         }
         std::string imageBytes;

@@ -1,4 +1,4 @@
-#include "io/document_commands.h"
+#include "window/document.h"
 
 #include <algorithm>
 
@@ -6,8 +6,6 @@
 
 namespace kurvo {
 namespace {
-
-enum SpecColumn { kColYVar = 1, kColYLog = 2, kColYRecip = 3, kColXVar = 4, kColXLog = 5, kColXRecip = 6, kColDegree = 7 };
 
 constexpr const char* kSavedMessage = "保存しました。";
 
@@ -22,10 +20,10 @@ void PutComboText(IGrid& grid, int col, int row, const std::string& text) {
 // entry each, so that every coefficient line has one field per combination.
 // The method grid may have gained or lost rows since the run; a combination
 // the run did not reach has no coefficients (blank fields) and no estimate
-// block.
-Results CaptureResults(App& app, int written) {
-    Session& s = app.session;
-    const Views& views = app.views();
+// block.  Every combination of the run is evaluated on the data as they are
+// now, written or not, as its sheet would be refilled.
+Results CaptureResults(const App& app, int written) {
+    const Session& s = app.session;
     const int combinations = std::clamp<int>(s.int_CombCount, 0, kMaxCombinations);
     const int withResults = std::min(combinations, written);
 
@@ -40,19 +38,14 @@ Results CaptureResults(App& app, int written) {
             results.combinations[static_cast<std::size_t>(c - 1)].coefficients.push_back(s.dbl_Coeff(c, p));
     }
     for (int c = 1; c <= combinations; ++c) {
-        const std::vector<int> rows = app.FillResultSheets(c - 1, FillMode::Refresh);
+        const FitReport report = app.RefreshedFit(c - 1);
+        if (report.failure) throw *report.failure;
         if (c > withResults) continue;
-        const IGrid& sheet = *views.spdEstimate[static_cast<std::size_t>(c - 1)];
-        for (const int r : rows) {
-            std::array<std::string, 5> line;
-            for (int col = 1; col <= 5; ++col) line[static_cast<std::size_t>(col - 1)] = sheet.Text(col, r);
-            results.combinations[static_cast<std::size_t>(c - 1)].lines.push_back(std::move(line));
-        }
+        for (const SampleEstimate& e : report.estimates)
+            results.combinations[static_cast<std::size_t>(c - 1)].lines.push_back(
+                {FormatGeneral(e.x), FormatGeneral(e.measured), FormatGeneral(e.fitted), FormatGeneral(e.error),
+                 FormatPercent(e.percent)});
     }
-    // The refills leave the working state (degree, coefficients, samples) of the
-    // last combination; the graph on screen, printing, the range dialog and the
-    // calculated value go on with the shown one, so it is loaded again.
-    if (s.int_Comb >= 0 && s.int_Comb < combinations) app.FillResultSheets(s.int_Comb, FillMode::Refresh);
     return results;
 }
 
@@ -101,7 +94,7 @@ Document CaptureContent(const App& app) {
     return d;
 }
 
-Document CaptureDocument(App& app) {
+Document CaptureDocument(const App& app) {
     Document d = CaptureContent(app);
     if (app.session.int_Estimated) d.results = CaptureResults(app, static_cast<int>(d.methods.size()));
     return d;
@@ -112,9 +105,17 @@ void App::MarkSettled() {
     if (settledHandler_) settledHandler_();
 }
 
-bool App::HasUnsavedChanges() const {
-    const Document now = CaptureContent(*this);
-    return settled_ ? now != *settled_ : now != Document{};
+std::optional<Document> App::UnsavedContent() const {
+    Document now = CaptureContent(*this);
+    if (settled_ ? now == *settled_ : now == Document{}) return std::nullopt;
+    return now;
+}
+
+bool App::HasUnsavedChanges() const { return UnsavedContent().has_value(); }
+
+std::optional<Document> RestoreDocument(App& app, const Document& document) {
+    ApplyDocument(app, document);
+    return app.UnsavedContent();
 }
 
 int VariableOfTitle(const Session& session, int count, const std::string& text) {
@@ -173,6 +174,32 @@ void ApplyDocument(App& app, const Document& d) {
     }
 }
 
+Failure App::Save(const std::string& name) {
+    try {
+        const Document document = CaptureDocument(*this);
+        // The shown sheet follows the data as the file has them.
+        if (session.int_Estimated && session.int_Comb >= 0 && session.int_Comb < session.int_CombCount)
+            if (Failure failure = FillResultSheets(session.int_Comb)) return failure;
+        WriteDocumentFile(name, document);
+    } catch (const RuntimeError& error) {
+        return error;
+    }
+    MarkSettled();
+    return std::nullopt;
+}
+
+Failure App::Open(const std::string& name) {
+    Document document;
+    try {
+        document = ReadDocumentFile(name);
+    } catch (const RuntimeError& error) {
+        return error;
+    }
+    ApplyDocument(*this, document);
+    MarkSettled();
+    return std::nullopt;
+}
+
 void App::SaveCommand() {
     const std::optional<std::string> chosen =
         views_.dialogs.ChooseFile({kDataFileFilter, kDataFileExtension, window.str_FileName});
@@ -183,13 +210,10 @@ void App::SaveCommand() {
     const std::string name = *chosen;
     window.str_FileName = name;
     if (Ask(views_.dialogs, "[ " + name + " ] に保存します？") != MsgAnswer::Yes) return;
-    try {
-        WriteDocumentFile(name, CaptureDocument(*this));
-    } catch (const RuntimeError& error) {
-        ReportError(error.Description());
+    if (const Failure failure = Save(name)) {
+        ReportError(failure->Description());
         return;
     }
-    MarkSettled();
     views_.dialogs.ShowMessage(kSavedMessage);
 }
 
@@ -203,15 +227,7 @@ void App::OpenCommand() {
 void App::OpenFile(const std::string& name, bool ask) {
     window.str_FileName = name;
     if (ask && Ask(views_.dialogs, "[ " + name + " ] を読み込みます？") != MsgAnswer::Yes) return;
-    Document document;
-    try {
-        document = ReadDocumentFile(name);
-    } catch (const RuntimeError& error) {
-        ReportError(error.Description());
-        return;
-    }
-    ApplyDocument(*this, document);
-    MarkSettled();
+    if (const Failure failure = Open(name)) ReportError(failure->Description());
 }
 
 }  // namespace kurvo

@@ -1,24 +1,20 @@
 // A main window without widgets: the program's logic on plain table grids, a
-// plain tab control and labels, recording surfaces for the graph and the
-// printed page, and message boxes that collect their texts and answer from a
-// script (nothing that needs a person goes ahead unless scripted).  Used where
-// the program runs without a screen (the batch command), by tests and by the
-// benchmarks.
+// plain tab control and labels, and recording surfaces for the graph and the
+// printed page.  The message boxes and file dialogs are the caller's.  Used
+// where the program runs without a screen (the batch command), by tests and
+// by the benchmarks.
 #pragma once
 
-#include <string>
-#include <vector>
-
 #include "graph/recording_surface.h"
-#include "state/app.h"
 #include "state/grid.h"
 #include "state/views.h"
+#include "window/app.h"
 
 namespace kurvo {
 
 class HeadlessWindow {
 public:
-    HeadlessWindow();
+    explicit HeadlessWindow(IUserDialogs& dialogs);
     HeadlessWindow(const HeadlessWindow&) = delete;
     HeadlessWindow& operator=(const HeadlessWindow&) = delete;
 
@@ -31,7 +27,6 @@ public:
     PlainEquationLabels labels;
     RecordingSurface graph{5000, 4600};
     RecordingSurface printer{11000, 15000};
-    ScriptedDialogs dialogs;
     App app;
 };
 

@@ -1,4 +1,4 @@
-#include "state/app.h"
+#include "window/app.h"
 
 namespace kurvo {
 
@@ -52,9 +52,9 @@ void App::InitSheets() {
     const std::string list = DefaultVariableList();
     views_.spdSpec.ClearSheet();
     for (int c = 1; c <= kMaxCombinations; ++c) {
-        views_.spdSpec.SetItemList(1, c, list);
-        views_.spdSpec.SetItemList(4, c, list);
-        views_.spdSpec.SetText(7, c, "2");
+        views_.spdSpec.SetItemList(kColYVar, c, list);
+        views_.spdSpec.SetItemList(kColXVar, c, list);
+        views_.spdSpec.SetText(kColDegree, c, "2");
         session.int_XVar(c) = 1;
         session.int_YVar(c) = static_cast<std::int16_t>(c + 1);
     }
@@ -62,23 +62,31 @@ void App::InitSheets() {
 }
 
 void App::OnTabChanged() {
-    const int t = views_.SSTab1.SelectedPage();
-    if (t == 0) return;
-    views_.lblEquation.SetEquation(t - 1, "");
-    if (t > session.int_CombCount || !session.int_Estimated) return;
-    session.int_Comb = static_cast<std::int16_t>(t - 1);
-    try {
-        FillResultSheets(session.int_Comb, FillMode::Refresh);
-    } catch (const RuntimeError& error) {
-        ReportError(error.Description());
-        return;
-    }
-    RedrawShownGraph();
+    if (const Failure failure = ShowPage(views_.SSTab1.SelectedPage())) ReportError(failure->Description());
 }
+
+Failure App::ShowPage(int page) {
+    if (page == 0) return std::nullopt;
+    views_.lblEquation.SetEquation(page - 1, "");
+    if (page > session.int_CombCount || !session.int_Estimated) return std::nullopt;
+    session.int_Comb = static_cast<std::int16_t>(page - 1);
+    if (Failure failure = FillResultSheets(session.int_Comb)) return failure;
+    const int c = page;
+    return Draw(session.int_Comb, false, session.int_XLog(c), session.int_YLog(c), session.int_XRecip(c),
+                session.int_YRecip(c));
+}
+
+Failure App::ShowCombination(int number) { return ShowPage(number); }
 
 void App::RedrawShownGraph() {
     const int c = session.int_Comb + 1;
     DrawGraph(session.int_Comb, false, session.int_XLog(c), session.int_YLog(c), session.int_XRecip(c),
+              session.int_YRecip(c));
+}
+
+void App::PrintShownGraph() {
+    const int c = session.int_Comb + 1;
+    DrawGraph(session.int_Comb, true, session.int_XLog(c), session.int_YLog(c), session.int_XRecip(c),
               session.int_YRecip(c));
 }
 

@@ -1,0 +1,55 @@
+// The graph of one combination on a drawing surface: frame and grid, tick
+// labels, titles, the fitted curve and the measured points, as the screen or
+// the printed page shows it.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "fit/transforms.h"
+#include "graph/surface.h"
+#include "state/runtime_error.h"
+
+namespace kurvo {
+
+// One axis as drawn: its limits (decade exponents on a logarithmic axis), its
+// divisions, and the lower extent, from which a logarithmic axis labels its decades.
+struct GraphAxis {
+    double low = 0, high = 0;
+    std::int16_t divisions = 0;
+    double min = 0;
+};
+
+// Everything one graph shows.
+struct GraphScene {
+    std::string title, xTitle, yTitle;
+    Transforms flags;  // an axis is logarithmic when its log flag is not 0
+    GraphAxis x, y;
+    std::vector<double> coefficients;  // of the curve: c0 .. c(degree) in the fitted space
+    struct Point {
+        double x;         // x', transformed
+        double measured;  // y as measured
+    };
+    std::vector<Point> points;
+};
+
+// The equation label of combination `number`: "Y1=3.5  2.25*X^1  -0.125*X^2  ",
+// with the transforms named ("LogY", "1/X", ...).
+std::string EquationCaption(int number, const std::vector<double>& coefficients, const Transforms& flags);
+
+// Draws the scene on the target: on paper (`printed`) with a wider pen, a red
+// curve and a margin round the frame.  A value the axes cannot show stops the
+// drawing (what was drawn before it stays) and is returned as DrawingFailure.
+std::optional<RuntimeError> DrawScene(ISurface& target, bool printed, const GraphScene& scene);
+
+// An error met while drawing, as the user is told of it: "グラフを描けませんでした。"
+// with its number, then its description.
+RuntimeError DrawingFailure(const RuntimeError& error);
+
+// Paints the main window's background: a blue-to-black gradient of three-pixel
+// bands over a surface measured in device pixels.
+void PaintWindowBackground(ISurface& window);
+
+}  // namespace kurvo

@@ -1,0 +1,196 @@
+// The logic behind the main window: the session record, the main window's
+// own bookkeeping, and the procedures that its commands, pages and dialogs
+// call.  It ties the layers below together (the fits, the graph, the data
+// files) and reaches the window only through the interfaces in Views.
+//
+// Each action that can fail comes twice: as a result (Estimate, Draw, Save,
+// Open: an error carrying its number and text, or nothing when it worked),
+// and as the command the window runs (RunEstimation, DrawGraph, SaveCommand,
+// OpenFile), which shows that error in a message box.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "fit/fit_report.h"
+#include "graph/graph_range.h"
+#include "graph/surface.h"
+#include "state/grid.h"
+#include "state/session.h"
+#include "io/data_file.h"
+#include "state/views.h"
+
+namespace kurvo {
+
+inline constexpr const char* kProgramCaption = "Tavric　『Kurvo』";
+
+// What the main window offers the logic.
+struct Views {
+    IGrid& spdData;
+    IGrid& spdSpec;
+    IGrid& spdCoeff;
+    std::array<IGrid*, 4> spdEstimate;
+    ITabControl& SSTab1;
+    IEquationLabels& lblEquation;
+    ISurface& picGraph;
+    IUserDialogs& dialogs;
+    ISurface* printer = nullptr;  // the page to print on, when printing is possible
+};
+
+// What the title dialog edits: the document title and the titles of columns A..E.
+struct TitleTexts {
+    std::string title;
+    std::array<std::string, 5> variables;
+};
+
+// The main window's own variables beside the session record.
+struct MainWindowState {
+    // Last seen position of each graph-range scroll bar.
+    std::int16_t int_HScroll_Low = 0;
+    std::int16_t int_HScroll_High = 0;
+    std::int16_t int_VScroll_Low = 0;
+    std::int16_t int_VScroll_High = 0;
+    // The file dialog's name from its last use; Open and Save share the dialog.
+    std::string str_FileName;
+};
+
+inline constexpr std::int16_t kScrollMax = 32767;
+
+// An action's outcome: nothing when it worked, else the error to show.
+using Failure = std::optional<RuntimeError>;
+
+class App {
+public:
+    explicit App(const Views& views);
+    App(const App&) = delete;
+    App& operator=(const App&) = delete;
+
+    Session session;
+    MainWindowState window;
+
+    // ---- document ----
+    void StartUp();   // once, when the main window loads
+    void New();       // File > New
+    void InitSheets();
+
+    // ---- estimation ----
+    // Fits every combination of the method grid and shows the first one.
+    Failure Estimate();
+    // The estimate button: Estimate, and its failure in a message box.
+    void RunEstimation();
+    // Refits with the combination's new degree when an estimation has run.
+    void OnSpecCellChanged(int col, int row);
+    // Shows the results of combination k + 1 (k 0-based) for the data as
+    // they are now, with the coefficients of the last run, and loads its
+    // working state (degree, coefficients, samples) for the graph and the
+    // calculated value.
+    Failure FillResultSheets(int k);
+    // The report of combination k + 1's last fit on the data as they are now.
+    FitReport RefreshedFit(int k) const;
+
+    // ---- graph ----
+    // Draws combination index + 1 on the screen or on the printer with the given transform flags.
+    Failure Draw(int index, bool toPrinter, std::int16_t xLog, std::int16_t yLog, std::int16_t xRecip,
+                 std::int16_t yRecip);
+    // Draw, and its failure in a message box.
+    void DrawGraph(int index, bool toPrinter, std::int16_t xLog, std::int16_t yLog, std::int16_t xRecip,
+                   std::int16_t yRecip);
+    // Redraws the shown combination on the screen; on the printer.
+    void RedrawShownGraph();
+    void PrintShownGraph();
+    // The selected page of the tab control changed.
+    void OnTabChanged();
+    // Shows combination `number` (1..int_CombCount) as a click on its page
+    // does, even when the page is up already: its sheet is refilled and its
+    // graph redrawn.  The tab control is left as it is.
+    Failure ShowCombination(int number);
+
+    // ---- graph range ----
+    enum class RangeBar { HScrollLow, HScrollHigh, VScrollLow, VScrollHigh };
+    // The bar's position changed to `position`; `minimum` is its minimum position.
+    void OnRangeBarChanged(RangeBar bar, int minimum, int position);
+    // The range dialog opens: the ends it shows.  The graph is redrawn after
+    // the dialog, whichever button closes it.
+    RangeTexts BeginRangeChange();
+    // The range dialog's 変更: stores the typed ends of the shown combination.
+    RangeOutcome ChangeGraphRange(const RangeTexts& texts);
+
+    // ---- data files and examples ----
+    Failure Save(const std::string& name);  // writes the document with its results
+    Failure Open(const std::string& name);  // reads a data file into the window
+    void SaveCommand();            // File > Save as: dialog, question, write, message
+    void OpenCommand();            // File > Open: dialog, question, read, fill the grids
+    // Open without its dialog, for a file already chosen (on the command line,
+    // dropped on the window): the question when `ask`, then the same read.
+    // The Open and Save dialogs offer the name next.
+    void OpenFile(const std::string& name, bool ask);
+    void LoadExample(int number);  // Examples 1..4
+
+    // ---- titles ----
+    // The title dialog opens: what it shows (titles beyond int_VarCount are empty).
+    TitleTexts BeginTitleEdit();
+    TitleTexts CurrentTitles() const;
+    // The title dialog's OK: stores the titles, renames the data grid's columns and
+    // the variable lists; each combination keeps its variable.
+    void ApplyTitles(const TitleTexts& texts);
+
+    // ---- changes ----
+    // Whether the document (titles, method rows and data rows, as a save
+    // writes them) differs from what it was after start-up, New, the last
+    // example, the last successful Open or the last successful Save.
+    bool HasUnsavedChanges() const;
+    // The document's content while it has unsaved changes: what the recovery copy holds.
+    std::optional<Document> UnsavedContent() const;
+    // Runs after each of those: the document has nothing left unsaved.
+    void SetSettledHandler(std::function<void()> handler) { settledHandler_ = std::move(handler); }
+
+    const Views& views() const { return views_; }
+    void ReportError(const std::string& text);
+
+private:
+    // The document as it is now is the one the changes are measured from.
+    void MarkSettled();
+
+    // What selecting page `page` shows: nothing on the data page or a page
+    // without results; else the combination's sheet and graph.
+    Failure ShowPage(int page);
+    void EstimateSteps();
+    // Fits combination c, shows its coefficients and, when complete, its sheet.
+    bool FitAndShow(int c);
+    // Calls take(row, x, y) for each data row whose X and Y cells of
+    // combination c both hold numbers, in row order.
+    void ScanValidRows(int c, const std::function<void(int, double, double)>& take) const;
+    // The valid samples of combination c, transformed as the run fits them;
+    // also stores the run's working state (sample count, power table,
+    // measured values) as each sample is read.  A transform that cannot be
+    // taken raises its error.
+    FitSamples SamplesForFit(int c);
+    // The valid samples as the sheet shows them outside a run: rows whose X
+    // the transform cannot take are passed over, and Y is not transformed.
+    FitSamples CurrentSamples(int c) const;
+    // RefreshedFit, with the samples it was evaluated on.
+    FitReport RefreshedFit(int k, FitSamples& samples) const;
+    // Writes a report's sheet lines, axis limits and statistics, and loads the working state.
+    void PresentReport(int k, const FitSamples& samples, const FitReport& report);
+    Failure DrawSteps(ISurface& target, bool toPrinter, int index, const Transforms& flags);
+
+    Views views_;
+    std::shared_ptr<const Document> settled_;  // none: the empty document
+    std::function<void()> settledHandler_;
+};
+
+// The variable list of a fresh document: "A", "B", "C", "D", "E" separated by TAB.
+std::string DefaultVariableList();
+// The name of data column i when the first `count` columns carry titles: its
+// title, or its letter where it has none (a document saved without titles
+// keeps columns A..E and the variables its method rows name).
+std::string ColumnName(const Session& session, int i, int count);
+// The five column names separated by TAB.
+std::string VariableList(const Session& session, int count);
+
+}  // namespace kurvo

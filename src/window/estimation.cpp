@@ -1,0 +1,125 @@
+// The estimation run: every combination of the method grid is transformed,
+// fitted and shown, then the first combination's page and graph.
+#include "fit/solver.h"
+#include "graph/autoscale.h"
+#include "state/numbers.h"
+#include "window/app.h"
+
+namespace kurvo {
+
+namespace {
+
+std::int16_t IntegerOf(const IGrid& grid, int col, int row) { return RoundToInt16(NumberOf(grid.Text(col, row))); }
+
+}  // namespace
+
+Failure App::Estimate() {
+    try {
+        EstimateSteps();
+    } catch (const RuntimeError& error) {
+        return error;
+    }
+    const int c = session.int_Comb + 1;
+    return Draw(session.int_Comb, false, session.int_XLog(c), session.int_YLog(c), session.int_XRecip(c),
+                session.int_YRecip(c));
+}
+
+void App::RunEstimation() {
+    if (const Failure failure = Estimate()) ReportError(failure->Description());
+}
+
+FitSamples App::SamplesForFit(int c) {
+    Session& s = session;
+    FitSamples samples;
+    samples.transforms = {s.int_YLog(c), s.int_YRecip(c), s.int_XLog(c), s.int_XRecip(c)};
+    ScanValidRows(c, [&](int r, double x, double y) {
+        const int sample = ++s.int_DataCount;
+        const double xt = ForwardTransform(x, s.int_XLog(c), s.int_XRecip(c));
+        StorePowers(s.dbl_XPower, sample, xt, s.int_WorkDegree);
+        s.dbl_YData(sample, c) = y;
+        samples.rows.push_back(r);
+        samples.x.push_back(xt);
+        samples.y.push_back(ForwardTransform(y, s.int_YLog(c), s.int_YRecip(c)));
+        samples.measured.push_back(y);
+    });
+    return samples;
+}
+
+void App::EstimateSteps() {
+    Session& s = session;
+    IGrid& data = views_.spdData;
+    IGrid& methodGrid = views_.spdSpec;
+
+    views_.spdCoeff.ClearSheet();
+
+    s.int_VarCount = 0;
+    for (int col = 1; col <= kMaxVariables; ++col)
+        for (int r = 1; r <= kMaxSamples; ++r)
+            if (data.Number(col, r)) {
+                s.int_VarCount = static_cast<std::int16_t>(col);
+                break;
+            }
+
+    s.int_CombCount = 0;
+    int fittedCombinations = 0;
+    struct Fitted {
+        FitSamples samples;
+        FitReport report;
+    };
+    std::optional<Fitted> first;  // combination 1, when it was fitted in this run
+    for (int c = 1; c <= kMaxCombinations; ++c) {
+        if (methodGrid.Text(kColYVar, c).empty()) break;
+        s.int_DataCount = 0;
+        ++s.int_CombCount;
+
+        s.int_YVar(c) = static_cast<std::int16_t>(methodGrid.SelectedIndex(kColYVar, c) + 1);
+        s.int_YLog(c) = IntegerOf(methodGrid, kColYLog, c);
+        s.int_YRecip(c) = IntegerOf(methodGrid, kColYRecip, c);
+        s.int_XVar(c) = static_cast<std::int16_t>(methodGrid.SelectedIndex(kColXVar, c) + 1);
+        s.int_XLog(c) = IntegerOf(methodGrid, kColXLog, c);
+        s.int_XRecip(c) = IntegerOf(methodGrid, kColXRecip, c);
+        s.int_Degree(c) = IntegerOf(methodGrid, kColDegree, c);
+        s.int_WorkDegree = s.int_Degree(c);
+
+        const FitSamples samples = SamplesForFit(c);
+        // A combination without samples keeps what earlier runs left.
+        if (samples.Count() == 0) continue;
+
+        const FitReport report = FitCombination(samples, s.int_WorkDegree);
+        if (report.coefficients.empty()) throw *report.failure;
+        ++fittedCombinations;
+        for (int p = 1; p <= s.int_WorkDegree + 1; ++p) {
+            s.dbl_Coeff(c, p - 1) = report.coefficients[static_cast<std::size_t>(p - 1)];
+            views_.spdCoeff.SetText(c, kRowC0 + p - 1, FormatCoefficient(s.dbl_Coeff(c, p - 1)));
+        }
+        if (report.failure) throw *report.failure;
+
+        s.dbl_XMin(c) = report.extents.xMin;
+        s.dbl_XMax(c) = report.extents.xMax;
+        s.dbl_YMin(c) = report.extents.yMin;
+        s.dbl_YMax(c) = report.extents.yMax;
+        PresentReport(c - 1, samples, report);
+        if (c == 1) first = Fitted{samples, report};
+    }
+    // Nothing fitted (no dependent and independent variable chosen, or no
+    // sample of them): the run ends here like one that met an error, and the
+    // page, the graph and the earlier results stay as they were.
+    if (fittedCombinations == 0) Raise(ErrorNumber::NoCombination);
+
+    views_.picGraph.Clear();
+    window.int_HScroll_Low = kScrollMax;
+    window.int_HScroll_High = 0;
+    window.int_VScroll_Low = kScrollMax;
+    window.int_VScroll_High = 0;
+    views_.SSTab1.SelectPage(1);
+    s.int_Comb = 0;
+    if (first) {
+        PresentReport(0, first->samples, first->report);
+    } else if (const Failure failure = FillResultSheets(0)) {
+        throw *failure;
+    }
+    AutoScaleGraph(s, 1);
+    s.int_Estimated = kTrue;
+}
+
+}  // namespace kurvo
