@@ -1,6 +1,7 @@
 // The graph of one combination on the 5000 × 4600 twip recording surface.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -92,7 +93,19 @@ TEST(LinearGraph, FrameGridTickLabelsEquationCurveAndPoints) {
     EXPECT_EQ(std::vector<Text>(texts.begin() + 3, texts.end()),
               (std::vector<Text>{{200, 4150, "0"}, {200, 300, "100"}, {580, 4250, "0"}, {4680, 4250, "100"}}));
 
-    // y = 1 + 2x in 200 steps, not clipped: (0, 1) .. (50, 101) .. (100, 201) far above the frame.
+    // y = 1 + 2x in 200 steps: (0, 1) .. (50, 101) .. (100, 201) runs far above
+    // the frame, and the frame clips the curve and the points.
+    const auto clips = wb.graph.CallsOf(Op::Clip);
+    ASSERT_EQ(clips.size(), 1u);
+    EXPECT_EQ(Corners(clips[0]), Corners(boxes[0]));
+    const auto& calls = wb.graph.Calls();
+    const auto clipAt = std::find_if(calls.begin(), calls.end(), [](const DrawCall& c) { return c.op == Op::Clip; });
+    const auto endAt = std::find_if(calls.begin(), calls.end(), [](const DrawCall& c) { return c.op == Op::EndClip; });
+    for (auto call = calls.begin(); call != calls.end(); ++call) {
+        const bool clipped = call > clipAt && call < endAt;
+        const bool drawn = call->op == Op::Point || call->op == Op::LineTo || call->op == Op::Circle;
+        EXPECT_TRUE(clipped || !drawn);
+    }
     const auto curve = Curve(wb.graph);
     ASSERT_EQ(curve.size(), 201u);
     EXPECT_EQ(curve[0].op, Op::Point);

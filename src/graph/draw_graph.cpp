@@ -132,10 +132,12 @@ void DrawSteps(ISurface& g, bool printed, const GraphScene& scene) {
         return RoundToInt32(f.bottom - Floor(Div(Mul(y - yLow, frameHeight), yHigh - yLow)));
     };
 
-    // 8. Curve, 201 steps from the lower to the upper X limit, not clipped.
+    // 8. Curve, 201 steps from the lower to the upper X limit; it and the
+    // points show inside the frame only.
     // On a logarithmic X axis the steps are decade exponents: divided by the
     // decimal logarithm's factor they are ln x, so only the reciprocal is left
     // of the X transform.
+    g.SetClip(f.left, f.top, f.right, f.bottom);
     g.SetForeColor(kLightGreen);
     const Rgb curveColor = printed ? kLightRed : kLightGreen;
     if (printed) g.SetLineWidth(5);
@@ -167,6 +169,7 @@ void DrawSteps(ISurface& g, bool printed, const GraphScene& scene) {
     }
 
     // 10. Finish
+    g.EndClip();
     g.SetFillStyle(FillStyle::Transparent);
     if (printed) g.EndDocument();
 }

@@ -87,6 +87,9 @@ void RecordingSurface::FilledBox(double x1, double y1, double x2, double y2) {
     Draw(Call(Op::FilledBox, x1, y1, x2, y2));
 }
 
+void RecordingSurface::SetClip(double x1, double y1, double x2, double y2) { Record(Call(Op::Clip, x1, y1, x2, y2)); }
+void RecordingSurface::EndClip() { Record(Call(Op::EndClip)); }
+
 void RecordingSurface::EndDocument() {
     Record(Call(Op::EndDocument));
     if (endDocument_) endDocument_();

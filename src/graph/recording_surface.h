@@ -13,7 +13,7 @@ namespace kurvo {
 
 struct DrawCall {
     enum class Op { Clear, LineWidth, ForeColor, Line, Box, LineTo, Point, FillStyle, FillColor,
-                    Circle, FontName, FontSize, Position, Text, FilledBox, EndDocument };
+                    Circle, FontName, FontSize, Position, Text, FilledBox, EndDocument, Clip, EndClip };
     Op op = Op::Clear;
     double x1 = 0, y1 = 0, x2 = 0, y2 = 0;  // coordinates; radius in x2 for circles
     Rgb color = 0;
@@ -57,6 +57,8 @@ public:
     void SetCurrentPosition(double x, double y) override;
     void PrintText(const std::string& text) override;
     void FilledBox(double x1, double y1, double x2, double y2) override;
+    void SetClip(double x1, double y1, double x2, double y2) override;
+    void EndClip() override;
     void EndDocument() override;
 
     // Every call since the last Clear (a Clear is recorded and starts a new list).

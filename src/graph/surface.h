@@ -50,6 +50,9 @@ public:
     virtual void PrintText(const std::string& text) = 0;
     // A box filled with the fill colour and no outline (window background).
     virtual void FilledBox(double x1, double y1, double x2, double y2) = 0;
+    // From now on nothing shows outside the box, until EndClip or Clear.
+    virtual void SetClip(double x1, double y1, double x2, double y2) = 0;
+    virtual void EndClip() = 0;
     // Printer only: finishes the page and sends the job.
     virtual void EndDocument() {}
 };

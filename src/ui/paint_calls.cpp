@@ -42,7 +42,15 @@ void PaintCalls(QPainter& painter, const std::vector<DrawCall>& calls, const Pai
     for (const DrawCall& call : calls) {
         switch (call.op) {
         case Op::Clear:
+            painter.setClipping(false);
             painter.fillRect(area, background);
+            break;
+        case Op::Clip:
+            // The frame's own lines stay inside: half a pixel round the box.
+            painter.setClipRect(QRectF(at(call.x1, call.y1), at(call.x2, call.y2)).normalized().adjusted(-0.5, -0.5, 0.5, 0.5));
+            break;
+        case Op::EndClip:
+            painter.setClipping(false);
             break;
         case Op::LineWidth:
             state.lineWidth = call.value;

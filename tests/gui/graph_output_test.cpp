@@ -76,7 +76,13 @@ private slots:
         s.Box(150, 600, 750, 900, kurvo::kGrey);          // pixels (10, 40)-(50, 60), an outline
         s.Point(1200, 150, kurvo::kLightRed);
         s.LineTo(1200, 450, kurvo::kLightRed);            // (80, 10)-(80, 30), from the point
+        s.SetClip(150, 1050, 750, 1350);                  // pixels (10, 70)-(50, 90)
+        s.Line(0, 1200, 1500, 1200, kurvo::kLightGreen);  // shows from x = 10 to 50 only
+        s.EndClip();
         const QImage image = render(s.Calls(), {100, 100}, Qt::black);
+        QCOMPARE(image.pixel(30, 80), qRgb(0, 255, 0));
+        QCOMPARE(image.pixel(5, 80), qRgb(0, 0, 0));
+        QCOMPARE(image.pixel(60, 80), qRgb(0, 0, 0));
         QCOMPARE(image.pixel(99, 99), qRgb(0, 0, 0));
         QCOMPARE(image.pixel(50, 20), qRgb(0, 255, 0));
         QCOMPARE(image.pixel(10, 50), qRgb(128, 128, 128));
