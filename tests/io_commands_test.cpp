@@ -31,7 +31,11 @@ TEST(FileCommands, ChangeNothingUnlessTheyGoThrough) {
             wb.dialogs.files.push_back(target);
             wb.dialogs.answers.push_back(answers.at(row[2]));
         }
-        row.at(1) == "open" ? wb.app.OpenCommand() : wb.app.SaveCommand();
+        if (row.at(1) == "open") {
+            wb.app.OpenCommand();
+        } else {
+            wb.app.SaveCommand();
+        }
         EXPECT_EQ(wb.Messages(), std::vector<std::string>(row.begin() + 4, row.end())) << row[0];
         for (const MessageRequest& shown : wb.dialogs.messages) {
             const bool question = shown.text.starts_with("[ ");
@@ -172,6 +176,42 @@ TEST(OpenCommand, RestoresTitlesMethodsAndDataButNoResults) {
     EXPECT_EQ(s.int_Degree(3), 2);  // the session slots beyond the file keep the example's
     wb.app.SaveCommand();  // its file dialog starts with the name Open chose
     EXPECT_EQ(wb.dialogs.fileRequests.back().initialName, file);
+}
+
+// A typed cell not saved: New asks first.  はい saves (and goes on only once
+// saved), いいえ discards, キャンセル keeps everything.
+TEST(UnsavedChanges, NewAsksWhetherToSaveFirst) {
+    const std::string kQuestion = "現在のデータは保存されていません。保存しますか？";
+    struct Row {
+        const char* name;
+        std::vector<MsgAnswer> answers;  // to the questions in turn
+        bool fileChosen;                 // in the Save dialog
+        std::vector<std::string> messages;
+        std::string a1;                  // after New
+        bool saved;
+    };
+    ScratchFolder folder;
+    const std::string target = folder / "kept.txt";
+    const Row rows[] = {
+        {"SavedThenNew", {MsgAnswer::Yes, MsgAnswer::Yes}, true,
+         {kQuestion, "[ " + target + " ] に保存します？", "保存しました。"}, "", true},
+        {"SaveDialogCancelledKeeps", {MsgAnswer::Yes}, false, {kQuestion, "[キャンセル] が選択されました。"}, "7", false},
+        {"SaveDeclinedKeeps", {MsgAnswer::Yes, MsgAnswer::No}, true, {kQuestion, "[ " + target + " ] に保存します？"}, "7", false},
+        {"DiscardedThenNew", {MsgAnswer::No}, false, {kQuestion}, "", false},
+        {"CancelKeeps", {MsgAnswer::Cancel}, false, {kQuestion}, "7", false},
+    };
+    for (const Row& row : rows) {
+        std::filesystem::remove(target);
+        Workbench wb;
+        wb.app.NewCommand();  // nothing typed: no question
+        wb.data.SetText(1, 1, "7");
+        wb.dialogs.answers.assign(row.answers.begin(), row.answers.end());
+        if (row.fileChosen) wb.dialogs.files.push_back(target);
+        wb.app.NewCommand();
+        EXPECT_EQ(wb.Messages(), row.messages) << row.name;
+        EXPECT_EQ(wb.data.Text(1, 1), row.a1) << row.name;
+        EXPECT_EQ(std::filesystem::exists(target), row.saved) << row.name;
+    }
 }
 
 }  // namespace

@@ -69,7 +69,7 @@ TEST(StartUp, EmptyDocument) {
     ExpectEmptyDocumentShown(wb);
 }
 
-TEST(NewDocument, ClearsResultsKeepsTitlesCountsDegreesAndFlagsAndTwiceIsOnce) {
+TEST(NewDocument, ClearsResultsAndTitlesKeepsCountsDegreesAndFlagsAndTwiceIsOnce) {
     Workbench wb;
     LoadTwoCombinations(wb);
     wb.methodGrid.SetText(5, 2, "1");  // X log for combination 2
@@ -77,20 +77,16 @@ TEST(NewDocument, ClearsResultsKeepsTitlesCountsDegreesAndFlagsAndTwiceIsOnce) {
     wb.app.RunEstimation();
     ASSERT_EQ(wb.Messages(), kNone);
     wb.tabs.SelectPage(2);
-    // What an example or the title dialog leaves behind.
-    Session& s = wb.app.session;
-    s.str_Title = "例題";
-    for (int v = 1; v <= 5; ++v) {
-        s.str_VarTitle(v) = "変数" + std::to_string(v);
-        wb.data.SetText(v, 0, s.str_VarTitle(v));
-    }
-    for (int c = 1; c <= 4; ++c) wb.methodGrid.SetItemList(1, c, VariableList(s, 5));
+    // What the title dialog leaves behind.
+    wb.app.ApplyTitles({"例題", {"変数1", "変数2", "変数3", "変数4", "変数5"}});
+    const Session& s = wb.app.session;
     const Session before = s;
 
     wb.app.New();
     ExpectEmptyDocumentShown(wb);
-    EXPECT_EQ(s.str_Title, "例題");
-    EXPECT_EQ(s.str_VarTitle, before.str_VarTitle);
+    // What is saved and drawn next is what the grid shows: no titles.
+    EXPECT_EQ(s.str_Title, "");
+    for (int v = 1; v <= 5; ++v) EXPECT_EQ(s.str_VarTitle(v), "") << v;
     EXPECT_EQ(s.int_DataCount, before.int_DataCount);
     EXPECT_EQ(s.int_CombCount, before.int_CombCount);
     EXPECT_EQ(s.int_Degree(1), 3) << "the grid shows 2, the session keeps its degree";

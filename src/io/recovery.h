@@ -22,7 +22,8 @@
 
 namespace kurvo {
 
-inline constexpr const char* kRecoveryQuestion = "前回、保存されずに終了したデータがあります。復元しますか？";
+inline constexpr const char* kRecoveryQuestion =
+    "前回、保存されずに終了したデータがあります。復元しますか？\n[いいえ] を選ぶと、このデータは削除されます。";
 
 // $XDG_STATE_HOME/kurvo, by default ~/.local/state/kurvo; empty when the
 // environment names neither.

@@ -1,6 +1,7 @@
 #include "ui/graph_export.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QFont>
 #include <QFontInfo>
 #include <QPageLayout>
@@ -75,7 +76,8 @@ QByteArray paperPdf(const GraphImage& image) {
     buffer.open(QIODevice::WriteOnly);
     QPdfWriter pdf(&buffer);
     pdf.setResolution(kPdfResolution);
-    pdf.setCreator(QStringLiteral("kurvo-batch"));
+    // The program that made it: "Kurvo" for the window, "kurvo-batch" for the batch command.
+    pdf.setCreator(QCoreApplication::applicationName());
     const QSizeF area(image.width / kTwipsPerPoint, image.height / kTwipsPerPoint);  // points
     QSizeF paper = QPageSize(QPageSize::A4).size(QPageSize::Point);
     QPageSize pageSize(QPageSize::A4);

@@ -291,7 +291,8 @@ void MainWindow::createMenus() {
     };
 
     QMenu* file = addMenu(QStringLiteral("ファイルメニュー"), QStringLiteral("ﾌｧｲﾙ(&F)"));
-    connect(addItem(file, "mnuNew", QStringLiteral("新規作成(&N)")), &QAction::triggered, this, [this] { app_->New(); });
+    connect(addItem(file, "mnuNew", QStringLiteral("新規作成(&N)")), &QAction::triggered, this,
+            [this] { app_->NewCommand(); });
     connect(addItem(file, "mnuOpen", QStringLiteral("開く(&O)")), &QAction::triggered, this,
             [this] { app_->OpenCommand(); });
     connect(addItem(file, "mnuSave", QStringLiteral("名前を付けて保存(&A)")), &QAction::triggered, this,
@@ -320,7 +321,7 @@ void MainWindow::createMenus() {
     for (int n = 1; n <= 4; ++n) {
         const QByteArray name = "mnuExample" + QByteArray::number(n);
         connect(addItem(examples, name.constData(), exampleCaptions[n - 1]), &QAction::triggered, this,
-                [this, n] { app_->LoadExample(n); });
+                [this, n] { app_->ExampleCommand(n); });
     }
 
     QMenu* help = addMenu(QStringLiteral("Help"), QStringLiteral("ヘルプ(&H)"));
@@ -385,6 +386,12 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 void MainWindow::confirmExit() {
+    if (app_->HasUnsavedChanges()) {
+        // The question about saving stands for "終了しますか？".
+        if (!app_->ConfirmReplace()) return;
+        endProgram();
+        return;
+    }
     MessageRequest question;
     question.text = "終了しますか？";
     question.buttons = MsgButtons::YesNo;
@@ -392,10 +399,14 @@ void MainWindow::confirmExit() {
     question.caption = kProgramCaption;
     question.defaultNo = true;
     if (dialogs_.Message(question) != MsgAnswer::Yes) return;
+    endProgram();
+}
+
+void MainWindow::endProgram() {
     if (recovery_) recovery_->Discard();
     recovery_.reset();
-    // Nothing is saved and nothing more is asked: every window closes, and
-    // with the last one the program ends.
+    // Nothing more is asked: every window closes, and with the last one the
+    // program ends.
     closeFromProgram();
     QApplication::closeAllWindows();
 }
@@ -514,9 +525,8 @@ void MainWindow::saveGraphImage() {
         image.height = graph_->surface().Height();
     } else {
         // The printed look: the page drawn as printing draws it, kept instead
-        // of sent.  Printing blanks the screen graph, so it is drawn again.
+        // of sent.
         page = printer_->keepPage([&] { app_->PrintShownGraph(); });
-        app_->RedrawShownGraph();
         if (!page) return;  // the drawing has reported why
         image.calls = &*page;
         image.width = printer_->surface().Width();

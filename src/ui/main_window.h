@@ -62,7 +62,8 @@ public:
     void startRecovery(const std::string& folder, bool offerLeftCopies);
 
     // ---- commands of the menus and buttons ----
-    // "終了しますか？"; Yes ends the program at once.
+    // "終了しますか？", or while the document has unsaved changes the question
+    // whether to save it; Yes (or a save, or declining it) ends the program.
     void confirmExit();
     // The shown combination's graph on one printed page.
     void printGraph();
@@ -97,6 +98,8 @@ private:
     void createGraphContextMenu();
     void createResultCopyMenus();
     void startUp();
+    // Every window closes, and with the last one the program ends.
+    void endProgram();
     // Writes or removes the recovery copy now; the first failure shows in the status bar.
     void updateRecoveryCopy();
 

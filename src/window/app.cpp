@@ -38,10 +38,21 @@ void App::StartUp() {
 
 void App::New() {
     InitSheets();
+    session.str_Title.clear();
+    for (int i = 1; i <= kMaxVariables; ++i) session.str_VarTitle(i).clear();
     MarkSettled();
 }
 
+void App::NewCommand() {
+    if (ConfirmReplace()) New();
+}
+
+void App::ExampleCommand(int number) {
+    if (ConfirmReplace()) LoadExample(number);
+}
+
 void App::InitSheets() {
+    documentFile_.clear();
     views_.spdData.ClearSheet();
     for (IGrid* grid : views_.spdEstimate) grid->ClearSheet();
     views_.spdCoeff.ClearSheet();
@@ -86,8 +97,13 @@ void App::RedrawShownGraph() {
 
 void App::PrintShownGraph() {
     const int c = session.int_Comb + 1;
-    DrawGraph(session.int_Comb, true, session.int_XLog(c), session.int_YLog(c), session.int_XRecip(c),
-              session.int_YRecip(c));
+    const Transforms t{session.int_YLog(c), session.int_YRecip(c), session.int_XLog(c), session.int_XRecip(c)};
+    const Failure printed = Draw(session.int_Comb, true, t.xLog, t.yLog, t.xRecip, t.yRecip);
+    if (printed) ReportError(printed->Description());
+    if (!session.int_Estimated) return;
+    // The same fault on the screen has just been told.
+    const Failure shown = Draw(session.int_Comb, false, t.xLog, t.yLog, t.xRecip, t.yRecip);
+    if (shown && !printed) ReportError(shown->Description());
 }
 
 void App::ReportError(const std::string& text) { views_.dialogs.ShowMessage(text); }

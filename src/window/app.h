@@ -75,8 +75,18 @@ public:
 
     // ---- document ----
     void StartUp();   // once, when the main window loads
-    void New();       // File > New
+    // An empty document; the title and the variable titles go as well.
+    void New();
     void InitSheets();
+    // Before the document is replaced or the program ends: while it has
+    // unsaved changes, asks whether to save it (はい runs the Save command),
+    // and returns whether the action may go on.
+    bool ConfirmReplace();
+    // The menu's New and examples: ConfirmReplace, then New or LoadExample.
+    void NewCommand();
+    void ExampleCommand(int number);
+    // The data file last opened or saved, empty for a new document.
+    const std::string& DocumentFile() const { return documentFile_; }
 
     // ---- estimation ----
     // Fits every combination of the method grid and shows the first one.
@@ -100,8 +110,10 @@ public:
     // Draw, and its failure in a message box.
     void DrawGraph(int index, bool toPrinter, std::int16_t xLog, std::int16_t yLog, std::int16_t xRecip,
                    std::int16_t yRecip);
-    // Redraws the shown combination on the screen; on the printer.
+    // Redraws the shown combination on the screen.
     void RedrawShownGraph();
+    // Prints the shown combination; the screen graph, blank while the page
+    // is drawn, is drawn again.
     void PrintShownGraph();
     // The selected page of the tab control changed.
     void OnTabChanged();
@@ -123,11 +135,13 @@ public:
     // ---- data files and examples ----
     Failure Save(const std::string& name);  // writes the document with its results
     Failure Open(const std::string& name);  // reads a data file into the window
-    void SaveCommand();            // File > Save as: dialog, question, write, message
-    void OpenCommand();            // File > Open: dialog, question, read, fill the grids
+    // File > Save as: dialog, question, write, message; true when it saved.
+    bool SaveCommand();
+    // File > Open: ConfirmReplace, dialog, question, read, fill the grids.
+    void OpenCommand();
     // Open without its dialog, for a file already chosen (on the command line,
-    // dropped on the window): the question when `ask`, then the same read.
-    // The Open and Save dialogs offer the name next.
+    // dropped on the window): ConfirmReplace, the question when `ask`, then
+    // the same read.  The Open and Save dialogs offer the name next.
     void OpenFile(const std::string& name, bool ask);
     void LoadExample(int number);  // Examples 1..4
 
@@ -180,6 +194,7 @@ private:
     Failure DrawSteps(ISurface& target, bool toPrinter, int index, const Transforms& flags);
 
     Views views_;
+    std::string documentFile_;
     std::shared_ptr<const Document> settled_;  // none: the empty document
     std::function<void()> settledHandler_;
 };

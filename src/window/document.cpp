@@ -8,6 +8,7 @@ namespace kurvo {
 namespace {
 
 constexpr const char* kSavedMessage = "保存しました。";
+constexpr const char* kUnsavedQuestion = "現在のデータは保存されていません。保存しますか？";
 
 // A combo cell takes a text that need not be among its items.
 void PutComboText(IGrid& grid, int col, int row, const std::string& text) {
@@ -184,6 +185,7 @@ Failure App::Save(const std::string& name) {
     } catch (const RuntimeError& error) {
         return error;
     }
+    documentFile_ = name;
     MarkSettled();
     return std::nullopt;
 }
@@ -196,28 +198,40 @@ Failure App::Open(const std::string& name) {
         return error;
     }
     ApplyDocument(*this, document);
+    documentFile_ = name;
     MarkSettled();
     return std::nullopt;
 }
 
-void App::SaveCommand() {
+bool App::ConfirmReplace() {
+    if (!HasUnsavedChanges()) return true;
+    switch (Ask(views_.dialogs, kUnsavedQuestion)) {
+    case MsgAnswer::Yes: return SaveCommand();
+    case MsgAnswer::No: return true;
+    default: return false;
+    }
+}
+
+bool App::SaveCommand() {
     const std::optional<std::string> chosen =
         views_.dialogs.ChooseFile({kDataFileFilter, kDataFileExtension, window.str_FileName});
     if (!chosen) {
         ReportError(RuntimeError::StandardDescription(ErrorNumber::DialogCancelled));
-        return;
+        return false;
     }
     const std::string name = *chosen;
     window.str_FileName = name;
-    if (Ask(views_.dialogs, "[ " + name + " ] に保存します？") != MsgAnswer::Yes) return;
+    if (Ask(views_.dialogs, "[ " + name + " ] に保存します？") != MsgAnswer::Yes) return false;
     if (const Failure failure = Save(name)) {
         ReportError(failure->Description());
-        return;
+        return false;
     }
     views_.dialogs.ShowMessage(kSavedMessage);
+    return true;
 }
 
 void App::OpenCommand() {
+    if (!ConfirmReplace()) return;
     const std::optional<std::string> chosen =
         views_.dialogs.ChooseFile({kDataFileFilter, kDataFileExtension, window.str_FileName});
     if (!chosen || chosen->empty()) return;
@@ -225,6 +239,7 @@ void App::OpenCommand() {
 }
 
 void App::OpenFile(const std::string& name, bool ask) {
+    if (!ConfirmReplace()) return;
     window.str_FileName = name;
     if (ask && Ask(views_.dialogs, "[ " + name + " ] を読み込みます？") != MsgAnswer::Yes) return;
     if (const Failure failure = Open(name)) ReportError(failure->Description());

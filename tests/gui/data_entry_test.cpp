@@ -46,8 +46,15 @@ class DataEntryTest : public WindowTest {
             const QPoint centre = grid()->visualRect(grid()->currentIndex()).center();
             QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {}, centre);  // a double click starts with a click
             QTest::mouseDClick(grid()->viewport(), Qt::LeftButton, {}, centre);
-        } else if (token == "new" || token == "ex1") {
-            trigger(token == "new" ? "mnuNew" : "mnuExample1");
+        } else if (token == "new") {
+            // Typed and not saved: New asks first, and いいえ lets it go on.
+            trigger("mnuNew");
+            QCOMPARE(messages.size(), std::size_t{1});
+            QCOMPARE(messages.front().text, std::string("現在のデータは保存されていません。保存しますか？"));
+            QCOMPARE(messages.front().buttons, kurvo::MsgButtons::YesNoCancel);
+            messages.clear();
+        } else if (token == "ex1") {
+            trigger("mnuExample1");
         } else if (token == "est") {
             pressEstimate();
             w().tabs()->setCurrentIndex(0);

@@ -84,9 +84,15 @@ private slots:
         click(w().endButton());  // answered No
         QCOMPARE(messages.at(0).text, std::string("終了しますか？"));
         QVERIFY(w().isVisible());
-        answer = MsgAnswer::Yes;
+        // Unsaved typing: the question about saving stands for it; キャンセル stays.
+        w().app().views().spdData.SetText(1, 1, "7");
+        answer = MsgAnswer::Cancel;
+        click(w().endButton());
+        QCOMPARE(messages.at(1).text, std::string("現在のデータは保存されていません。保存しますか？"));
+        QVERIFY(w().isVisible());
+        answer = MsgAnswer::No;  // いいえ: ends without saving
         trigger("cmdExit");
-        QCOMPARE(static_cast<int>(messages.size()), 2);  // no question about saving
+        QCOMPARE(static_cast<int>(messages.size()), 3);
         QVERIFY(!w().isVisible());
     }
 
