@@ -33,8 +33,9 @@ FitStatistics Statistics(const Sums& sums, int count, int degree) {
     return statistics;
 }
 
-// Fills the estimates, extents and statistics of `report` from its coefficients.
-void Evaluate(const FitSamples& samples, FitReport& report) {
+// Fills the estimates, extents and statistics of `report` from its
+// coefficients; `place` follows the sample being worked on.
+void Evaluate(const FitSamples& samples, FitReport& report, FitReport::Place& place) {
     const Transforms& t = samples.transforms;
     const int n = samples.Count();
     auto coefficient = [&](int j) { return report.coefficients[static_cast<std::size_t>(j)]; };
@@ -43,6 +44,7 @@ void Evaluate(const FitSamples& samples, FitReport& report) {
     Extents extents;
     report.estimates.resize(static_cast<std::size_t>(n));
     for (int i = 0; i < n; ++i) {
+        place = {i, false};
         SampleEstimate& e = report.estimates[static_cast<std::size_t>(i)];
         const double xt = samples.x[static_cast<std::size_t>(i)];
         e.x = BackTransform(xt, t.xLog, t.xRecip);
@@ -57,7 +59,9 @@ void Evaluate(const FitSamples& samples, FitReport& report) {
     }
 
     Sums sums;
-    for (SampleEstimate& e : report.estimates) {
+    for (int i = 0; i < n; ++i) {
+        place = {i, true};
+        SampleEstimate& e = report.estimates[static_cast<std::size_t>(i)];
         const double ym = e.measured, yHat = e.fitted;
         e.error = Sub(ym, yHat);
         const double relative = ym == 0.0 ? e.error : Div(e.error, ym);
@@ -70,6 +74,7 @@ void Evaluate(const FitSamples& samples, FitReport& report) {
         sums.yf = Add(sums.yf, Mul(ym, yHat));
         e.percent = Mul(relative, 100.0);
     }
+    place = {};
     report.extents = extents;
     if (n > 0) report.statistics = Statistics(sums, n, report.degree);
 }
@@ -80,15 +85,17 @@ FitReport EvaluateFit(const FitSamples& samples, int degree, const std::vector<d
     FitReport report;
     report.degree = degree;
     report.coefficients = coefficients;
+    FitReport::Place place;
     try {
         // The power table has no room for other degrees.
         if (degree < 0 || degree >= PowerTable::kCols || static_cast<int>(coefficients.size()) != degree + 1)
             Raise(ErrorNumber::SubscriptOutOfRange);
-        Evaluate(samples, report);
+        Evaluate(samples, report, place);
     } catch (const RuntimeError& error) {
         report.estimates.clear();
         report.statistics.reset();
         report.failure = error;
+        report.failedAt = place;
     }
     return report;
 }

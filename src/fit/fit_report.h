@@ -55,6 +55,13 @@ struct FitReport {
     // estimates are kept; the estimates, statistics and extents are then not
     // to be shown.
     std::optional<RuntimeError> failure;
+    // The sample whose value met the failure (index into the samples, -1
+    // when no single one did), and whether it was its measured Y rather than
+    // its X at which the curve was taken.
+    struct Place {
+        int sample = -1;
+        bool measured = false;
+    } failedAt;
 
     bool Complete() const { return !failure; }
 };

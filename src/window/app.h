@@ -184,6 +184,9 @@ private:
     // measured values) as each sample is read.  A transform that cannot be
     // taken raises its error.
     FitSamples SamplesForFit(int c);
+    // The error with a line that says where it arose: combination c, and the
+    // data row and column when there is one (row 0: none).
+    RuntimeError Located(const RuntimeError& error, int c, int row, int col) const;
     // The valid samples as the sheet shows them outside a run: rows whose X
     // the transform cannot take are passed over, and Y is not transformed.
     FitSamples CurrentSamples(int c) const;

@@ -28,18 +28,39 @@ void App::RunEstimation() {
     if (const Failure failure = Estimate()) ReportError(failure->Description());
 }
 
+RuntimeError App::Located(const RuntimeError& error, int c, int row, int col) const {
+    std::string place = "場所: 組合せ Y" + std::to_string(c);
+    if (row > 0) {
+        place += "、データの " + std::to_string(row) + " 行目、" + std::string(1, static_cast<char>('A' + col - 1)) + " 列";
+        const std::string heading = views_.spdData.Text(col, 0);
+        if (heading != std::string(1, static_cast<char>('A' + col - 1))) place += "「" + heading + "」";
+    }
+    return RuntimeError(error.Number(), error.Description() + "\n" + place);
+}
+
 FitSamples App::SamplesForFit(int c) {
     Session& s = session;
     FitSamples samples;
     samples.transforms = {s.int_YLog(c), s.int_YRecip(c), s.int_XLog(c), s.int_XRecip(c)};
     ScanValidRows(c, [&](int r, double x, double y) {
         const int sample = ++s.int_DataCount;
-        const double xt = ForwardTransform(x, s.int_XLog(c), s.int_XRecip(c));
-        StorePowers(s.dbl_XPower, sample, xt, s.int_WorkDegree);
+        double xt = 0, yt = 0;
+        try {
+            xt = ForwardTransform(x, s.int_XLog(c), s.int_XRecip(c));
+            StorePowers(s.dbl_XPower, sample, xt, s.int_WorkDegree);
+        } catch (const RuntimeError& error) {
+            if (error.Number() == ErrorNumber::SubscriptOutOfRange) throw;  // a degree the table has no room for
+            throw Located(error, c, r, s.int_XVar(c));
+        }
         s.dbl_YData(sample, c) = y;
+        try {
+            yt = ForwardTransform(y, s.int_YLog(c), s.int_YRecip(c));
+        } catch (const RuntimeError& error) {
+            throw Located(error, c, r, s.int_YVar(c));
+        }
         samples.rows.push_back(r);
         samples.x.push_back(xt);
-        samples.y.push_back(ForwardTransform(y, s.int_YLog(c), s.int_YRecip(c)));
+        samples.y.push_back(yt);
         samples.measured.push_back(y);
     });
     return samples;
@@ -86,13 +107,19 @@ void App::EstimateSteps() {
         if (samples.Count() == 0) continue;
 
         const FitReport report = FitCombination(samples, s.int_WorkDegree);
-        if (report.coefficients.empty()) throw *report.failure;
+        const auto located = [&] {
+            const FitReport::Place& at = report.failedAt;
+            if (at.sample < 0) return Located(*report.failure, c, 0, 0);
+            return Located(*report.failure, c, samples.rows[static_cast<std::size_t>(at.sample)],
+                           at.measured ? s.int_YVar(c) : s.int_XVar(c));
+        };
+        if (report.coefficients.empty()) throw located();
         ++fittedCombinations;
         for (int p = 1; p <= s.int_WorkDegree + 1; ++p) {
             s.dbl_Coeff(c, p - 1) = report.coefficients[static_cast<std::size_t>(p - 1)];
             views_.spdCoeff.SetText(c, kRowC0 + p - 1, FormatCoefficient(s.dbl_Coeff(c, p - 1)));
         }
-        if (report.failure) throw *report.failure;
+        if (report.failure) throw located();
 
         s.dbl_XMin(c) = report.extents.xMin;
         s.dbl_XMax(c) = report.extents.xMax;
