@@ -1,4 +1,7 @@
 // The Open and Save commands: dialogs, what a save writes, round trips, refused files.
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+
 #include <sstream>
 
 #include "io_support.h"
@@ -19,33 +22,54 @@ TEST(FileCommands, ChangeNothingUnlessTheyGoThrough) {
     const std::map<std::string, MsgAnswer> answers = {
         {"Yes", MsgAnswer::Yes}, {"No", MsgAnswer::No}, {"Cancel", MsgAnswer::Cancel}};
     for (const auto& row : ReadCases("open_and_save_refused.txt", 0, {{"{target}", target}})) {
-        const std::string bytes = row.at(3) == "-" ? "" : FileBytes(std::string(KURVO_TEST_DATA) + "/files/" + row[3]);
         std::filesystem::remove(target);
-        if (row[3] != "-") PutFile(target, bytes);
-        Workbench wb;
-        wb.app.LoadExample(3);
-        wb.app.RunEstimation();
-        wb.dialogs.messages.clear();
-        const auto before = Shown(wb);
-        if (row.at(2) != "none") {
-            wb.dialogs.files.push_back(target);
-            wb.dialogs.answers.push_back(answers.at(row[2]));
+        const std::string& before = row.at(3);
+        if (before == "FIFO") {
+            ASSERT_EQ(::mkfifo(target.c_str(), 0644), 0);
+        } else if (before == "device node" && ::mknod(target.c_str(), S_IFCHR | 0644, ::makedev(1, 7)) != 0) {
+            std::filesystem::create_symlink("/dev/full", target);  // no device of its own without root
+        } else if (before == "link loop") {
+            std::filesystem::create_symlink("target.txt", target);
+        } else if (before == "16 MiB and a byte") {
+            PutFile(target, "");
+            std::filesystem::resize_file(target, (16 << 20) + 1);
+        } else if (before.ends_with(".txt")) {
+            PutFile(target, FileBytes(std::string(KURVO_TEST_DATA) + "/files/" + before));
         }
-        if (row.at(1) == "open") {
-            wb.app.OpenCommand();
-        } else {
-            wb.app.SaveCommand();
+        const std::string bytes = FileBytes(target);
+        const auto check = [&] {
+            Workbench wb;
+            wb.app.LoadExample(3);
+            wb.app.RunEstimation();
+            wb.dialogs.messages.clear();
+            const auto shown = Shown(wb);
+            if (row.at(2) != "none") {
+                wb.dialogs.files.push_back(target);
+                wb.dialogs.answers.push_back(answers.at(row[2]));
+            }
+            if (row.at(1) == "open") {
+                wb.app.OpenCommand();
+            } else {
+                wb.app.SaveCommand();
+            }
+            EXPECT_EQ(wb.Messages(), std::vector<std::string>(row.begin() + 4, row.end())) << row[0];
+            for (const MessageRequest& message : wb.dialogs.messages) {
+                const bool question = message.text.starts_with("[ ");
+                EXPECT_EQ(std::pair(message.buttons, message.icon),
+                          question ? std::pair(MsgButtons::YesNoCancel, MsgIcon::Question) : std::pair(MsgButtons::Ok, MsgIcon::None))
+                    << row[0];
+            }
+            EXPECT_EQ(wb.dialogs.fileRequests.at(0).filter, "データ ファイル (*.txt)|*.txt") << row[0];
+            EXPECT_EQ(Shown(wb), shown) << row[0];
+            EXPECT_EQ(FileBytes(target), bytes) << row[0];
+        };
+        if (before != "folder not writable") {
+            check();
+            continue;
         }
-        EXPECT_EQ(wb.Messages(), std::vector<std::string>(row.begin() + 4, row.end())) << row[0];
-        for (const MessageRequest& shown : wb.dialogs.messages) {
-            const bool question = shown.text.starts_with("[ ");
-            EXPECT_EQ(std::pair(shown.buttons, shown.icon),
-                      question ? std::pair(MsgButtons::YesNoCancel, MsgIcon::Question) : std::pair(MsgButtons::Ok, MsgIcon::None))
-                << row[0];
-        }
-        EXPECT_EQ(wb.dialogs.fileRequests.at(0).filter, "データ ファイル (*.txt)|*.txt") << row[0];
-        EXPECT_EQ(Shown(wb), before) << row[0];
-        EXPECT_EQ(FileBytes(target), bytes) << row[0];
+        std::filesystem::permissions(folder.path(), std::filesystem::perms(0555));
+        Unprivileged(check);
+        std::filesystem::permissions(folder.path(), std::filesystem::perms(0700));
     }
 }
 

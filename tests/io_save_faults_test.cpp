@@ -1,6 +1,6 @@
 // Save when the disk refuses it.  Each fault shows the message with the
 // reason, leaves the previous file byte for byte and no temporary file
-// behind.  (Targets that refuse, a folder or a read-only file, are rows of the
+// behind.  (Targets that refuse are rows of the Open and Save table and of the
 // kurvo-batch table, which writes through the same file writer.)  The faults
 // need a memory file system mounted for the test, which only root may do:
 // they are skipped for other users, and fail for root when the mount does not

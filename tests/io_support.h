@@ -1,7 +1,11 @@
 // Helpers of the data-file tests.
 #pragma once
 
+#include <grp.h>
 #include <gtest/gtest.h>
+#include <pwd.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -17,7 +21,11 @@
 
 namespace kurvo::test {
 
+// The bytes of a file; for anything else only its type, so that a FIFO or a device is never opened.
 inline std::string FileBytes(const std::string& path) {
+    std::error_code unused;
+    const std::filesystem::file_type type = std::filesystem::status(path, unused).type();
+    if (type != std::filesystem::file_type::regular) return "type " + std::to_string(static_cast<int>(type));
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
@@ -46,6 +54,24 @@ private:
 
 inline void PutFile(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// Runs `check` as a user without privileges: for root in a child process
+// turned into nobody, whose failures fail the test.
+template <typename Check>
+void Unprivileged(const Check& check) {
+    if (::geteuid() != 0) return check();
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const passwd* nobody = ::getpwnam("nobody");
+        const bool dropped = nobody != nullptr && ::setgroups(0, nullptr) == 0 && ::setgid(nobody->pw_gid) == 0 &&
+                             ::setuid(nobody->pw_uid) == 0;
+        if (dropped) check();
+        ::_exit(dropped && !::testing::Test::HasFailure() ? 0 : 1);
+    }
+    int status = -1;
+    ::waitpid(child, &status, 0);
+    EXPECT_EQ(status, 0) << "as nobody";
 }
 
 // Runs Save with the file dialog answering `path` and the question Yes.

@@ -15,7 +15,8 @@
 namespace kurvo::test {
 namespace {
 
-constexpr const char* kQuestion = "前回、保存されずに終了したデータがあります。復元しますか？";
+// The question says what いいえ does.
+const std::string kQuestion = "前回、保存されずに終了したデータがあります。復元しますか？\n[いいえ] を選ぶと、このデータは削除されます。";
 
 struct Window {
     Workbench wb;
@@ -70,7 +71,8 @@ TEST_P(RecoveryTest, WhatTheNextStartFinds) {
     next.wb.dialogs.answers = {row.answer};
     next.Offer();
     std::vector<std::string> messages;
-    for (const std::string& text : next.wb.Messages()) messages.push_back(text.substr(0, text.find('\n')));
+    for (const std::string& text : next.wb.Messages())
+        messages.push_back(text == kQuestion ? text : text.substr(0, text.find('\n')));
     EXPECT_EQ(messages, row.messages);
     EXPECT_EQ(next.wb.data.Text(1, 1), row.a1);
 
@@ -79,7 +81,7 @@ TEST_P(RecoveryTest, WhatTheNextStartFinds) {
         for (const auto& entry : std::filesystem::directory_iterator(folder)) {
             const std::string name = entry.path().filename().string();
             files.insert(std::regex_replace(name, std::regex("[0-9]+"), "#"));
-            if (name.starts_with("window-") && name.ends_with(".txt"))
+            if (name.starts_with("window-") && name.ends_with(".txt") && entry.is_regular_file())
                 copiedA1.insert(ReadDocumentFile(entry.path().string()).rows.at(0).at(0));
         }
     EXPECT_EQ(files, row.files);
@@ -119,8 +121,41 @@ INSTANTIATE_TEST_SUITE_P(Recovery, RecoveryTest, ::testing::Values(
     Row{"UnreadableCopyKept", [](Scene& s) {
             std::filesystem::create_directories(s.state / "kurvo");
             PutFile(s.state / "kurvo/window-7-1.txt", "[測定値]\r\n");
-        }, MsgAnswer::Yes, {kQuestion, "『Kurvo』のデータではありません"}, "", {"unreadable-#-#.txt"}, {}}),
+        }, MsgAnswer::Yes, {kQuestion, "『Kurvo』のデータではありません"}, "", {"unreadable-#-#.txt"}, {}},
+    Row{"PlantedLinkNotFollowed", [](Scene& s) {
+            Window& first = s.Start();
+            first.Type("1");
+            // Under the name the next window of this process takes.
+            std::string next = first.copy.Path();
+            const std::size_t dash = next.rfind('-');
+            next = next.substr(0, dash + 1) + std::to_string(std::stoi(next.substr(dash + 1)) + 1) + ".txt";
+            std::filesystem::create_symlink("planted.txt", next);
+            s.Start().Type("2");
+        }, MsgAnswer::Yes, kNone, "", {kCopy, kLock, kCopy, kLock, kCopy}, {"1", "2"}},
+    Row{"LeftoversOfEndedWindowsRemoved", [](Scene& s) {
+            std::filesystem::create_directories(s.state / "kurvo");
+            PutFile(s.state / "kurvo/window-7-1.lock", "");
+            PutFile(s.state / "kurvo/.window-7-2.txt.kurvo-Ab12Cd", "[基本情報]");
+        }, MsgAnswer::Yes, kNone, "", {}, {}},
+    Row{"FolderNamedLikeACopyNotOffered", [](Scene& s) {
+            std::filesystem::create_directories(s.state / "kurvo/window-7-1.txt");
+        }, MsgAnswer::Yes, kNone, "", {kCopy}, {}}),
     [](const auto& row) { return std::string(row.param.name); });
+
+// The folder is the user's alone even when it was there before, and so are copies and locks.
+TEST(RecoveryCopy, KeptFromOtherUsers) {
+    ScratchFolder state;
+    const std::string folder = state / "kurvo";
+    std::filesystem::create_directory(folder);
+    std::filesystem::permissions(folder, std::filesystem::perms(0755));
+    RecoveryCopy copy(folder);
+    Workbench wb;
+    wb.data.SetText(1, 1, "1");
+    ASSERT_EQ(copy.Update(wb.app.UnsavedContent()), std::nullopt);
+    const std::string lock = std::regex_replace(copy.Path(), std::regex("txt$"), "lock");
+    for (const auto& [path, mode] : {std::pair(folder, 0700), std::pair(copy.Path(), 0600), std::pair(lock, 0600)})
+        EXPECT_EQ(std::filesystem::status(path).permissions(), std::filesystem::perms(mode)) << path;
+}
 
 }  // namespace
 }  // namespace kurvo::test

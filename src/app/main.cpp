@@ -2,8 +2,12 @@
 //
 //   kurvo [FILE]      FILE, a data file, is opened at start without the Open
 //                     command's question.
+//   kurvo -- FILE     the same for a name that begins with "-".
 #include <QApplication>
 #include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
 
 #include "io/recovery.h"
 #include "ui/application.h"
@@ -26,27 +30,37 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     kurvo::ui::useJapaneseLocale();
-    QApplication application(argc, argv);
+    // Qt takes its own options (such as -platform or -reverse) out of the
+    // arguments it is given; those after "--" are not given to it.  What is
+    // left is read as bytes, so that a file name reaches Open as the system
+    // spells it, whatever its encoding.
+    std::vector<char*> qtArguments;
+    for (int i = 0; i < argc && std::strcmp(argv[i], "--") != 0; ++i) qtArguments.push_back(argv[i]);
+    const int optionsEnd = static_cast<int>(qtArguments.size());
+    qtArguments.push_back(nullptr);
+    int qtArgumentCount = optionsEnd;
+    QApplication application(qtArgumentCount, qtArguments.data());
     kurvo::ui::configureApplication(application);
 
-    // What Qt leaves of the command line (it takes its own options such as -platform).
-    QString file;
-    QString wrong;  // an unknown option or a second file
-    bool help = false, optionsEnded = false;
-    for (const QString& argument : application.arguments().mid(1)) {
-        const bool option = !optionsEnded && argument.size() > 1 && argument.startsWith(QLatin1Char('-'));
-        if (option && argument == QStringLiteral("--")) {
-            optionsEnded = true;
-        } else if (option && (argument == QStringLiteral("-h") || argument == QStringLiteral("--help"))) {
+    std::string file;
+    std::string wrong;  // an unknown option or a second file
+    bool help = false;
+    const auto take = [&](const std::string& argument, bool option) {
+        if (option && (argument == "-h" || argument == "--help")) {
             help = true;
-        } else if (option || !file.isEmpty()) {
-            if (wrong.isEmpty()) wrong = argument;
+        } else if (option || !file.empty()) {
+            if (wrong.empty()) wrong = argument;
         } else {
             file = argument;
         }
+    };
+    for (int i = 1; i < qtArgumentCount; ++i) {
+        const std::string argument = qtArguments[static_cast<std::size_t>(i)];
+        take(argument, argument.size() > 1 && argument.front() == '-');
     }
-    if (!wrong.isEmpty()) {
-        std::fprintf(stderr, "kurvo: 使えない引数です: %s\n%s", qPrintable(wrong), kUsage);
+    for (int i = optionsEnd + 1; i < argc; ++i) take(argv[i], false);
+    if (!wrong.empty()) {
+        std::fprintf(stderr, "kurvo: 使えない引数です: %s\n%s", wrong.c_str(), kUsage);
         return 2;
     }
     if (help) {
@@ -59,8 +73,8 @@ int main(int argc, char* argv[]) {
     // A file named on the command line is what the user asked for: copies
     // left by a window that ended without 終了 wait for the next start
     // without one, rather than being restored only to be replaced.
-    window.startRecovery(kurvo::RecoveryFolder(), file.isEmpty());
-    if (!file.isEmpty()) window.openFromCommandLine(file);
+    window.startRecovery(kurvo::RecoveryFolder(), file.empty());
+    if (!file.empty()) window.openFromCommandLine(file);
 
     // Scripted screenshots for scripts/screenshots: not a user option.
     const QString shots = qEnvironmentVariable("KURVO_SCREENSHOT_DIR");

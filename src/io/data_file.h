@@ -87,7 +87,8 @@ std::string WriteDocument(const Document& document);
 Document ReadDocument(std::string_view bytes);
 
 // ReadDocument on the content of a file; a file that cannot be opened or read
-// raises the second kind of error.
+// raises the second kind of error, and so does anything ReadWholeFile
+// refuses (not a regular file, larger than its limit).
 Document ReadDocumentFile(const std::string& path);
 
 // WriteDocument into a file through ReplaceFileContents; a failure raises

@@ -6,7 +6,12 @@
 
 #include <cerrno>
 #include <climits>
+#include <cstdint>
+#include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <optional>
+#include <random>
 #include <vector>
 
 #include "state/runtime_error.h"
@@ -50,27 +55,54 @@ std::string NameOf(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-// The file a name stands for: symbolic links are followed, so that saving
-// through a link replaces the file it points at and keeps the link, also when
-// that file does not exist yet.
+// The file a name stands for: symbolic links are followed, also to a file
+// that does not exist yet.  A loop of links is refused.
 std::string ResolveTarget(const std::string& path) {
     std::string target = path;
-    for (int links = 0; links < 40; ++links) {  // as many links as the system follows in a path
+    for (int links = 0; links <= 40; ++links) {  // as many links as the system follows in a path
         struct stat info {};
-        if (::lstat(target.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) break;
+        if (::lstat(target.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return target;
         std::vector<char> buffer(PATH_MAX);
         const ssize_t n = ::readlink(target.c_str(), buffer.data(), buffer.size());
-        if (n <= 0 || static_cast<std::size_t>(n) >= buffer.size()) break;
+        if (n <= 0 || static_cast<std::size_t>(n) >= buffer.size()) return target;
         const std::string pointsAt(buffer.data(), static_cast<std::size_t>(n));
         target = pointsAt.front() == '/' ? pointsAt : FolderOf(target) + "/" + pointsAt;
     }
-    return target;
+    RaiseWrite(FileErrorText(ELOOP));
 }
 
-mode_t DefaultMode() {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return static_cast<mode_t>(0666 & ~mask);
+// Why a file of this type is neither read nor replaced.
+std::string NotRegularText(mode_t mode) {
+    if (S_ISDIR(mode)) return FileErrorText(EISDIR);
+    const char* kind = S_ISFIFO(mode) ? "名前付きパイプ" : S_ISSOCK(mode) ? "ソケット" : "デバイス";
+    return std::string("通常のファイルではありません（") + kind + "）。";
+}
+
+[[noreturn]] void RaiseTooLarge() {
+    RaiseRead("ファイルが大きすぎます（上限は " + std::to_string(kLargestFileRead >> 20) + " MiB です）。");
+}
+
+// Tries `make` on new names ".NAME.kurvo-XXXXXX" beside `target`, X random,
+// while it fails because the name is taken.  The name it made, or empty with
+// errno telling why not.
+template <typename Make>
+std::string MakeBeside(const std::string& target, Make make) {
+    constexpr std::string_view kLetters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    std::random_device random;
+    for (int tries = 0; tries < 100; ++tries) {
+        std::string name = FolderOf(target) + "/." + NameOf(target) + ".kurvo-";
+        for (int i = 0; i < 6; ++i) name += kLetters[random() % kLetters.size()];
+        if (make(name)) return name;
+        if (errno != EEXIST) return {};
+    }
+    return {};
+}
+
+// Flushes the entry of a renamed file to disk.  Some file systems cannot
+// flush a folder; the file is in place either way.
+void SyncFolderOf(const std::string& path) {
+    const Descriptor folder(::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (folder.get() >= 0) ::fsync(folder.get());
 }
 
 }  // namespace
@@ -87,6 +119,7 @@ std::string FileErrorText(int errorNumber) {
     case EDQUOT: return "ディスクの空き容量が足りません。";
     case ENAMETOOLONG: return "ファイル名が長すぎます。";
     case EIO: return "入出力エラーが発生しました。";
+    case ELOOP: return "シンボリックリンクが循環しています。";
     default: break;
     }
     return std::string("ファイル操作に失敗しました（") + std::strerror(errorNumber) + "）。";
@@ -94,11 +127,16 @@ std::string FileErrorText(int errorNumber) {
 
 std::string ReadWholeFile(const std::string& path) {
     if (path.empty()) RaiseRead("ファイル名がありません。");
-    Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (file.get() < 0) RaiseRead("ファイルを開けません: " + FileErrorText(errno));
+    // The type is known before the file is opened, so that no device is
+    // opened at all; the file is opened without waiting, and its type looked
+    // at again, in case something else took the name in between.
     struct stat info {};
+    if (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) RaiseRead("ファイルを開けません: " + NotRegularText(info.st_mode));
+    Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (file.get() < 0) RaiseRead("ファイルを開けません: " + FileErrorText(errno));
     if (::fstat(file.get(), &info) != 0) RaiseRead("ファイルを読めません: " + FileErrorText(errno));
-    if (S_ISDIR(info.st_mode)) RaiseRead("ファイルを開けません: " + FileErrorText(EISDIR));
+    if (!S_ISREG(info.st_mode)) RaiseRead("ファイルを開けません: " + NotRegularText(info.st_mode));
+    if (static_cast<std::uintmax_t>(info.st_size) > kLargestFileRead) RaiseTooLarge();
     std::string bytes;
     std::vector<char> buffer(65536);
     while (true) {
@@ -109,30 +147,37 @@ std::string ReadWholeFile(const std::string& path) {
         }
         if (n == 0) break;
         bytes.append(buffer.data(), static_cast<std::size_t>(n));
+        if (bytes.size() > kLargestFileRead) RaiseTooLarge();
     }
     return bytes;
 }
 
-PreparedFile::PreparedFile(const std::string& path, std::string_view bytes) {
+PreparedFile::PreparedFile(const std::string& path, std::string_view bytes, WriteTarget how) {
     if (path.empty()) RaiseWrite("ファイル名がありません。");
-    target_ = ResolveTarget(path);
+    const bool own = how == WriteTarget::Private;
+    target_ = own ? path : ResolveTarget(path);
 
-    mode_t mode = DefaultMode();
+    // Found here rather than by the rename, so that Commit has little left to fail.
+    std::optional<mode_t> mode;
+    if (own) mode = 0600;
     struct stat info {};
-    if (::stat(target_.c_str(), &info) == 0) {
-        // Found here rather than by the rename, so that Commit has little left to fail.
-        if (S_ISDIR(info.st_mode)) RaiseWrite(FileErrorText(EISDIR));
-        if (S_ISREG(info.st_mode)) {
-            if ((info.st_mode & 0222) == 0) RaiseWrite("読み取り専用のファイルです。");
-            if (::access(target_.c_str(), W_OK) != 0) RaiseWrite(FileErrorText(errno));
-            mode = info.st_mode & 07777;
-        }
+    if ((own ? ::lstat(target_.c_str(), &info) : ::stat(target_.c_str(), &info)) != 0) {
+        if (errno != ENOENT) RaiseWrite(FileErrorText(errno));
+    } else if (!S_ISLNK(info.st_mode)) {
+        if (!S_ISREG(info.st_mode)) RaiseWrite(NotRegularText(info.st_mode));
+        if ((info.st_mode & 0222) == 0) RaiseWrite("読み取り専用のファイルです。");
+        if (::access(target_.c_str(), W_OK) != 0) RaiseWrite(FileErrorText(errno));
+        if (!own) mode = info.st_mode & 07777;
     }
 
-    std::string temporary = FolderOf(target_) + "/." + NameOf(target_) + ".XXXXXX";
-    Descriptor file(::mkstemp(temporary.data()));
-    if (file.get() < 0) RaiseWrite("一時ファイルを作れません: " + FileErrorText(errno));
-    temporary_ = temporary;
+    // Made new, never through a link; a new shared file gets its permissions from the creation mask.
+    int fd = -1;
+    temporary_ = MakeBeside(target_, [&](const std::string& name) {
+        fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, own ? 0600 : 0666);
+        return fd >= 0;
+    });
+    if (temporary_.empty()) RaiseWrite("一時ファイルを作れません: " + FileErrorText(errno));
+    Descriptor file(fd);
     try {
         const char* data = bytes.data();
         std::size_t left = bytes.size();
@@ -145,7 +190,7 @@ PreparedFile::PreparedFile(const std::string& path, std::string_view bytes) {
             data += n;
             left -= static_cast<std::size_t>(n);
         }
-        if (::fchmod(file.get(), mode) != 0) RaiseWrite(FileErrorText(errno));
+        if (mode && ::fchmod(file.get(), *mode) != 0) RaiseWrite(FileErrorText(errno));
         if (::fsync(file.get()) != 0) RaiseWrite(FileErrorText(errno));
         if (const int error = file.Close(); error != 0) RaiseWrite(FileErrorText(error));
     } catch (...) {
@@ -155,14 +200,76 @@ PreparedFile::PreparedFile(const std::string& path, std::string_view bytes) {
 }
 
 PreparedFile::~PreparedFile() {
-    if (!committed_) ::unlink(temporary_.c_str());
+    const std::string& left = committed_ ? previous_ : temporary_;
+    if (!left.empty()) ::unlink(left.c_str());
 }
 
 void PreparedFile::Commit() {
     if (::rename(temporary_.c_str(), target_.c_str()) != 0) RaiseWrite(FileErrorText(errno));
     committed_ = true;
+    SyncFolderOf(target_);
 }
 
-void ReplaceFileContents(const std::string& path, std::string_view bytes) { PreparedFile(path, bytes).Commit(); }
+void PreparedFile::KeepPrevious() {
+    struct stat info {};
+    if (::lstat(target_.c_str(), &info) != 0 && errno == ENOENT) return;
+    // A second link to the file keeps the target in place throughout; where
+    // the file system has no hard links, the file moves aside until Commit.
+    previous_ = MakeBeside(target_, [&](const std::string& name) {
+        return ::link(target_.c_str(), name.c_str()) == 0 ||
+               (errno != EEXIST && ::renameat2(AT_FDCWD, target_.c_str(), AT_FDCWD, name.c_str(), RENAME_NOREPLACE) == 0);
+    });
+    if (previous_.empty()) RaiseWrite(FileErrorText(errno));
+}
+
+void PreparedFile::Revert() {
+    if (!previous_.empty()) {
+        // For a file never committed the target may still be the same file: its second name then just goes.
+        if (::rename(previous_.c_str(), target_.c_str()) == 0) ::unlink(previous_.c_str());
+        previous_.clear();  // put back, or left under its own name when even that failed
+    } else if (committed_) {
+        ::unlink(target_.c_str());
+    }
+    SyncFolderOf(target_);
+}
+
+void ReplaceFileContents(const std::string& path, std::string_view bytes, WriteTarget how) {
+    PreparedFile(path, bytes, how).Commit();
+}
+
+void FileGroup::Add(const std::string& path, std::string_view bytes, WriteTarget how) {
+    files_.push_back(std::make_unique<PreparedFile>(path, bytes, how));
+}
+
+void FileGroup::Commit() {
+    for (failed_ = 0; failed_ < files_.size(); ++failed_) {
+        try {
+            files_[failed_]->KeepPrevious();
+            files_[failed_]->Commit();
+        } catch (const RuntimeError&) {
+            for (std::size_t done = failed_ + 1; done-- > 0;) files_[done]->Revert();
+            throw;
+        }
+    }
+    files_.clear();  // the previous contents go
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+    std::string targetA, targetB;
+    try {
+        targetA = ResolveTarget(a);
+        targetB = ResolveTarget(b);
+    } catch (const RuntimeError&) {
+        return a == b;
+    }
+    struct stat infoA {}, infoB {};
+    if (::stat(targetA.c_str(), &infoA) == 0 && ::stat(targetB.c_str(), &infoB) == 0)
+        return infoA.st_dev == infoB.st_dev && infoA.st_ino == infoB.st_ino;
+    // Not there yet: the same name in the same folder.
+    if (NameOf(targetA) != NameOf(targetB)) return false;
+    if (::stat(FolderOf(targetA).c_str(), &infoA) == 0 && ::stat(FolderOf(targetB).c_str(), &infoB) == 0)
+        return infoA.st_dev == infoB.st_dev && infoA.st_ino == infoB.st_ino;
+    return std::filesystem::absolute(targetA).lexically_normal() == std::filesystem::absolute(targetB).lexically_normal();
+}
 
 }  // namespace kurvo

@@ -29,38 +29,51 @@ int windowsNamed = 0;
 
 [[noreturn]] void RaiseWrite(const std::string& reason) { throw RuntimeError(ErrorNumber::FileWrite, reason); }
 
-// Makes the folder and its missing parents, readable by the user alone.
+// Makes the folder and its missing parents, readable by the user alone; the
+// folder itself is made so also when it was there already.
 void MakeFolder(const std::string& folder) {
     for (std::size_t slash = folder.find('/', 1);; slash = folder.find('/', slash + 1)) {
         const std::string part = folder.substr(0, slash);
         if (::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) RaiseWrite(FileErrorText(errno));
         if (slash == std::string::npos) break;
     }
+    if (::chmod(folder.c_str(), 0700) != 0) RaiseWrite(FileErrorText(errno));
+}
+
+bool IsRegularFile(const std::string& path) {
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
 std::string LockOf(const std::string& copy) {
     return copy.substr(0, copy.size() - kCopySuffix.size()) + std::string(kLockSuffix);
 }
 
-// The copies in the folder, by name.
+// The names in the folder, sorted.
+std::vector<std::string> NamesIn(const std::string& folder) {
+    std::vector<std::string> names;
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr) return names;
+    while (const dirent* entry = ::readdir(dir)) names.emplace_back(entry->d_name);
+    ::closedir(dir);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// The copies in the folder: regular files named like one.
 std::vector<std::string> CopiesIn(const std::string& folder) {
     std::vector<std::string> copies;
-    DIR* dir = ::opendir(folder.c_str());
-    if (dir == nullptr) return copies;
-    while (const dirent* entry = ::readdir(dir)) {
-        const std::string_view name = entry->d_name;
-        if (name.starts_with(kCopyPrefix) && name.ends_with(kCopySuffix)) copies.push_back(folder + "/" + entry->d_name);
-    }
-    ::closedir(dir);
-    std::sort(copies.begin(), copies.end());
+    for (const std::string& name : NamesIn(folder))
+        if (name.starts_with(kCopyPrefix) && name.ends_with(kCopySuffix) && IsRegularFile(folder + "/" + name))
+            copies.push_back(folder + "/" + name);
     return copies;
 }
 
 // The lock of a copy, taken without waiting; -1 while its window runs.  A
 // copy without a lock file has no window.
 int LockLeftCopy(const std::string& lock) {
-    int fd = ::open(lock.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0 && errno == ENOENT) fd = ::open(lock.c_str(), O_RDONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    int fd = ::open(lock.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0 && errno == ENOENT) fd = ::open(lock.c_str(), O_RDONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (fd < 0) return -1;
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         ::close(fd);
@@ -82,6 +95,29 @@ std::string KeepUnreadable(const std::string& copy) {
         return ::rename(copy.c_str(), kept.c_str()) == 0 ? kept : copy;
     }
     return copy;
+}
+
+// Removes what windows no longer running left beside their copies: the
+// temporary file of a copy being written when the window ended, and lock
+// files whose copy is gone.
+void RemoveLeftovers(const std::string& folder) {
+    for (const std::string& name : NamesIn(folder)) {
+        const std::size_t temporary = name.rfind(".kurvo-");
+        std::string copy;  // the copy the file goes with
+        if (name.starts_with("." + std::string(kCopyPrefix)) && temporary != std::string::npos) {
+            copy = name.substr(1, temporary - 1);
+        } else if (name.starts_with(kCopyPrefix) && name.ends_with(kLockSuffix)) {
+            copy = name.substr(0, name.size() - kLockSuffix.size()) + std::string(kCopySuffix);
+        }
+        if (!copy.ends_with(kCopySuffix)) continue;
+        copy = folder + "/" + copy;
+        const std::string lock = LockOf(copy);
+        const int fd = LockLeftCopy(lock);
+        if (fd < 0) continue;
+        if (temporary != std::string::npos) ::unlink((folder + "/" + name).c_str());
+        if (!IsRegularFile(copy)) ::unlink(lock.c_str());
+        ::close(fd);
+    }
 }
 
 }  // namespace
@@ -111,12 +147,18 @@ void RecoveryCopy::TakeName() {
         const std::string name = stem + std::to_string(++windowsNamed);
         const std::string lock = name + std::string(kLockSuffix), copy = name + std::string(kCopySuffix);
         // The lock file is made new, so no left copy is ever overwritten, whoever had this process number before.
-        const int fd = ::open(lock.c_str(), O_RDONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        const int fd = ::open(lock.c_str(), O_RDONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
         if (fd < 0) {
             if (errno == EEXIST) continue;
             RaiseWrite(FileErrorText(errno));
         }
-        if (::flock(fd, LOCK_EX | LOCK_NB) != 0 || ::access(copy.c_str(), F_OK) == 0) {
+        // Held, still under its name (another start may have found it unheld
+        // and removed it in between), and nothing at all under the copy's name.
+        struct stat held {}, named {}, taken {};
+        const bool ours = ::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &held) == 0 &&
+                          ::lstat(lock.c_str(), &named) == 0 && held.st_dev == named.st_dev && held.st_ino == named.st_ino;
+        if (!ours || ::lstat(copy.c_str(), &taken) == 0) {
+            if (ours) ::unlink(lock.c_str());
             ::close(fd);
             continue;
         }
@@ -137,7 +179,7 @@ std::optional<std::string> RecoveryCopy::Update(const std::optional<Document>& u
         std::string bytes = WriteDocument(*unsaved);
         if (bytes == written_) return std::nullopt;
         if (path_.empty()) TakeName();
-        ReplaceFileContents(path_, bytes);
+        ReplaceFileContents(path_, bytes, WriteTarget::Private);
         written_ = std::move(bytes);
     } catch (const RuntimeError& error) {
         return error.Description();
@@ -152,13 +194,14 @@ void RecoveryCopy::Discard() {
 }
 
 void RecoveryCopy::OfferLeftCopies(IUserDialogs& dialogs, const Restore& restore) {
+    RemoveLeftovers(folder_);
     for (const std::string& copy : CopiesIn(folder_)) {
         if (copy == path_) continue;
         const std::string lock = LockOf(copy);
         const int fd = LockLeftCopy(lock);
         if (fd < 0) continue;
         // Another window may have dealt with it between the listing and the lock.
-        if (::access(copy.c_str(), F_OK) != 0) {
+        if (!IsRegularFile(copy)) {
             ::close(fd);
             continue;
         }

@@ -3,14 +3,18 @@
 // crash, a kill or the end of the desktop session does not take the user's
 // typing with it; the next start offers the copies whose window is gone.
 //
-// Files in the folder:
+// Files in the folder (which only the user may enter):
 //   window-<pid>-<n>.txt       the copy of window n of process pid, in the data-file format
 //   window-<pid>-<n>.lock      locked (flock) by that window while it runs
+//   .window-<pid>-<n>.txt.kurvo-XXXXXX   the copy being written
 //   unreadable-<pid>-<n>.txt   a copy that could not be read back: kept for the user, never offered
 //
 // A copy whose lock nobody holds belongs to a window that is no longer
-// running, whatever became of its process number since.  The timing (how
-// soon after a change the copy is brought up to date) is the window's.
+// running, whatever became of its process number since.  Copies and lock
+// files are the user's alone (rw-------) and are made new, never through a
+// symbolic link someone put under their name; only regular files count as
+// copies.  The timing (how soon after a change the copy is brought up to
+// date) is the window's.
 #pragma once
 
 #include <functional>
@@ -54,8 +58,9 @@ public:
     // on screen as Open does and returns what its own copy is to hold then.
     using Restore = std::function<std::optional<Document>(const Document&)>;
 
-    // As the window starts: for each copy left by a window that is no longer
-    // running, asks kRecoveryQuestion.  Yes reads the copy, restores it and
+    // As the window starts: removes the lock files and unfinished copies
+    // windows no longer running left behind, then for each copy left by such
+    // a window asks kRecoveryQuestion.  Yes reads the copy, restores it and
     // ends the offers once it is on screen (and in this window's copy); No
     // removes it.  A copy that cannot be read is kept under an "unreadable-"
     // name, and the message says why and where.

@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
-#include <QFileInfo>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLayout>
@@ -15,6 +14,7 @@
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTimer>
+#include <filesystem>
 
 #include "graph/draw_graph.h"
 #include "io/recovery.h"
@@ -536,8 +536,8 @@ void MainWindow::saveGraphImage() {
     if (!problem.empty()) dialogs_.ShowMessage(problem);
 }
 
-void MainWindow::openFromCommandLine(const QString& path) {
-    app_->OpenFile(QFileInfo(path).absoluteFilePath().toStdString(), false);
+void MainWindow::openFromCommandLine(const std::string& path) {
+    app_->OpenFile(std::filesystem::absolute(path).lexically_normal().string(), false);
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {

@@ -5,6 +5,7 @@
 #include <QMainWindow>
 #include <array>
 #include <memory>
+#include <string>
 
 #include "window/app.h"
 #include "ui/twips.h"
@@ -81,8 +82,9 @@ public:
     // The graph into a PNG (as the screen shows it), SVG or PDF (as printed) file.
     void saveGraphImage();
 
-    // The data file named on the command line, opened without the question.
-    void openFromCommandLine(const QString& path);
+    // The data file named on the command line (its name as the system spells
+    // it, any encoding), opened without the question.
+    void openFromCommandLine(const std::string& path);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

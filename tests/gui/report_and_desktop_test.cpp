@@ -95,7 +95,7 @@ private slots:
         } rows[] = {{kExample1, 0, "10"}, {QStringLiteral("/no/such/file.txt"), 1, ""}};
         for (const auto& row : rows) {
             openWindow();
-            w().openFromCommandLine(row.file);
+            w().openFromCommandLine(row.file.toStdString());
             QVERIFY2(messages.size() == row.messages && cell(w().dataGrid(), 1, 1) == row.firstValue, qPrintable(row.file));
         }
         QProcess program;
