@@ -99,6 +99,10 @@ std::optional<BatchOptions> ParseArguments(const std::vector<std::string>& argum
         problem = "--comb は --graph と一緒に指定してください。";
         return std::nullopt;
     }
+    if (options.graph && options.output && SameFile(*options.graph, *options.output)) {
+        problem = "-o と --graph に同じファイルは指定できません: " + *options.output;
+        return std::nullopt;
+    }
     return options;
 }
 
@@ -216,7 +220,8 @@ int RunBatch(const std::vector<std::string>& arguments, std::ostream& out, std::
     }
 
     // Each file is made ready beside its target and put in place only when
-    // both could be: a failure leaves an image or document already there.
+    // both could be, and a failure puts back the one replaced first: the
+    // image and the document already there stay as they were.
     const auto imageFailed = [&](const RuntimeError& error) {
         ReportTo(err, kCannotWriteGraphMessage + *options->graph + "\n" + error.Description());
         return 1;
@@ -225,8 +230,9 @@ int RunBatch(const std::vector<std::string>& arguments, std::ostream& out, std::
         ReportTo(err, RuntimeError::StandardDescription(ErrorNumber::FileWrite) + "\n" + error.Description());
         return 1;
     };
-    std::optional<PreparedFile> imageFile, documentFile;
-    if (options->graph) {
+    FileGroup files;  // the image first, then the document
+    const bool withImage = options->graph.has_value();
+    if (withImage) {
         std::string graphProblem;
         const std::optional<GraphImage> image =
             DrawGraphImage(window, options->combination.value_or(1), options->graphFormat, graphProblem);
@@ -241,25 +247,20 @@ int RunBatch(const std::vector<std::string>& arguments, std::ostream& out, std::
             return 1;
         }
         try {
-            imageFile.emplace(*options->graph, imageBytes);
+            files.Add(*options->graph, imageBytes);
         } catch (const RuntimeError& error) {
             return imageFailed(error);
         }
     }
     try {
-        if (options->output) documentFile.emplace(*options->output, bytes);
+        if (options->output) files.Add(*options->output, bytes);
     } catch (const RuntimeError& error) {
         return documentFailed(error);
     }
     try {
-        if (imageFile) imageFile->Commit();
+        files.Commit();
     } catch (const RuntimeError& error) {
-        return imageFailed(error);
-    }
-    try {
-        if (documentFile) documentFile->Commit();
-    } catch (const RuntimeError& error) {
-        return documentFailed(error);
+        return withImage && files.Failed() == 0 ? imageFailed(error) : documentFailed(error);
     }
     if (options->output || options->graph) return 0;
 
