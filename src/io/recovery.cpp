@@ -130,7 +130,7 @@ std::string RecoveryFolder() {
     return {};
 }
 
-RecoveryCopy::RecoveryCopy(std::string folder) : folder_(std::move(folder)) {}
+RecoveryCopy::RecoveryCopy(std::string folder) : folder_(std::move(folder)) { RemoveLeftovers(folder_); }
 
 RecoveryCopy::~RecoveryCopy() {
     if (lock_ < 0) return;
@@ -194,7 +194,6 @@ void RecoveryCopy::Discard() {
 }
 
 void RecoveryCopy::OfferLeftCopies(IUserDialogs& dialogs, const Restore& restore) {
-    RemoveLeftovers(folder_);
     for (const std::string& copy : CopiesIn(folder_)) {
         if (copy == path_) continue;
         const std::string lock = LockOf(copy);

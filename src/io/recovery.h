@@ -35,7 +35,9 @@ std::string RecoveryFolder();
 
 class RecoveryCopy {
 public:
-    // The window's copy in `folder`; the folder is made when the copy is first written.
+    // The window's copy in `folder`; the folder is made when the copy is first
+    // written.  The lock files and unfinished copies that windows no longer
+    // running left there are removed at once.
     explicit RecoveryCopy(std::string folder);
     // Gives up the lock.  A copy on disk stays there for the next start.
     ~RecoveryCopy();
@@ -58,9 +60,8 @@ public:
     // on screen as Open does and returns what its own copy is to hold then.
     using Restore = std::function<std::optional<Document>(const Document&)>;
 
-    // As the window starts: removes the lock files and unfinished copies
-    // windows no longer running left behind, then for each copy left by such
-    // a window asks kRecoveryQuestion.  Yes reads the copy, restores it and
+    // As the window starts: for each copy left by a window that is no longer
+    // running, asks kRecoveryQuestion.  Yes reads the copy, restores it and
     // ends the offers once it is on screen (and in this window's copy); No
     // removes it.  A copy that cannot be read is kept under an "unreadable-"
     // name, and the message says why and where.
