@@ -22,6 +22,7 @@ enum class ErrorNumber : int {
     FileFormat = 1002,      // a data file that cannot be read
     FileWrite = 1003,       // a data file that cannot be written
     NoCombination = 1004,   // an estimation run that found no combination to fit
+    CoefficientsBeyondPrecision = 1005,  // a fit that no coefficients of raw powers in double reproduce
 };
 
 class RuntimeError : public std::runtime_error {
