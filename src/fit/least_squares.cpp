@@ -15,7 +15,7 @@ namespace {
 
 constexpr int kMaxSamples = PowerTable::kRows;
 constexpr int kMaxCoefficients = PowerTable::kCols;
-using Matrix = Eigen::Matrix<double, Eigen::Dynamic, Eigen::Dynamic, Eigen::ColMajor, kMaxSamples, kMaxCoefficients>;
+using Matrix = Eigen::Matrix<double, Eigen::Dynamic, Eigen::Dynamic, Eigen::ColMajor, kMaxSamples, kMaxCoefficients + 1>;
 using Vector = Eigen::Matrix<double, Eigen::Dynamic, 1, Eigen::ColMajor, kMaxSamples, 1>;
 using Coefficients = std::array<double, kMaxCoefficients>;
 
@@ -58,21 +58,23 @@ constexpr double kUnitRoundoff = 0x1p-53;
 // the power table as the fitted values are computed; `size` adds up the
 // magnitudes of the terms.
 double RawValue(const Coefficients& c, int n, const PowerTable& powers, int s, double* size = nullptr) {
+    const double* row = powers.Raw() + static_cast<std::size_t>(s - 1) * PowerTable::kCols;
     double value = 0.0;
     for (int j = 0; j < n; ++j) {
-        const double term = c[static_cast<std::size_t>(j)] * powers(s, j + 1);
+        const double term = c[static_cast<std::size_t>(j)] * row[j];
         value += term;
         if (size) *size += std::fabs(term);
     }
     return value;
 }
 
-// D for raw coefficients c against the reference's fitted values, in its units.
-// Not finite when their values leave the double range: no comparison passes.
-double Deviation(const Coefficients& c, int n, int m, const PowerTable& powers, int exponent, const Vector& fitted) {
+// D for raw coefficients c against the reference's fitted values, brought to
+// their units by the power of two `down`.  Not finite when the values leave
+// the double range: then no comparison passes.
+double Deviation(const Coefficients& c, int n, int m, const PowerTable& powers, double down, const Vector& fitted) {
     double sum = 0.0;
     for (int s = 1; s <= m; ++s) {
-        const double d = std::ldexp(RawValue(c, n, powers, s), -exponent) - fitted(s - 1);
+        const double d = RawValue(c, n, powers, s) * down - fitted(s - 1);
         sum += d * d;
     }
     return sum;
@@ -87,8 +89,10 @@ double Deviation(const Coefficients& c, int n, int m, const PowerTable& powers, 
 
 std::size_t At(int i) { return static_cast<std::size_t>(i); }
 
-// The least-squares fit in t, by Householder QR of V(s, k) = t_s^k against
-// y' / 2^exponent; V = QR with R stored into `r` row by row.
+// The least-squares fit in t, by Householder QR of V(s, k) = t_s^k with
+// y' / 2^exponent as a last column: the factor's last column holds Q'y, the
+// length of its part below row n the root of the RSS.  V = QR with R stored
+// into `r` row by row.
 struct Reference {
     Coefficients b{};  // of t^k
     Vector fitted;     // at the samples
@@ -98,20 +102,17 @@ struct Reference {
 Reference SolveReference(const std::array<double, kMaxSamples>& t, std::span<const double> y, int exponent, int n,
                          std::vector<double>& r) {
     const int m = static_cast<int>(y.size());
-    Matrix v(m, n);
-    Vector scaled(m);
+    Matrix v(m, n + 1);
     for (int s = 0; s < m; ++s) {
         double power = 1.0;
         for (int k = 0; k < n; ++k, power *= t[At(s)]) v(s, k) = power;
-        scaled(s) = std::ldexp(y[At(s)], -exponent);
+        v(s, n) = std::ldexp(y[At(s)], -exponent);
     }
     const Eigen::HouseholderQR<Matrix> qr(v);
-    Vector rotated = scaled;
-    rotated.applyOnTheLeft(qr.householderQ().adjoint());
     const auto& packed = qr.matrixQR();
     Reference reference;
     for (int k = n - 1; k >= 0; --k) {
-        double sum = rotated(k);
+        double sum = packed(k, n);
         for (int j = k + 1; j < n; ++j) sum = Sub(sum, Mul(packed(k, j), reference.b[At(j)]));
         reference.b[At(k)] = Div(sum, packed(k, k));
     }
@@ -121,7 +122,7 @@ Reference SolveReference(const std::array<double, kMaxSamples>& t, std::span<con
         for (int k = n - 1; k >= 0; --k) value = value * t[At(s)] + reference.b[At(k)];
         reference.fitted(s) = value;
     }
-    reference.rss = Finite((scaled - reference.fitted).squaredNorm());
+    if (m > n) reference.rss = packed(n, n) * packed(n, n);
     r.assign(At(n * n), 0.0);
     for (int i = 0; i < n; ++i)
         for (int j = i; j < n; ++j) r[At(i * n + j)] = packed(i, j);
@@ -163,23 +164,24 @@ LeastSquaresFit FitLeastSquares(std::span<const double> x, std::span<const doubl
     fit.halfWidth = Sub(*high / 2, *low / 2);
     if (fit.halfWidth == 0.0) fit.halfWidth = 1.0;
     std::array<double, kMaxSamples> t;
-    for (int s = 0; s < m; ++s) t[At(s)] = Div(Sub(x[At(s)], fit.centre), fit.halfWidth);
-    std::array<double, kMaxSamples> sorted = t;
-    std::sort(sorted.begin(), sorted.begin() + m);
-    const int distinct = static_cast<int>(std::unique(sorted.begin(), sorted.begin() + m) - sorted.begin());
+    // About [-1, 1]: neither step can leave the double range.
+    for (int s = 0; s < m; ++s) t[At(s)] = (x[At(s)] - fit.centre) / fit.halfWidth;
+    Coefficients seen{};  // the first n distinct t
+    int distinct = 0;
+    for (int s = 0; s < m && distinct < n; ++s)
+        if (std::find(seen.begin(), seen.begin() + distinct, t[At(s)]) == seen.begin() + distinct) seen[At(distinct++)] = t[At(s)];
     if (distinct < n) RaiseSingular(degree, distinct);
 
     // The normal equations on the power table as the estimation run stores it.
     PowerTable powers;
     ValueList values;
     const int stored = std::max(n, 2);
-    for (int s = 1; s <= m; ++s) {
-        double power = 1.0;
-        for (int p = 1; p <= stored; ++p) {
-            powers(s, p) = power;
-            if (p < stored) power = Mul(power, x[At(s - 1)]);
-        }
-        values(s) = y[At(s - 1)];
+    double* row = powers.Raw();
+    for (int s = 0; s < m; ++s, row += PowerTable::kCols) {
+        row[0] = 1.0;
+        for (int p = 1; p < stored; ++p) row[p] = row[p - 1] * x[At(s)];
+        Finite(row[stored - 1]);  // the power of largest magnitude, beyond the range if any is
+        values(s + 1) = y[At(s)];
     }
     CoefficientList normal;
     bool solved = true;
@@ -192,31 +194,33 @@ LeastSquaresFit FitLeastSquares(std::span<const double> x, std::span<const doubl
 
     double largest = 0.0;
     for (const double v : y) largest = std::max(largest, std::fabs(v));
-    int exponent = 0;
+    int exponent = 0;  // 2^-exponent brings the largest |y'| into [0.5, 1), or up to 2^1021 when tinier
     if (largest > 0.0) std::frexp(largest, &exponent);
+    exponent = std::max(exponent, -1021);
+    const double down = std::ldexp(1.0, -exponent);
     const Reference reference = SolveReference(t, y, exponent, n, fit.r);
     const Coefficients converted = RawPowers(reference.b, degree, fit.centre, fit.halfWidth, exponent);
 
-    const double floor = kDataFloor * std::ldexp(largest, -exponent);
+    const double floor = kDataFloor * largest * down;
     const double carried = kStatisticalExcess * reference.rss + m * floor * floor;
     if (solved) {
         double rounding = 0.0;
         for (int s = 1; s <= m; ++s) {
             double size = 0.0;
             RawValue(converted, n, powers, s, &size);
-            const double bound = 4 * n * kUnitRoundoff * std::ldexp(size, -exponent);
+            const double bound = 4 * n * kUnitRoundoff * size * down;
             rounding += bound * bound;
         }
         Coefficients c{};
         for (int j = 0; j < n; ++j) c[At(j)] = normal(j + 1);
-        const double deviation = Deviation(c, n, m, powers, exponent, reference.fitted);
+        const double deviation = Deviation(c, n, m, powers, down, reference.fitted);
         if (deviation <= std::min(carried, kRoundingExcess * reference.rss + rounding)) {
             fit.coefficients.assign(c.begin(), c.begin() + n);
             fit.normalEquations = true;
             return fit;
         }
     }
-    const double deviation = Deviation(converted, n, m, powers, exponent, reference.fitted);
+    const double deviation = Deviation(converted, n, m, powers, down, reference.fitted);
     if (!std::isfinite(deviation)) Raise(ErrorNumber::Overflow);
     if (!(deviation <= carried)) Raise(ErrorNumber::CoefficientsBeyondPrecision);
     fit.coefficients.assign(converted.begin(), converted.begin() + n);

@@ -22,10 +22,10 @@ struct LeastSquaresFit {
     bool normalEquations = false;
 
     // The reference's factor, kept for standard errors and bands.  With
-    // t = (x' - centre) / halfWidth, the matrix V whose row s is
-    // (1, t_s, ..., t_s^degree) is Q R; r holds R's (degree + 1)² entries
-    // row by row (zeros below the diagonal).  Then, with z0 the raw powers of
-    // x0 and v0 those of t0 = (x0 - centre) / halfWidth:
+    // t = (x' - centre) / halfWidth (halfWidth 1 when all x' are equal), the
+    // matrix V whose row s is (1, t_s, ..., t_s^degree) is Q R; r holds R's
+    // (degree + 1)² entries row by row (zeros below the diagonal).  Then,
+    // with z0 the raw powers of x0 and v0 those of t0 = (x0 - centre) / halfWidth:
     //   z0' (X'X)^-1 z0 = |w|², where R' w = v0 (both bases span the same space);
     //   the raw coefficients are c = T b for the coefficients b of V, with
     //   T(j, k) = C(k, j) (-centre)^(k - j) / halfWidth^k for k >= j, so their
