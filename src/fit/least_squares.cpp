@@ -46,9 +46,10 @@ using Coefficients = std::array<double, kMaxCoefficients>;
 // and 4 (degree + 1) covers both.  So a fit through the samples stays with the
 // normal equations wherever they are exact to the rounding of their own
 // polynomial.  1E-14 of the RSS is what rounding a sum of 100 squares already
-// blurs (100 u).  The examples, the tests' fits and the NIST reference sets
-// with noise fall short of the minimum by 1E-21 of the RSS or less; the raw
-// powers of calendar years by 1E-11 at degree 2 and 6E-4 at degree 3.
+// blurs (100 u).  On the examples, the tests' fits and the NIST reference
+// sets with noise the normal equations fall short of the minimum by about
+// 1E-21 of the RSS or less; on calendar years by 1E-11 at degree 2 and 6E-4
+// at degree 3.
 constexpr double kStatisticalExcess = 1E-7;
 constexpr double kDataFloor = 1E-10;
 constexpr double kRoundingExcess = 1E-14;
@@ -90,8 +91,8 @@ double Deviation(const Coefficients& c, int n, int m, const PowerTable& powers, 
 std::size_t At(int i) { return static_cast<std::size_t>(i); }
 
 // The least-squares fit in t, by Householder QR of V(s, k) = t_s^k with
-// y' / 2^exponent as a last column: the factor's last column holds Q'y, the
-// length of its part below row n the root of the RSS.  V = QR with R stored
+// y' / 2^exponent as a last column: the factor's last column holds Q'y, its
+// entry in row n plus or minus the root of the RSS.  V = QR with R stored
 // into `r` row by row.
 struct Reference {
     Coefficients b{};  // of t^k
