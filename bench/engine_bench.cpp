@@ -3,7 +3,9 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <vector>
 
+#include "fit/least_squares.h"
 #include "fit/solver.h"
 #include "window/headless.h"
 
@@ -39,6 +41,17 @@ void BM_FitPolynomial_100Samples_Degree6(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_FitPolynomial_100Samples_Degree6);
+
+// The same samples through the normal equations and the QR reference that checks them.
+void BM_FitLeastSquares_100Samples_Degree6(benchmark::State& state) {
+    std::vector<double> x, y;
+    for (int s = 1; s <= 100; ++s) {
+        x.push_back(SampleX(s));
+        y.push_back(SampleY(s, 1));
+    }
+    for (auto _ : state) benchmark::DoNotOptimize(kurvo::FitLeastSquares(x, y, 6));
+}
+BENCHMARK(BM_FitLeastSquares_100Samples_Degree6);
 
 void FillFourCombinations(Workbench& wb) {
     for (int s = 1; s <= 100; ++s) {

@@ -22,6 +22,7 @@ enum class ErrorNumber : int {
     FileWrite = 1003,       // a data file that cannot be written
     NoCombination = 1004,   // an estimation run that found no combination to fit
     NoPrinter = 1005,       // a graph to print and no printer to print it on
+    CoefficientsBeyondPrecision = 1006,  // a fit that no coefficients of raw powers in double reproduce
 };
 
 class RuntimeError : public std::runtime_error {
