@@ -74,12 +74,6 @@ double Convert(std::string_view number, bool& overflow) {
     return negative ? -value : value;
 }
 
-std::string_view Trim(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-    return text;
-}
-
 std::string Printf(const char* format, double value) {
     char buffer[400];
     const int n = std::snprintf(buffer, sizeof buffer, format, value);
@@ -115,6 +109,12 @@ std::int64_t RoundToRange(double value, double low, double high) {
 }
 
 }  // namespace
+
+std::string_view Trim(std::string_view text) {
+    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+    return text;
+}
 
 std::optional<double> NumericValue(std::string_view text) {
     text = Trim(text);
