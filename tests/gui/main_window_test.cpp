@@ -10,7 +10,6 @@
 
 #include "gui_test.h"
 #include "ui/graph_printer.h"
-#include "ui/grid_clipboard.h"
 #include "window_test.h"
 
 using kurvo::App;
@@ -158,15 +157,6 @@ private slots:
         QGuiApplication::clipboard()->clear();
         QTest::keyClick(data, Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("1\t2.5\n4\t5\n"));
-    }
-
-    void spreadsheetAndEditorTextSplitIntoTheSameTable() {
-        using kurvo::ui::parseTable;
-        const kurvo::ui::TextTable expected = {{"1", "2.5"}, {"3", ""}, {"-4e2", "x"}};
-        QCOMPARE(parseTable("1\t2.5\r\n3\t\r\n-4e2\tx\r\n"), expected);
-        QCOMPARE(parseTable(" 1 , \"2.5\"\r3,\r\"-4e2\",x\n"), expected);
-        QCOMPARE(parseTable("1,5\t2\n"), (kurvo::ui::TextTable{{"1,5", "2"}}));  // with TABs, commas are data
-        QCOMPARE(parseTable("1\n\n2\n"), (kurvo::ui::TextTable{{"1"}, {""}, {"2"}}));
     }
 };
 
