@@ -81,7 +81,6 @@ private slots:
         QTest::newRow("double click edits in place") << "clip:12 ^V dbl 3 ⏎" << "A1=123" << "A2" << "+--++-";
         QTest::newRow("escape cancels") << "clip:12 ^V 9 Esc" << "A1=12" << "A1" << "+-++++";
         QTest::newRow("arrows and ctrl home") << "↓ → 5 ⏎ ^Home" << "B2=5" << "A1" << "+--+--";
-        QTest::newRow("one typed cell undone") << "1 ⏎ 2 ⏎ ^Z" << "A1=1 A2=" << "A2" << "++-+--";
         QTest::newRow("ctrl y and ctrl shift z redo") << "1 ⏎ 2 ⏎ ^Z ^Z ^Y ^⇧Z" << "A1=1 A2=2" << "A2" << "+-++-+";
         QTest::newRow("a paste is one step") << "clip:1,2;3,4 ^V ^Z" << "A1= B1= A2= B2=" << "A1" << "-+-++-";
         QTest::newRow("a delete is one step") << "clip:1,2;3,4 menu:貼り付け Del menu:元に戻す"
@@ -90,8 +89,6 @@ private slots:
                                              << "+-++++";
         QTest::newRow("new starts afresh") << "5 ⏎ new" << "A1=" << "A2" << "---+--";
         QTest::newRow("estimation keeps it") << "ex1 99 ⏎ est ^Z" << "A1=10" << "A1" << "-+++-+";
-        QTest::newRow("a hundred steps") << QString("1 ⏎ ").repeated(100) + QString("^Z ").repeated(100)
-                                         << "A1= A100=" << "A1" << "-+-+--";
     }
     void keysAndUndo() {
         QFETCH(QString, input);
