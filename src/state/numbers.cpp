@@ -128,7 +128,7 @@ std::optional<double> NumericValue(std::string_view text) {
 bool IsNumeric(std::string_view text) { return NumericValue(text).has_value(); }
 
 double NumberOf(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+    text = Trim(text);
     const std::size_t length = ScanNumber(text);
     if (length == 0) return 0.0;
     bool overflow = false;
