@@ -120,12 +120,6 @@ private:
     int fieldLine_ = 1;
 };
 
-std::string Trimmed(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-    return std::string(text);
-}
-
 // Takes the fields of the records in order and turns faults into messages.
 class RecordReader {
 public:
@@ -148,7 +142,7 @@ public:
 
     // A count: a whole number from 0 to `limit`, blanks around it allowed.
     int Count(const std::string& what, int limit) {
-        const std::string text = Trimmed(Text(what));
+        const std::string text(Trim(Text(what)));
         if (!IsNumeric(text)) Fail(what + "「" + text + "」が整数ではありません。");
         const double value = NumberOf(text);
         if (value != std::floor(value)) Fail(what + "「" + text + "」が整数ではありません。");
@@ -164,7 +158,7 @@ public:
         try {
             return {text, RoundToInt16(NumberOf(text))};
         } catch (const RuntimeError&) {
-            Fail(what + "「" + Trimmed(text) + "」が大きすぎます。");
+            Fail(what + "「" + std::string(Trim(text)) + "」が大きすぎます。");
         }
     }
 

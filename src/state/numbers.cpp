@@ -74,117 +74,6 @@ double Convert(std::string_view number, bool& overflow) {
     return negative ? -value : value;
 }
 
-// The significant digits of a positive finite value rounded to at most
-// `precision` digits (at most 17), without trailing zeros, and the decimal
-// exponent of the first one.  The shortest round-trip digits decide the
-// rounding: they lie on the same side of every rounding midpoint as the exact
-// value, except when they are the midpoint itself, which the exact rendering
-// settles.
-struct Digits {
-    char text[24];
-    std::size_t length = 0;
-    int exponent = 0;
-};
-
-__extension__ typedef unsigned __int128 UInt128;
-
-constexpr std::uint64_t kPow10[20] = {1ULL, 10ULL, 100ULL, 1000ULL, 10000ULL, 100000ULL, 1000000ULL, 10000000ULL,
-                                      100000000ULL, 1000000000ULL, 10000000000ULL, 100000000000ULL,
-                                      1000000000000ULL, 10000000000000ULL, 100000000000000ULL,
-                                      1000000000000000ULL, 10000000000000000ULL, 100000000000000000ULL,
-                                      1000000000000000000ULL, 10000000000000000000ULL};
-
-// value × 10^scale rounded to the nearest integer, halves to even, computed
-// exactly from the binary value; false when the result would not fit 64 bits.
-bool ScaledInteger(double value, int scale, std::uint64_t& result) {
-    int binaryExponent = 0;
-    const double fraction = std::frexp(value, &binaryExponent);  // value = fraction × 2^binaryExponent
-    const auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
-    const int shift = 53 - binaryExponent;                       // value = mantissa / 2^shift
-    const UInt128 product = static_cast<UInt128>(mantissa) * kPow10[scale];
-    UInt128 q = 0;
-    if (shift <= 0) {
-        if (shift < -10) return false;
-        q = product << -shift;
-    } else if (shift < 120) {
-        q = product >> shift;
-        const UInt128 remainder = product - (q << shift);
-        const UInt128 half = static_cast<UInt128>(1) << (shift - 1);
-        if (remainder > half || (remainder == half && (q & 1) != 0)) ++q;
-    }
-    if (q >> 64 != 0) return false;
-    result = static_cast<std::uint64_t>(q);
-    return true;
-}
-
-// Fifteen significant digits of values from 1E-5 to below 1E+15, exactly
-// rounded by integer arithmetic; false outside that range.
-bool FifteenDigits(double value, Digits& d) {
-    if (!(value >= 1e-5 && value < 1e15)) return false;
-    int binaryExponent = 0;
-    std::frexp(value, &binaryExponent);
-    int exponent = static_cast<int>(std::floor((binaryExponent - 1) * 0.30102999566398120));
-    std::uint64_t q = 0;
-    for (int attempt = 0; attempt < 3; ++attempt) {
-        const int scale = 14 - exponent;
-        if (scale < 0 || scale > 19 || !ScaledInteger(value, scale, q)) return false;
-        if (q < kPow10[14]) {
-            --exponent;
-        } else if (q >= kPow10[15]) {
-            ++exponent;
-        } else {
-            d.exponent = exponent;
-            d.length = 15;
-            for (std::size_t i = 15; i-- > 0; q /= 10) d.text[i] = static_cast<char>('0' + q % 10);
-            while (d.length > 1 && d.text[d.length - 1] == '0') --d.length;
-            return true;
-        }
-    }
-    return false;
-}
-
-Digits SignificantDigits(double value, int precision) {
-    char buffer[40];
-    Digits d;
-    auto take = [&](const char* end) {
-        d.length = 0;
-        const char* p = buffer;
-        for (; *p != 'e'; ++p)
-            if (IsDigit(*p)) d.text[d.length++] = *p;
-        ++p;
-        if (*p == '+') ++p;
-        std::from_chars(p, end, d.exponent);
-    };
-    take(std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific).ptr);
-    const auto keep = static_cast<std::size_t>(precision);
-    if (d.length > keep) {
-        if (d.length == keep + 1 && d.text[keep] == '5') {
-            take(std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, precision - 1).ptr);
-        } else {
-            const bool up = d.text[keep] >= '5';
-            d.length = keep;
-            if (up) {
-                std::size_t i = keep;
-                while (i > 0 && d.text[i - 1] == '9') d.text[--i] = '0';
-                if (i == 0) {
-                    d.text[0] = '1';
-                    ++d.exponent;
-                } else {
-                    ++d.text[i - 1];
-                }
-            }
-        }
-    }
-    while (d.length > 1 && d.text[d.length - 1] == '0') --d.length;
-    return d;
-}
-
-std::string_view Trim(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-    return text;
-}
-
 std::string Printf(const char* format, double value) {
     char buffer[400];
     const int n = std::snprintf(buffer, sizeof buffer, format, value);
@@ -221,6 +110,12 @@ std::int64_t RoundToRange(double value, double low, double high) {
 
 }  // namespace
 
+std::string_view Trim(std::string_view text) {
+    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
 std::optional<double> NumericValue(std::string_view text) {
     text = Trim(text);
     if (text.empty() || ScanNumber(text) != text.size()) return std::nullopt;
@@ -233,7 +128,7 @@ std::optional<double> NumericValue(std::string_view text) {
 bool IsNumeric(std::string_view text) { return NumericValue(text).has_value(); }
 
 double NumberOf(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+    text = Trim(text);
     const std::size_t length = ScanNumber(text);
     if (length == 0) return 0.0;
     bool overflow = false;
@@ -258,38 +153,24 @@ std::string FormatGeneral(double value) {
 std::string_view FormatGeneral(double value, char (&out)[kGeneralNumberMaxLength]) {
     if (!std::isfinite(value)) Raise(ErrorNumber::Overflow);
     if (value == 0.0) return "0";
-    Digits d;
-    if (!FifteenDigits(std::fabs(value), d)) d = SignificantDigits(std::fabs(value), 15);
-    const std::string_view digits(d.text, d.length);
-
-    std::size_t n = 0;
-    auto put = [&](std::string_view part) {
-        part.copy(out + n, part.size());
-        n += part.size();
-    };
-    auto zeros = [&](std::size_t count) {
-        std::fill_n(out + n, count, '0');
-        n += count;
-    };
-    if (value < 0) put("-");
-    if (d.exponent < -4 || d.exponent >= 15) {
-        put(digits.substr(0, 1));
-        if (digits.size() > 1) put("."), put(digits.substr(1));
-        put(d.exponent < 0 ? "E-" : "E+");
-        const int magnitude = std::abs(d.exponent);
-        if (magnitude < 10) put("0");
-        n = static_cast<std::size_t>(std::to_chars(out + n, out + sizeof out, magnitude).ptr - out);
-    } else if (d.exponent >= 0) {
-        const auto intDigits = static_cast<std::size_t>(d.exponent) + 1;
-        if (digits.size() <= intDigits) {
-            put(digits), zeros(intDigits - digits.size());
-        } else {
-            put(digits.substr(0, intDigits)), put("."), put(digits.substr(intDigits));
-        }
-    } else {
-        put("0."), zeros(static_cast<std::size_t>(-d.exponent - 1)), put(digits);
+    // printf's "%.15G": 15 correctly rounded significant digits without
+    // trailing zeros, the exponent form when the exponent of the rounded value
+    // is below -4 or 15 and above, with at least two exponent digits.  Taking
+    // the shortest digits that read back as the value and rounding them by
+    // hand would save only a few percent of an estimation run: rendering them
+    // alone costs two thirds of this.
+    char* end = std::to_chars(out, out + sizeof out, value, std::chars_format::general, 15).ptr;
+    // Below the normal range a double holds fewer digits: it shows the shortest
+    // digits that read back as the value when there are 15 or fewer of them.
+    if (std::fabs(value) < std::numeric_limits<double>::min()) {
+        char shortest[kGeneralNumberMaxLength];
+        char* const shortestEnd =
+            std::to_chars(shortest, shortest + sizeof shortest, value, std::chars_format::scientific).ptr;
+        if (std::count_if(shortest, std::find(shortest, shortestEnd, 'e'), IsDigit) <= 15)
+            end = std::copy(shortest, shortestEnd, out);
     }
-    return std::string_view(out, n);
+    std::replace(out, end, 'e', 'E');
+    return std::string_view(out, static_cast<std::size_t>(end - out));
 }
 
 std::string FormatCoefficient(double value) {
@@ -303,17 +184,11 @@ std::string FormatCoefficient(double value) {
 
 std::string FormatPercent(double value) {
     if (!std::isfinite(value)) Raise(ErrorNumber::Overflow);
-    std::uint64_t thousandths = 0;
-    if (ScaledInteger(std::fabs(value), 3, thousandths)) {
-        std::string printed = value < 0 && thousandths != 0 ? "-" : "";
-        printed += std::to_string(thousandths / 1000);
-        const auto fraction = std::to_string(1000 + thousandths % 1000);
-        printed.append(".").append(fraction, 1);
-        return printed;
-    }
     char buffer[400];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 3);
-    return std::string(buffer, result.ptr);
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 3).ptr;
+    // A value that shows as zero shows without a sign.
+    const bool zero = std::find_if(buffer, end, [](char c) { return c >= '1' && c <= '9'; }) == end;
+    return std::string(buffer + (zero && buffer[0] == '-' ? 1 : 0), end);
 }
 
 std::string FormatAxisNumber(double value) {

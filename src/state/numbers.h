@@ -20,6 +20,9 @@ inline constexpr double kLog10Factor = 0.434294481903252;
 
 // ---- reading texts ---------------------------------------------------------------
 
+// The text without the blanks (spaces and TABs) at its ends.
+std::string_view Trim(std::string_view text);
+
 // True when the whole text, blanks around it allowed, is a decimal number with
 // optional sign, decimal point and exponent that fits a double ("1e3", " 12 ",
 // ".5", "5." are numeric; "", ".", "1,000", "--1", "nan", "inf", "1e999" are not).

@@ -14,8 +14,8 @@
 #include <algorithm>
 #include <numeric>
 
+#include "io/clipboard_table.h"
 #include "ui/application.h"
-#include "ui/grid_clipboard.h"
 
 namespace kurvo::ui {
 
@@ -327,7 +327,7 @@ QMenu* GridView::createEditMenu(QWidget* parent) {
     add(QStringLiteral("切り取り"), QKeySequence::Cut, editable && text, &GridView::cutSelection);
     add(QStringLiteral("コピー"), QKeySequence::Copy, anySelected, &GridView::copySelection);
     add(QStringLiteral("貼り付け"), QKeySequence::Paste,
-        editable && !parseTable(QGuiApplication::clipboard()->text().toStdString()).empty(), &GridView::pasteClipboard);
+        editable && !ParseTable(QGuiApplication::clipboard()->text().toStdString()).empty(), &GridView::pasteClipboard);
     add(QStringLiteral("削除"), QKeySequence::Delete, editable && text, &GridView::clearSelectedCells);
     return menu;
 }
@@ -365,20 +365,20 @@ void GridView::copySelection() {
     if (!selectedBlock(firstCol, firstRow, lastCol, lastRow)) return;
     CellBlock block{firstCol, firstRow, lastCol, lastRow};
     // The result grids copy for a report: with the headings of what is selected whole.
-    if (!model_->isEditable()) block = withHeadings(model_->grid(), block);
-    const std::string text = blockAsText(model_->grid(), block.firstCol, block.firstRow, block.lastCol, block.lastRow);
+    if (!model_->isEditable()) block = WithHeadings(model_->grid(), block);
+    const std::string text = BlockAsText(model_->grid(), block.firstCol, block.firstRow, block.lastCol, block.lastRow);
     QGuiApplication::clipboard()->setText(QString::fromStdString(text));
 }
 
 void GridView::pasteClipboard() {
     if (!blockEditing_ || !model_->isEditable()) return;
-    const TextTable table = parseTable(QGuiApplication::clipboard()->text().toStdString());
+    const TextTable table = ParseTable(QGuiApplication::clipboard()->text().toStdString());
     if (table.empty()) return;
     const QModelIndex current = currentIndex();
     const int col = current.isValid() ? GridModel::gridColumn(current) : 1;
     const int row = current.isValid() ? GridModel::gridRow(current) : 1;
     model_->beginStep();
-    const PasteOutcome outcome = pasteTable(model_->grid(), col, row, table);
+    const PasteOutcome outcome = PasteTable(model_->grid(), col, row, table);
     model_->endStep();
 
     int width = 0;

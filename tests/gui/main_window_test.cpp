@@ -1,16 +1,13 @@
 // The real main window, driven as a user would on the offscreen platform:
-// its pages, menu commands, range bars, printing and clipboard.  Without a
-// printer the printed page goes into a PDF file.
-#include <QClipboard>
+// its pages, menu commands, range bars and printing.  Without a printer the
+// printed page goes into a PDF file.
 #include <QLabel>
 #include <QPrinter>
 #include <QScrollBar>
-#include <QStatusBar>
 #include <QTemporaryDir>
 
 #include "gui_test.h"
 #include "ui/graph_printer.h"
-#include "ui/grid_clipboard.h"
 #include "window_test.h"
 
 using kurvo::App;
@@ -144,30 +141,6 @@ private slots:
         QVERIFY(near(firstInk(paper, {paper.width() - 1, row}, {-1, 0}), {frame.right(), row}));
         QVERIFY(near(firstInk(paper, {column, frame.top() - 20}, {0, 1}), {column, frame.top()}));
         QVERIFY(near(firstInk(paper, {column, paper.height() - 1}, {0, -1}), {column, frame.bottom()}));
-    }
-
-    // Editor text pasted from D99: what falls beyond E or row 100 is counted;
-    // the block copied back is spreadsheet text.
-    void ctrlVPastesCtrlCCopies() {
-        QGuiApplication::clipboard()->setText(QStringLiteral("1,\"2.5\",3\n4,5,\n7,,9\n"));
-        kurvo::ui::GridView* data = w().dataGrid();
-        data->setFocus();
-        data->setCurrentIndex(indexOf(data, 4, 99));
-        QTest::keyClick(data, Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(cell(data, 5, 99) + cell(data, 4, 100), std::string("2.54"));
-        QVERIFY(w().statusBar()->currentMessage().startsWith(QStringLiteral("3 個の値は表の外")));
-        QGuiApplication::clipboard()->clear();
-        QTest::keyClick(data, Qt::Key_C, Qt::ControlModifier);
-        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("1\t2.5\n4\t5\n"));
-    }
-
-    void spreadsheetAndEditorTextSplitIntoTheSameTable() {
-        using kurvo::ui::parseTable;
-        const kurvo::ui::TextTable expected = {{"1", "2.5"}, {"3", ""}, {"-4e2", "x"}};
-        QCOMPARE(parseTable("1\t2.5\r\n3\t\r\n-4e2\tx\r\n"), expected);
-        QCOMPARE(parseTable(" 1 , \"2.5\"\r3,\r\"-4e2\",x\n"), expected);
-        QCOMPARE(parseTable("1,5\t2\n"), (kurvo::ui::TextTable{{"1,5", "2"}}));  // with TABs, commas are data
-        QCOMPARE(parseTable("1\n\n2\n"), (kurvo::ui::TextTable{{"1"}, {""}, {"2"}}));
     }
 };
 

@@ -1,5 +1,5 @@
 // Blocks of cells as text: what the grids put on the clipboard and take from
-// it.  Plain C++ so that the rules can be checked without a window.
+// it.
 #pragma once
 
 #include <string>
@@ -8,7 +8,7 @@
 
 #include "state/grid.h"
 
-namespace kurvo::ui {
+namespace kurvo {
 
 using TextTable = std::vector<std::vector<std::string>>;
 
@@ -16,11 +16,11 @@ using TextTable = std::vector<std::vector<std::string>>;
 // text editor (commas when the text holds no TAB).  CR LF, LF and CR end
 // lines; a final line end adds no row.  Fields lose the blanks around them
 // and one pair of enclosing double quotes.
-TextTable parseTable(std::string_view text);
+TextTable ParseTable(std::string_view text);
 
 // The block of cells from (firstCol, firstRow) to (lastCol, lastRow) as
 // TAB-separated lines, each ended by a line feed.
-std::string blockAsText(const IGrid& grid, int firstCol, int firstRow, int lastCol, int lastRow);
+std::string BlockAsText(const IGrid& grid, int firstCol, int firstRow, int lastCol, int lastRow);
 
 // A block of cells, 1-based; row 0 and column 0 are the headings.
 struct CellBlock {
@@ -30,7 +30,7 @@ struct CellBlock {
 // What copying the selected block of a result grid takes: whole columns take
 // their heading row and end at the last row holding text; whole rows take
 // their row headings; the whole sheet takes both.
-CellBlock withHeadings(const IGrid& grid, CellBlock selected);
+CellBlock WithHeadings(const IGrid& grid, CellBlock selected);
 
 struct PasteOutcome {
     int written = 0;  // cells written
@@ -40,6 +40,6 @@ struct PasteOutcome {
 // Writes the table into the grid with its first field at (col, row).  Fields
 // beyond the last row or column are not written; the empty ones among them
 // are not counted as left out.
-PasteOutcome pasteTable(IGrid& grid, int col, int row, const TextTable& table);
+PasteOutcome PasteTable(IGrid& grid, int col, int row, const TextTable& table);
 
-}  // namespace kurvo::ui
+}  // namespace kurvo

@@ -1,18 +1,20 @@
-#include "ui/grid_clipboard.h"
+#include "io/clipboard_table.h"
 
-namespace kurvo::ui {
+#include "state/numbers.h"
+
+namespace kurvo {
 
 namespace {
 
-std::string_view trimmed(std::string_view field) {
-    const auto isBlank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
-    while (!field.empty() && isBlank(field.front())) field.remove_prefix(1);
-    while (!field.empty() && isBlank(field.back())) field.remove_suffix(1);
+// A field of a line without the blanks around it and one pair of enclosing
+// double quotes.
+std::string_view FieldText(std::string_view field) {
+    field = Trim(field);
     if (field.size() >= 2 && field.front() == '"' && field.back() == '"') field = field.substr(1, field.size() - 2);
     return field;
 }
 
-std::vector<std::string_view> splitLines(std::string_view text) {
+std::vector<std::string_view> SplitLines(std::string_view text) {
     std::vector<std::string_view> lines;
     std::size_t start = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -27,15 +29,15 @@ std::vector<std::string_view> splitLines(std::string_view text) {
 
 }  // namespace
 
-TextTable parseTable(std::string_view text) {
+TextTable ParseTable(std::string_view text) {
     const char separator = text.find('\t') != std::string_view::npos ? '\t' : ',';
     TextTable table;
-    for (std::string_view line : splitLines(text)) {
+    for (std::string_view line : SplitLines(text)) {
         std::vector<std::string> fields;
         std::size_t start = 0;
         while (true) {
             const std::size_t end = line.find(separator, start);
-            fields.emplace_back(trimmed(line.substr(start, end - start)));
+            fields.emplace_back(FieldText(line.substr(start, end - start)));
             if (end == std::string_view::npos) break;
             start = end + 1;
         }
@@ -44,7 +46,7 @@ TextTable parseTable(std::string_view text) {
     return table;
 }
 
-std::string blockAsText(const IGrid& grid, int firstCol, int firstRow, int lastCol, int lastRow) {
+std::string BlockAsText(const IGrid& grid, int firstCol, int firstRow, int lastCol, int lastRow) {
     std::string text;
     for (int r = firstRow; r <= lastRow; ++r) {
         for (int c = firstCol; c <= lastCol; ++c) {
@@ -56,7 +58,7 @@ std::string blockAsText(const IGrid& grid, int firstCol, int firstRow, int lastC
     return text;
 }
 
-CellBlock withHeadings(const IGrid& grid, CellBlock selected) {
+CellBlock WithHeadings(const IGrid& grid, CellBlock selected) {
     CellBlock block = selected;
     if (selected.firstRow == 1 && selected.lastRow == grid.Rows()) {
         block.firstRow = 0;
@@ -69,7 +71,7 @@ CellBlock withHeadings(const IGrid& grid, CellBlock selected) {
     return block;
 }
 
-PasteOutcome pasteTable(IGrid& grid, int col, int row, const TextTable& table) {
+PasteOutcome PasteTable(IGrid& grid, int col, int row, const TextTable& table) {
     PasteOutcome outcome;
     for (std::size_t i = 0; i < table.size(); ++i) {
         const int r = row + static_cast<int>(i);
@@ -86,4 +88,4 @@ PasteOutcome pasteTable(IGrid& grid, int col, int row, const TextTable& table) {
     return outcome;
 }
 
-}  // namespace kurvo::ui
+}  // namespace kurvo
