@@ -112,8 +112,9 @@ TEST(EstimationProperty, EveryRunCompletesOrShowsOneMessageAndLeavesOnlyFiniteNu
         if (Pick(rng, 2) == 0) wb.spdSpec.SetText(7, 1 + Pick(rng, 4), std::to_string(Pick(rng, 7)));
         ASSERT_NO_FATAL_FAILURE(CheckRun(wb, false, where + " second run", completed, refused));
     }
-    // Both outcomes are common enough for the property to mean something.
-    EXPECT_GT(completed, 150);
+    // Both outcomes are common enough for the property to mean something
+    // (random data often have fewer distinct X values than the degree needs).
+    EXPECT_GT(completed, 100);
     EXPECT_GT(refused, 400);
 }
 

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "fit/least_squares.h"
 #include "fit/solver.h"
 #include "state/numbers.h"
 
@@ -104,22 +105,14 @@ FitReport FitCombination(const FitSamples& samples, int degree) {
     FitReport report;
     report.degree = degree;
     try {
-        const int n = samples.Count();
-        if (n > PowerTable::kRows) Raise(ErrorNumber::SubscriptOutOfRange);
-        PowerTable powers;
-        ValueList values;
-        for (int s = 1; s <= n; ++s) {
-            StorePowers(powers, s, samples.x[static_cast<std::size_t>(s - 1)], degree);
-            values(s) = samples.y[static_cast<std::size_t>(s - 1)];
-        }
-        CoefficientList c;
-        FitPolynomial(degree + 1, n, powers, values, c);
-        for (int j = 1; j <= degree + 1; ++j) report.coefficients.push_back(c(j));
+        report.fit = FitLeastSquares(samples.x, samples.y, degree);
     } catch (const RuntimeError& error) {
         report.failure = error;
         return report;
     }
-    return EvaluateFit(samples, degree, report.coefficients);
+    FitReport evaluated = EvaluateFit(samples, degree, report.fit.coefficients);
+    evaluated.fit = std::move(report.fit);
+    return evaluated;
 }
 
 }  // namespace kurvo

@@ -7,6 +7,7 @@
 #include <optional>
 #include <vector>
 
+#include "fit/least_squares.h"
 #include "fit/transforms.h"
 #include "state/runtime_error.h"
 
@@ -48,6 +49,7 @@ struct Extents {
 struct FitReport {
     int degree = 0;
     std::vector<double> coefficients;  // c0 .. c(degree) of y' = Σ cj x'^j; empty when the fit failed
+    LeastSquaresFit fit;               // how they were found, and the factor behind them (after FitCombination)
     std::vector<SampleEstimate> estimates;
     std::optional<FitStatistics> statistics;  // none without samples
     Extents extents;
@@ -66,8 +68,8 @@ struct FitReport {
     bool Complete() const { return !failure; }
 };
 
-// Fits y' = c0 + c1 x' + … + cd x'^d to the samples (at least one) by least
-// squares and evaluates the result on them.
+// Fits y' = c0 + c1 x' + … + cd x'^d to the samples (1..100) by least squares
+// (FitLeastSquares) and evaluates the result on them.
 FitReport FitCombination(const FitSamples& samples, int degree);
 
 // The estimates and statistics of known coefficients on the samples (which
