@@ -194,6 +194,8 @@ private:
     FitReport RefreshedFit(int k, FitSamples& samples) const;
     // Writes a report's sheet lines, axis limits and statistics, and loads the working state.
     void PresentReport(int k, const FitSamples& samples, const FitReport& report);
+    // The working state of combination k + 1: degree, coefficients, sample count, power table.
+    void LoadWorkingState(int k, const FitSamples& samples);
     Failure DrawSteps(ISurface& target, bool toPrinter, int index, const Transforms& flags);
 
     Views views_;

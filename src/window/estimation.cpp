@@ -102,11 +102,11 @@ void App::EstimateSteps() {
         s.int_Degree(c) = IntegerOf(methodGrid, kColDegree, c);
         s.int_WorkDegree = s.int_Degree(c);
 
-        const FitSamples samples = SamplesForFit(c);
+        FitSamples samples = SamplesForFit(c);
         // A combination without samples keeps what earlier runs left.
         if (samples.Count() == 0) continue;
 
-        const FitReport report = FitCombination(samples, s.int_WorkDegree);
+        FitReport report = FitCombination(samples, s.int_WorkDegree);
         const auto located = [&] {
             const FitReport::Place& at = report.failedAt;
             if (at.sample < 0) return Located(*report.failure, c, 0, 0);
@@ -126,7 +126,7 @@ void App::EstimateSteps() {
         s.dbl_YMin(c) = report.extents.yMin;
         s.dbl_YMax(c) = report.extents.yMax;
         PresentReport(c - 1, samples, report);
-        if (c == 1) first = Fitted{samples, report};
+        if (c == 1) first = Fitted{std::move(samples), std::move(report)};
     }
     // Nothing fitted (no dependent and independent variable chosen, or no
     // sample of them): the run ends here like one that met an error, and the
@@ -141,7 +141,10 @@ void App::EstimateSteps() {
     views_.SSTab1.SelectPage(1);
     s.int_Comb = 0;
     if (first) {
-        PresentReport(0, first->samples, first->report);
+        // Its sheet shows this run's report already; what it has to be
+        // shown again for is the working state and the axis limits.
+        LoadWorkingState(0, first->samples);
+        AutoScaleGraph(s, 1);
     } else if (const Failure failure = FillResultSheets(0)) {
         throw *failure;
     }

@@ -74,19 +74,24 @@ Failure App::FillResultSheets(int k) {
     return std::nullopt;
 }
 
+void App::LoadWorkingState(int k, const FitSamples& samples) {
+    Session& s = session;
+    const int c = k + 1;
+    s.int_WorkDegree = s.int_Degree(c);
+    const int degree = s.int_WorkDegree;
+    for (int j = 0; j <= degree; ++j) s.dbl_WorkCoeff(j) = s.dbl_Coeff(c, j);
+    s.int_DataCount = static_cast<std::int16_t>(samples.Count());
+    for (int i = 0; i < samples.Count(); ++i) StorePowers(s.dbl_XPower, i + 1, samples.x[static_cast<std::size_t>(i)], degree);
+}
+
 void App::PresentReport(int k, const FitSamples& samples, const FitReport& report) {
     Session& s = session;
     const int c = k + 1;
     IGrid& sheet = *views_.spdEstimate.at(static_cast<std::size_t>(k));
 
-    s.int_WorkDegree = s.int_Degree(c);
-    const int degree = s.int_WorkDegree;
-    for (int j = 0; j <= degree; ++j) s.dbl_WorkCoeff(j) = s.dbl_Coeff(c, j);
-
-    s.int_DataCount = static_cast<std::int16_t>(samples.Count());
+    LoadWorkingState(k, samples);
     for (int i = 0; i < samples.Count(); ++i) {
         const auto at = static_cast<std::size_t>(i);
-        StorePowers(s.dbl_XPower, i + 1, samples.x[at], degree);
         const SampleEstimate& e = report.estimates[at];
         const int r = samples.rows[at];
         sheet.SetNumber(1, r, e.x);
