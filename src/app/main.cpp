@@ -12,7 +12,6 @@
 #include "io/recovery.h"
 #include "ui/application.h"
 #include "ui/main_window.h"
-#include "ui/screenshot_tour.h"
 
 namespace {
 
@@ -75,10 +74,6 @@ int main(int argc, char* argv[]) {
     // without one, rather than being restored only to be replaced.
     window.startRecovery(kurvo::RecoveryFolder(), file.empty());
     if (!file.empty()) window.openFromCommandLine(file);
-
-    // Scripted screenshots for scripts/screenshots: not a user option.
-    const QString shots = qEnvironmentVariable("KURVO_SCREENSHOT_DIR");
-    if (!shots.isEmpty()) kurvo::ui::startScreenshotTour(window, shots);
 
     return application.exec();
 }

@@ -1,29 +1,35 @@
-#include "ui/screenshot_tour.h"
-
+// kurvo_screenshot_tour: the desktop program's main window, walked through a
+// fixed sequence of steps; after each it saves what the screen shows, for
+// checking the layout by eye.  scripts/screenshots runs it under a virtual X
+// server.  A developer's tool: not installed.
+//
+//   kurvo_screenshot_tour DIRECTORY
+//
+// Saves, into DIRECTORY: the empty start, example 1 loaded, example 1
+// estimated, example 4 estimated, the examples menu opened, each dialog, the
+// main window after new titles, the exit question, the printer set-up dialog
+// and a printed page (as a PDF file); then closes the window.  Message boxes
+// are answered with their default, the exit question with No.
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
 #include <QEventLoop>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QTest>
 #include <QTimer>
 #include <cstdio>
 #include <functional>
 
+#include "ui/application.h"
 #include "window/document.h"
 #include "ui/graph_printer.h"
 #include "ui/graph_widget.h"
 #include "ui/main_window.h"
-
-// Exported by Qt's GUI library; Qt's test library declares it the same way.
-Q_GUI_EXPORT bool qt_sendShortcutOverrideEvent(QObject* o, ulong timestamp, int k, Qt::KeyboardModifiers mods,
-                                               const QString& text = QString(), bool autorep = false,
-                                               ushort count = 1);
 
 namespace kurvo::ui {
 
@@ -96,14 +102,6 @@ Document VapourPressure() {
     return d;
 }
 
-// Alt+`key` as the keyboard gives it: the shortcut map (access keys) first,
-// the way Qt's own test library delivers a key, then the key itself.
-void pressAlt(QWidget* window, Qt::Key key, const QString& text) {
-    QKeyEvent press(QEvent::KeyPress, key, Qt::AltModifier, text);
-    if (qt_sendShortcutOverrideEvent(window, press.timestamp(), key, Qt::AltModifier, text)) return;
-    QApplication::sendEvent(window, &press);
-}
-
 void runTour(MainWindow& window, const QString& directory) {
     QDir().mkpath(directory);
     const auto path = [&](const char* name) { return QDir(directory).filePath(QString::fromLatin1(name)); };
@@ -168,7 +166,9 @@ void runTour(MainWindow& window, const QString& directory) {
     // Alt+E opens the examples menu (the 推算 button leaves the key to it).
     window.activateWindow();
     settle(200);
-    pressAlt(&window, Qt::Key_E, QStringLiteral("e"));
+    // Qt's test library delivers the key as the keyboard does: the shortcut map
+    // (access keys) first, then the key itself.
+    QTest::keyClick(&window, Qt::Key_E, Qt::AltModifier);
     settle(300);
     std::fprintf(stderr, "Alt+E opened %s\n",
                  QApplication::activePopupWidget() == examples ? "the examples menu" : "nothing");
@@ -207,12 +207,27 @@ void runTour(MainWindow& window, const QString& directory) {
 
 }  // namespace
 
-void startScreenshotTour(MainWindow& window, const QString& directory) {
-    window.dialogs().setAnswerer([](const MessageRequest& request) {
+}  // namespace kurvo::ui
+
+int main(int argc, char* argv[]) {
+    if (argc != 2) {
+        std::fputs("usage: kurvo_screenshot_tour DIRECTORY\n", stderr);
+        return 2;
+    }
+    using namespace kurvo::ui;
+    useJapaneseLocale();
+    QApplication application(argc, argv);
+    configureApplication(application);
+    const QString directory = QString::fromLocal8Bit(argv[1]);
+
+    // The window as the program starts it, without the recovery copy: the
+    // tour's typing is not the user's document.
+    MainWindow window;
+    window.show();
+    window.dialogs().setAnswerer([](const kurvo::MessageRequest& request) {
         std::fprintf(stderr, "message: %s\n", request.text.c_str());
-        return request.buttons == MsgButtons::Ok ? MsgAnswer::Ok : MsgAnswer::No;
+        return request.buttons == kurvo::MsgButtons::Ok ? kurvo::MsgAnswer::Ok : kurvo::MsgAnswer::No;
     });
     QTimer::singleShot(0, &window, [&window, directory] { runTour(window, directory); });
+    return application.exec();
 }
-
-}  // namespace kurvo::ui
