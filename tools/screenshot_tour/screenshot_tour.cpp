@@ -7,8 +7,9 @@
 //
 // Saves, into DIRECTORY: the empty start, example 1 loaded, example 1
 // estimated, example 4 estimated, the examples menu opened, each dialog, the
-// main window after new titles, the exit question, the printer set-up dialog
-// and a printed page (as a PDF file); then closes the window.  Message boxes
+// main window after new titles, the exit question, the printer set-up dialog,
+// a printed page (as a PDF file), the graph's menu and example 1 at degree 6;
+// then closes the window.  Message boxes
 // are answered with their default, the exit question with No.
 #include <QAction>
 #include <QApplication>
@@ -29,6 +30,7 @@
 #include "window/document.h"
 #include "ui/graph_printer.h"
 #include "ui/graph_widget.h"
+#include "ui/grid_view.h"
 #include "ui/main_window.h"
 
 namespace kurvo::ui {
@@ -75,6 +77,12 @@ void shootModal(MainWindow& window, const std::function<void()>& open, const QSt
         }
     });
     open();
+}
+
+// Message boxes answered without showing them: their default, No to questions.
+kurvo::MsgAnswer answerDefault(const kurvo::MessageRequest& request) {
+    std::fprintf(stderr, "message: %s\n", request.text.c_str());
+    return request.buttons == kurvo::MsgButtons::Ok ? kurvo::MsgAnswer::Ok : kurvo::MsgAnswer::No;
 }
 
 void setText(QWidget* dialog, const char* box, const QString& text) {
@@ -154,6 +162,7 @@ void runTour(MainWindow& window, const QString& directory) {
     // The exit question as the real message box shows it; answered No.
     window.dialogs().setAnswerer(nullptr);
     shootModal(window, [&] { window.endButton()->click(); }, path("11-exit-question.png"), {});
+    window.dialogs().setAnswerer(answerDefault);
 
     // The printer set-up dialog, cancelled; then the graph printed into a PDF
     // file (scripts/screenshots turns its page into a picture).
@@ -184,7 +193,9 @@ void runTour(MainWindow& window, const QString& directory) {
         window.app().views().spdData.SetText(1, r, std::to_string(r));
         window.app().views().spdData.SetText(2, r, std::to_string(2 * r + 1));
     }
+    window.dialogs().setAnswerer(nullptr);
     shootModal(window, [&] { window.estimateButton()->click(); }, path("16-estimate-without-method.png"), {});
+    window.dialogs().setAnswerer(answerDefault);
 
     // A log Y axis over decades below 0.01.
     ApplyDocument(window.app(), VapourPressure());
@@ -201,6 +212,15 @@ void runTour(MainWindow& window, const QString& directory) {
     settle(300);
     saveScreen(area().united(graphMenu->geometry()), path("18-graph-menu.png"));
     graphMenu->close();
+
+    // Example 1 with X in ten thousands at degree 6: coefficients down to
+    // E-27, wider than their columns, and an equation of four lines.
+    trigger(window, "mnuExample1");
+    for (int r = 1; r <= 10; ++r) window.app().views().spdData.SetText(1, r, std::to_string(r * 10000));
+    window.methodGrid()->model()->setData(window.methodGrid()->model()->index(0, 6), QStringLiteral("6"));
+    window.estimateButton()->click();
+    settle(200);
+    saveScreen(area(), path("19-example1-degree6.png"));
 
     window.closeFromProgram();
 }
@@ -224,10 +244,7 @@ int main(int argc, char* argv[]) {
     // tour's typing is not the user's document.
     MainWindow window;
     window.show();
-    window.dialogs().setAnswerer([](const kurvo::MessageRequest& request) {
-        std::fprintf(stderr, "message: %s\n", request.text.c_str());
-        return request.buttons == kurvo::MsgButtons::Ok ? kurvo::MsgAnswer::Ok : kurvo::MsgAnswer::No;
-    });
+    window.dialogs().setAnswerer(answerDefault);
     QTimer::singleShot(0, &window, [&window, directory] { runTour(window, directory); });
     return application.exec();
 }
