@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFont>
 #include <QFontDatabase>
+#include <QFontMetricsF>
 #include <QHash>
 #include <QLibraryInfo>
 #include <QLinearGradient>
@@ -59,6 +60,17 @@ void configureFonts() {
                                             QStringLiteral("TakaoPGothic"), gothic});
     QFont::insertSubstitution(QString::fromUtf8(kGothic), gothic);
     QFont::insertSubstitution(QString::fromUtf8(kProportionalGothic), pGothic);
+}
+
+QFont numberFont() {
+    const QFont japanese(QString::fromUtf8(kGothic), 9);
+    QFont font = japanese;
+    // Without the Latin face the Japanese one answers, and nothing is narrowed.
+    font.setFamilies({QStringLiteral("DejaVu Sans Mono"), QString::fromUtf8(kGothic)});
+    const double half = QFontMetricsF(japanese).horizontalAdvance(u'0');
+    const double latin = QFontMetricsF(font).horizontalAdvance(u'0');
+    if (half > 0 && latin > half) font.setStretch(qRound(100 * half / latin));
+    return font;
 }
 
 void useJapaneseLocale() {

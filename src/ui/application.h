@@ -1,6 +1,7 @@
 // Process-wide set-up shared by the program, its tests and its tools.
 #pragma once
 
+#include <QFont>
 #include <QIcon>
 #include <QString>
 
@@ -24,6 +25,13 @@ void configureApplication(QApplication& app);
 
 // The font substitutions alone: enough for drawing without windows.
 void configureFonts();
+
+// The font of the grids' cells and of the equations: "ＭＳ ゴシック" 9 pt,
+// whose installed stand-in draws a decimal point below the digits' foot at
+// that size, where it reads as a comma.  So Latin letters, digits and signs
+// come from a fixed-pitch Latin face, narrowed to the same half-width
+// advance; Japanese text keeps the Japanese face.
+QFont numberFont();
 
 // True when a display (or an explicitly chosen Qt platform) is available.
 bool displayAvailable();

@@ -12,6 +12,7 @@
 #include <QScrollBar>
 #include <QTimer>
 #include <algorithm>
+#include <cmath>
 #include <numeric>
 
 #include "io/clipboard_table.h"
@@ -23,6 +24,11 @@ namespace {
 
 constexpr int kCheckSize = 13;
 constexpr int kDropMarkWidth = 11;
+// A text cell's text stands this far from the cell's left edge and from its
+// right edge, which the view's grid line takes one more pixel off.
+constexpr int kTextLeft = 2;
+constexpr int kTextRight = 1;
+constexpr int kGridLine = 1;
 
 bool isCheckCell(const QModelIndex& index) { return index.data(Qt::CheckStateRole).isValid(); }
 bool isComboCell(const QModelIndex& index) { return index.data(GridModel::ItemsRole).isValid(); }
@@ -76,7 +82,7 @@ void CellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, 
     const QString text = opt.text;
     opt.text.clear();
     style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, opt.widget);
-    const QRect textRect = opt.rect.adjusted(2, 0, -1, 0);
+    const QRect textRect = opt.rect.adjusted(kTextLeft, 0, -kTextRight, 0);
     const QString shown = opt.fontMetrics.elidedText(text, Qt::ElideRight, textRect.width());
     const bool selected = opt.state & QStyle::State_Selected;
     style->drawItemText(painter, textRect, Qt::AlignLeft | Qt::AlignVCenter, opt.palette, true, shown,
@@ -171,7 +177,7 @@ GridView::GridView(GridModel* model, const GridLayout& layout, QWidget* parent)
     auto* delegate = new CellDelegate(this);
     setItemDelegate(delegate);
     connect(delegate, &CellDelegate::enterCommitted, this, &GridView::moveRows);
-    setFont(QFont(QString::fromUtf8(kGothic), 9));
+    setFont(numberFont());
     const QFont headingFont(QString::fromUtf8(kProportionalGothic), 9);
     horizontalHeader()->setFont(headingFont);
     verticalHeader()->setFont(headingFont);
@@ -180,8 +186,11 @@ GridView::GridView(GridModel* model, const GridLayout& layout, QWidget* parent)
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setWordWrap(false);
     setCornerButtonEnabled(true);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setVerticalScrollBarPolicy(layout.scrolls ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    setHorizontalScrollBarPolicy(layout.fitsText ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    // A grid of few rows scrolls when a horizontal scroll bar covers its last one.
+    setVerticalScrollBarPolicy(layout.scrolls    ? Qt::ScrollBarAlwaysOn
+                               : layout.fitsText ? Qt::ScrollBarAsNeeded
+                                                 : Qt::ScrollBarAlwaysOff);
     setEditTriggers(model->isEditable()
                         ? QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
                               QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed
@@ -196,11 +205,23 @@ GridView::GridView(GridModel* model, const GridLayout& layout, QWidget* parent)
 
     QHeaderView* columns = horizontalHeader();
     columns->setMinimumSectionSize(1);
-    columns->setSectionResizeMode(QHeaderView::Fixed);
+    columns->setSectionResizeMode(layout.fitsText ? QHeaderView::Interactive : QHeaderView::Fixed);
     columns->setDefaultAlignment(Qt::Alignment(Qt::AlignCenter) | Qt::Alignment(Qt::TextWordWrap));
     columns->setHighlightSections(false);
     columns->setFixedHeight(rowUnitsToPixels(layout.headingHeight));
 
+    const auto count = static_cast<std::size_t>(model->columnCount());
+    layoutWidths_.assign(count, 0);
+    userWidths_.assign(count, 0);
+    textWidths_.assign(count, 0);
+    if (layout.fitsText) {
+        connect(model, &QAbstractItemModel::dataChanged, this, &GridView::measureText);
+        connect(columns, &QHeaderView::sectionResized, this, [this](int column, int, int size) {
+            if (settingWidths_) return;
+            userWidths_.at(static_cast<std::size_t>(column)) = size;
+            showWidths();
+        });
+    }
     applyColumnWidths();
 }
 
@@ -230,12 +251,39 @@ void GridView::applyColumnWidths() {
     // Rounded at the running total, so the columns end exactly at the edge.
     double edge = 0;
     int placed = 0;
-    for (std::size_t i = 0; i < widths.size(); ++i) {
+    for (std::size_t i = 0; i < widths.size() && i < layoutWidths_.size(); ++i) {
         edge += widths[i] * unitPixels;
         const int right = static_cast<int>(edge + 0.5);
-        setColumnWidth(static_cast<int>(i), right - placed);
+        layoutWidths_[i] = right - placed;
         placed = right;
     }
+    showWidths();
+}
+
+void GridView::measureText(const QModelIndex& topLeft, const QModelIndex& bottomRight) {
+    const bool allRows = topLeft.row() == 0 && bottomRight.row() == model_->rowCount() - 1;
+    const QFontMetricsF metrics(font());
+    for (int c = topLeft.column(); c <= bottomRight.column(); ++c) {
+        int& needed = textWidths_.at(static_cast<std::size_t>(c));
+        if (allRows) needed = 0;
+        for (int r = topLeft.row(); r <= bottomRight.row(); ++r) {
+            const QString text = model_->index(r, c).data(Qt::DisplayRole).toString();
+            if (text.isEmpty()) continue;
+            needed = std::max(needed, static_cast<int>(std::ceil(metrics.horizontalAdvance(text))) + kTextLeft +
+                                          kTextRight + kGridLine);
+        }
+    }
+    showWidths();
+}
+
+void GridView::showWidths() {
+    settingWidths_ = true;
+    for (std::size_t i = 0; i < layoutWidths_.size(); ++i) {
+        const int chosen = userWidths_[i] > 0 ? userWidths_[i] : layoutWidths_[i];
+        const int width = std::max(chosen, textWidths_[i]);
+        if (width > 0 && columnWidth(static_cast<int>(i)) != width) setColumnWidth(static_cast<int>(i), width);
+    }
+    settingWidths_ = false;
 }
 
 void GridView::resizeEvent(QResizeEvent* event) {

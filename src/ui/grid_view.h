@@ -26,6 +26,10 @@ struct GridLayout {
     std::vector<int> rulesAfterRows;
     // A vertical scroll bar for grids with more rows than fit.
     bool scrolls = false;
+    // Columns grow to show the whole text of every cell, with a horizontal
+    // scroll bar once they no longer fit; the user may resize them, but not
+    // below their text.
+    bool fitsText = false;
 };
 
 // Paints check-box cells as centred check marks and combo cells with a
@@ -102,6 +106,12 @@ protected:
 
 private:
     void applyColumnWidths();
+    // Columns [first, last] of the model changed in rows [top, bottom]: their
+    // text widths grow to what they now hold, or are measured afresh when all
+    // rows changed.
+    void measureText(const QModelIndex& topLeft, const QModelIndex& bottomRight);
+    // Each column as wide as the user or the layout made it, and at least as wide as its text.
+    void showWidths();
     // The bounding block of the selection, in grid cells; false when nothing is selected.
     bool selectedBlock(int& firstCol, int& firstRow, int& lastCol, int& lastRow) const;
     bool selectionHoldsText() const;
@@ -112,6 +122,10 @@ private:
     GridModel* model_;
     GridLayout layout_;
     bool blockEditing_ = false;
+    std::vector<int> layoutWidths_;  // pixels, from the layout's proportions
+    std::vector<int> userWidths_;    // pixels the user dragged a column to; 0 where not
+    std::vector<int> textWidths_;    // pixels the widest text of each column needs
+    bool settingWidths_ = false;
 };
 
 }  // namespace kurvo::ui

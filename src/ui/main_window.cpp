@@ -11,6 +11,7 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTimer>
@@ -189,10 +190,17 @@ void MainWindow::createControls() {
     for (int k = 0; k < 4; ++k) {
         auto* label = new QLabel(QStringLiteral("y%1=c0+c1*x+c2*x^2").arg(k + 1));
         label->setObjectName(QStringLiteral("lblEquation(%1)").arg(k));
+        label->setFont(numberFont());
         label->setWordWrap(true);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        tabs_->place(k + 1, label, scale_.rect(120, 360, 5055, 615));
+        // An equation of more lines than the place holds scrolls rather than runs under the grid.
+        auto* place = new QScrollArea;
+        place->setFrameShape(QFrame::NoFrame);
+        place->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        place->setWidgetResizable(true);
+        place->setWidget(label);
+        tabs_->place(k + 1, place, scale_.rect(120, 360, 5055, 615));
         lblEquation_[static_cast<std::size_t>(k)] = label;
     }
 
@@ -216,6 +224,7 @@ void MainWindow::createGrids() {
     GridLayout fiveColumns;
     fiveColumns.columnWidths = {w, w, w, w, w};
     fiveColumns.scrolls = true;
+    fiveColumns.fitsText = true;
     auto* dataModel = new GridModel(MakeDataGrid(), true, this);
     spdData_ = new GridView(dataModel, fiveColumns);
     spdData_->setObjectName(QStringLiteral("spdData"));
@@ -225,6 +234,7 @@ void MainWindow::createGrids() {
     coeff.rowHeadingWidth = 8.37;
     coeff.columnWidths = {8.88, 8.88, 8.88, 8.88};
     coeff.rulesAfterRows = {4};
+    coeff.fitsText = true;
     spdCoeff_ = new GridView(new GridModel(MakeCoefficientGrid(), false, this), coeff);
     spdCoeff_->setObjectName(QStringLiteral("spdCoeff"));
     placed(spdCoeff_, 6000, 5400, 5370, 2730);

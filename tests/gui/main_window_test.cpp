@@ -1,6 +1,7 @@
 // The real main window, driven as a user would on the offscreen platform:
 // its pages, menu commands, range bars and printing.  Without a printer the
 // printed page goes into a PDF file.
+#include <QHeaderView>
 #include <QLabel>
 #include <QPrinter>
 #include <QScrollBar>
@@ -68,6 +69,30 @@ private slots:
         QVERIFY(w().methodGrid()->model()->setData(indexOf(w().methodGrid(), 7, 1), QStringLiteral("4"), Qt::EditRole));
         QCOMPARE(w().tabs()->currentIndex(), 1);
         QVERIFY(w().equationLabel(0)->text().contains(QStringLiteral("*X^4")));
+    }
+
+    // Example 1 with X in ten thousands at degree 6: estimates of 15 digits, coefficients
+    // down to E-27 and an equation of four lines.  A column narrowed by the user keeps its text.
+    void numbersAreShownWhole() {
+        trigger("mnuExample1");
+        for (int r = 1; r <= 10; ++r) w().app().views().spdData.SetText(1, r, std::to_string(r * 10000));
+        QVERIFY(w().methodGrid()->model()->setData(indexOf(w().methodGrid(), 7, 1), QStringLiteral("6"), Qt::EditRole));
+        pressEstimate();
+        QVERIFY(messages.empty());
+        for (kurvo::ui::GridView* grid : {w().estimateGrid(0), w().coefficientGrid()}) {
+            grid->horizontalHeader()->resizeSection(0, 1);
+            for (int r = 0; r < grid->model()->rowCount(); ++r)
+                for (int c = 0; c < grid->model()->columnCount(); ++c) {
+                    const QModelIndex i = grid->model()->index(r, c);
+                    QVERIFY(grid->fontMetrics().horizontalAdvance(i.data().toString()) <= grid->visualRect(i).width() - 3);
+                }
+        }
+        QLabel* equation = w().equationLabel(0);
+        QTRY_VERIFY(equation->height() >= equation->heightForWidth(equation->width()));
+        // At the grids' size a decimal point stands on the digits' foot; a comma reaches below it.
+        const QFontMetrics digits(w().dataGrid()->font());
+        QVERIFY(digits.boundingRect(u'.').bottom() <= digits.boundingRect(u'0').bottom());
+        QVERIFY(digits.boundingRect(u',').bottom() > digits.boundingRect(u'0').bottom());
     }
 
     // Example 1 spans X from 10 to 100; a step is one power of ten of the value.
