@@ -1,6 +1,8 @@
 // The real main window, driven as a user would on the offscreen platform:
 // its pages, menu commands, range bars and printing.  Without a printer the
 // printed page goes into a PDF file.
+#include <QComboBox>
+#include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPrinter>
@@ -166,6 +168,18 @@ private slots:
         QVERIFY(near(firstInk(paper, {paper.width() - 1, row}, {-1, 0}), {frame.right(), row}));
         QVERIFY(near(firstInk(paper, {column, frame.top() - 20}, {0, 1}), {column, frame.top()}));
         QVERIFY(near(firstInk(paper, {column, paper.height() - 1}, {0, -1}), {column, frame.bottom()}));
+
+        // The file named in the printer set-up is where the next print goes, unasked.
+        const QString named = folder.filePath(QStringLiteral("set-up.pdf"));
+        QVERIFY(open<QDialog>("mnuSetPrinter", [&](QDialog* d) {
+            auto* printers = d->findChild<QComboBox*>(QStringLiteral("printers"));
+            printers->setCurrentIndex(printers->count() - 1);  // the PDF file, after any printers
+            d->findChild<QLineEdit*>(QStringLiteral("filename"))->setText(named);
+            d->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+        }));
+        answers << folder.filePath(QStringLiteral("asked.pdf"));
+        trigger("mnuPrint");
+        QCOMPARE(pdfPages(named), 1);
     }
 };
 
