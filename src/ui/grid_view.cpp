@@ -397,6 +397,10 @@ void GridView::mousePressEvent(QMouseEvent* event) {
 }
 
 bool GridView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
+    // A click on the current cell of the data grid only selects it, as in a
+    // spreadsheet: an edit it started would wait out the double-click time and
+    // take no keys until then.
+    if (trigger == SelectedClicked && blockEditing_) return false;
     if (!QTableView::edit(index, trigger, event)) return false;
     // F2 and a double click edit the text where it is; typing replaces it.
     if (trigger == EditKeyPressed || trigger == DoubleClicked) {
