@@ -14,12 +14,6 @@
 
 namespace kurvo {
 
-struct CellText {
-    int col = 0;
-    int row = 0;
-    std::string text;
-};
-
 class EditHistory {
 public:
     // Steps kept; older ones are forgotten.

@@ -16,6 +16,13 @@ namespace kurvo {
 
 enum class CellKind { Text, Check, Combo };
 
+// A cell and a text for it.
+struct CellText {
+    int col = 0;
+    int row = 0;
+    std::string text;
+};
+
 class IGrid {
 public:
     virtual ~IGrid() = default;

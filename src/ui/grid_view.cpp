@@ -402,14 +402,22 @@ bool GridView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event
     // take no keys until then.
     if (trigger == SelectedClicked && blockEditing_) return false;
     if (!QTableView::edit(index, trigger, event)) return false;
+    auto* editor = qobject_cast<QLineEdit*>(indexWidget(index));
+    if (editor == nullptr) return true;
+    connect(editor, &QLineEdit::textEdited, this, &GridView::pendingEditChanged, Qt::UniqueConnection);
     // F2 and a double click edit the text where it is; typing replaces it.
     if (trigger == EditKeyPressed || trigger == DoubleClicked) {
-        if (auto* editor = qobject_cast<QLineEdit*>(indexWidget(index))) {
-            editor->deselect();
-            editor->end(false);
-        }
+        editor->deselect();
+        editor->end(false);
     }
     return true;
+}
+
+std::optional<CellText> GridView::pendingEdit() const {
+    const QModelIndex index = currentIndex();
+    const auto* editor = state() == EditingState ? qobject_cast<QLineEdit*>(indexWidget(index)) : nullptr;
+    if (editor == nullptr) return std::nullopt;
+    return CellText{GridModel::gridColumn(index), GridModel::gridRow(index), editor->text().toStdString()};
 }
 
 void GridView::copySelection() {

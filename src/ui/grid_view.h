@@ -5,6 +5,7 @@
 
 #include <QStyledItemDelegate>
 #include <QTableView>
+#include <optional>
 #include <vector>
 
 #include "ui/grid_model.h"
@@ -81,6 +82,10 @@ public:
     // Height in pixels of `units` row-height units.
     int rowUnitsToPixels(double units) const;
 
+    // The text of a cell still being edited (in grid cells), typed but not yet
+    // in the grid; nothing while no text editor is open.
+    std::optional<CellText> pendingEdit() const;
+
 public slots:
     // The selected block as TAB-separated text on the clipboard.
     void copySelection();
@@ -95,6 +100,8 @@ public slots:
 
 signals:
     void statusMessage(const QString& text);
+    // The text of an open cell editor changed by typing.
+    void pendingEditChanged();
 
 protected:
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;

@@ -365,6 +365,8 @@ void MainWindow::startRecovery(const std::string& folder, bool offerLeftCopies) 
         connect(grid->model(), &QAbstractItemModel::dataChanged, this, changed);
         connect(grid->model(), &QAbstractItemModel::headerDataChanged, this, changed);
     }
+    // So is the text of a data cell still being edited.
+    connect(spdData_, &GridView::pendingEditChanged, this, changed);
     // Saved, opened or started afresh: the copy goes at once.
     app_->SetSettledHandler([this] { updateRecoveryCopy(); });
     if (offerLeftCopies) {
@@ -374,10 +376,14 @@ void MainWindow::startRecovery(const std::string& folder, bool offerLeftCopies) 
 
 void MainWindow::updateRecoveryCopy() {
     if (!recovery_) return;
-    const std::optional<std::string> failure = recovery_->Update(app_->UnsavedContent());
-    if (failure && !recoveryFailureShown_) {
-        recoveryFailureShown_ = true;
-        statusBar()->showMessage(QStringLiteral("復元用のコピーを書き込めませんでした。") + QString::fromStdString(*failure));
+    const std::optional<std::string> failure = recovery_->Update(app_->UnsavedContent(spdData_->pendingEdit()));
+    // A failure is shown once, and gives way when a later write works.
+    if (failure && recoveryFailure_.isEmpty()) {
+        recoveryFailure_ = QStringLiteral("復元用のコピーを書き込めませんでした。") + QString::fromStdString(*failure);
+        statusBar()->showMessage(recoveryFailure_);
+    } else if (!failure && !recoveryFailure_.isEmpty()) {
+        if (statusBar()->currentMessage() == recoveryFailure_) statusBar()->clearMessage();
+        recoveryFailure_.clear();
     }
 }
 

@@ -102,7 +102,8 @@ private:
     void startUp();
     // Every window closes, and with the last one the program ends.
     void endProgram();
-    // Writes or removes the recovery copy now; the first failure shows in the status bar.
+    // Writes or removes the recovery copy now, with the text of a data cell
+    // still being edited; a failure shows in the status bar until a write works.
     void updateRecoveryCopy();
 
     QWidget* placed(QWidget* control, double left, double top, double width, double height);
@@ -128,7 +129,7 @@ private:
     std::unique_ptr<App> app_;
     std::unique_ptr<RecoveryCopy> recovery_;
     QTimer* recoveryTimer_ = nullptr;
-    bool recoveryFailureShown_ = false;
+    QString recoveryFailure_;  // the failure shown in the status bar, until a write works
 };
 
 }  // namespace kurvo::ui

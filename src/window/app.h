@@ -158,8 +158,10 @@ public:
     // writes them) differs from what it was after start-up, New, the last
     // example, the last successful Open or the last successful Save.
     bool HasUnsavedChanges() const;
-    // The document's content while it has unsaved changes: what the recovery copy holds.
-    std::optional<Document> UnsavedContent() const;
+    // The document's content while it has unsaved changes: what the recovery
+    // copy holds.  `typing` is the text of a data cell still being edited,
+    // which the content takes as that cell's.
+    std::optional<Document> UnsavedContent(const std::optional<CellText>& typing = std::nullopt) const;
     // Runs after each of those: the document has nothing left unsaved.
     void SetSettledHandler(std::function<void()> handler) { settledHandler_ = std::move(handler); }
 

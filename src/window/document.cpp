@@ -50,13 +50,17 @@ Results CaptureResults(const App& app, int written) {
     return results;
 }
 
+std::string DataText(const Views& views, const std::optional<CellText>& typing, int col, int row) {
+    return typing && typing->col == col && typing->row == row ? typing->text : views.spdData.Text(col, row);
+}
+
 MsgAnswer Ask(IUserDialogs& dialogs, const std::string& question) {
     return dialogs.Message({question, MsgButtons::YesNoCancel, MsgIcon::Question, {}, false});
 }
 
 }  // namespace
 
-GridCounts CountGrids(const Views& views) {
+GridCounts CountGrids(const Views& views, const std::optional<CellText>& typing) {
     const IGrid& data = views.spdData;
     const IGrid& methodGrid = views.spdSpec;
     const int lastRow = std::min(data.Rows(), kMaxSamples);
@@ -64,7 +68,7 @@ GridCounts CountGrids(const Views& views) {
     GridCounts counts;
     for (int r = 1; r <= lastRow; ++r)
         for (int col = 1; col <= lastColumn; ++col)
-            if (!data.Text(col, r).empty()) {
+            if (!DataText(views, typing, col, r).empty()) {
                 counts.rows = r;
                 counts.variables = std::max(counts.variables, col);
             }
@@ -74,10 +78,10 @@ GridCounts CountGrids(const Views& views) {
     return counts;
 }
 
-Document CaptureContent(const App& app) {
+Document CaptureContent(const App& app, const std::optional<CellText>& typing) {
     const Session& s = app.session;
     const Views& views = app.views();
-    const GridCounts counts = CountGrids(views);
+    const GridCounts counts = CountGrids(views, typing);
 
     Document d;
     d.title = s.str_Title;
@@ -89,7 +93,7 @@ Document CaptureContent(const App& app) {
     }
     for (int r = 1; r <= counts.rows; ++r) {
         std::vector<std::string> cells;
-        for (int col = 1; col <= counts.variables; ++col) cells.push_back(views.spdData.Text(col, r));
+        for (int col = 1; col <= counts.variables; ++col) cells.push_back(DataText(views, typing, col, r));
         d.rows.push_back(std::move(cells));
     }
     return d;
@@ -106,8 +110,8 @@ void App::MarkSettled() {
     if (settledHandler_) settledHandler_();
 }
 
-std::optional<Document> App::UnsavedContent() const {
-    Document now = CaptureContent(*this);
+std::optional<Document> App::UnsavedContent(const std::optional<CellText>& typing) const {
+    Document now = CaptureContent(*this, typing);
     if (settled_ ? now == *settled_ : now == Document{}) return std::nullopt;
     return now;
 }

@@ -13,11 +13,13 @@ struct GridCounts {
     int variables = 0;     // the highest data column holding any text
     int combinations = 0;  // method rows from row 1 up to the first without a dependent variable
 };
-GridCounts CountGrids(const Views& views);
+// `typing`, the text of a data cell still being edited, counts as that cell's.
+GridCounts CountGrids(const Views& views, const std::optional<CellText>& typing = std::nullopt);
 
 // The part of the document that Open reads back: the title and variable
-// titles from the session, the method and data cells from the grids.
-Document CaptureContent(const App& app);
+// titles from the session, the method and data cells from the grids, with
+// `typing` as the text of the data cell it names.
+Document CaptureContent(const App& app, const std::optional<CellText>& typing = std::nullopt);
 
 // What Save writes: the content, and after an estimation the coefficients of
 // the last run and every estimated combination's estimate lines for the data

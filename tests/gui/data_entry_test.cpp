@@ -3,6 +3,7 @@
 #include <QClipboard>
 #include <QMenu>
 #include <QStatusBar>
+#include <QTemporaryDir>
 
 #include "gui_test.h"
 #include "window_test.h"
@@ -120,6 +121,27 @@ private slots:
             if (!action->isSeparator()) enabled += action->isEnabled() ? '+' : '-';
         QCOMPARE(enabled, menu);
         QVERIFY(messages.empty());
+    }
+
+    // Typing reaches the recovery copy within a second, even in a cell still being edited;
+    // a copy that cannot be written says so until a later write works.
+    void recoveryCopyHoldsTheTypingAndItsFailureGivesWay() {
+        QTemporaryDir home;
+        const QString folder = home.filePath(QStringLiteral("kurvo"));
+        QFile blocker(folder);  // a file where the folder would be made
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        w().startRecovery(folder.toStdString(), false);
+        perform("1");
+        perform("⏎");
+        QTRY_VERIFY(w().statusBar()->currentMessage().startsWith(QStringLiteral("復元用のコピーを書き込めませんでした")));
+        QVERIFY(blocker.remove());
+        perform("42");
+        QTRY_VERIFY(w().statusBar()->currentMessage().isEmpty());
+        const QStringList copies = QDir(folder).entryList({QStringLiteral("*.txt")});
+        QCOMPARE(copies.size(), 1);
+        const std::vector<std::vector<std::string>> rows{{"1"}, {"42"}};
+        QVERIFY(kurvo::ReadDocumentFile(QDir(folder).filePath(copies.front()).toStdString()).rows == rows);
     }
 };
 
