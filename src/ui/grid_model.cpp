@@ -109,6 +109,7 @@ void GridModel::gridChanged(int col, int row) {
     if (col < 0 || row < 0) {
         history_.Clear();
         if (rowCount() > 0 && columnCount() > 0) emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+        emit sheetCleared();
         return;
     }
     if (row == 0 && col == 0) return;

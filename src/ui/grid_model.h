@@ -51,6 +51,8 @@ public:
 signals:
     // The user changed a cell's content (not raised for the logic's own writes).
     void cellEdited(int col, int row);
+    // The whole sheet was emptied: a new document, or results about to be written afresh.
+    void sheetCleared();
 
 private:
     void gridChanged(int col, int row);

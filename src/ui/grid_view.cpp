@@ -210,6 +210,13 @@ GridView::GridView(GridModel* model, const GridLayout& layout, QWidget* parent)
     columns->setHighlightSections(false);
     columns->setFixedHeight(rowUnitsToPixels(layout.headingHeight));
 
+    // An emptied sheet keeps no selection; the data grid starts again at A1.
+    connect(model, &GridModel::sheetCleared, this, [this] {
+        selectionModel()->clear();
+        if (blockEditing_) setCurrentIndex(model_->index(0, 0));
+        scrollToTop();
+    });
+
     const auto count = static_cast<std::size_t>(model->columnCount());
     layoutWidths_.assign(count, 0);
     userWidths_.assign(count, 0);
@@ -473,6 +480,12 @@ void GridView::clearSelectedCells() {
 
 void GridView::keyPressEvent(QKeyEvent* event) {
     if (state() != QAbstractItemView::EditingState) {
+        // Ctrl+Home and Ctrl+End select the cell they go to, and only that one.
+        if (event->matches(QKeySequence::MoveToStartOfDocument) || event->matches(QKeySequence::MoveToEndOfDocument)) {
+            QTableView::keyPressEvent(event);
+            selectionModel()->select(currentIndex(), QItemSelectionModel::ClearAndSelect);
+            return;
+        }
         if (event->matches(QKeySequence::Copy)) {
             copySelection();
             return;

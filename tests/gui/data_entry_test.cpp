@@ -42,6 +42,8 @@ class DataEntryTest : public WindowTest {
             QGuiApplication::clipboard()->setText(token.mid(5).replace(';', '\n'));
         } else if (token.startsWith("status:")) {  // the start of the status bar's message, "_" for a blank
             QVERIFY(w().statusBar()->currentMessage().startsWith(token.mid(7).replace('_', ' ')));
+        } else if (token.startsWith("sel:")) {  // the one selected cell
+            QCOMPARE(grid()->selectionModel()->selectedIndexes(), QModelIndexList{cellAt(grid()->model(), token.mid(4))});
         } else if (token.startsWith("menu:")) {
             const std::unique_ptr<QMenu> menu(grid()->createEditMenu(nullptr));
             for (QAction* action : menu->actions())
@@ -92,7 +94,7 @@ private slots:
         QTest::newRow("typing at once after a click") << "click 5 ⏎" << "A1=5" << "A2" << "+--+--";
         QTest::newRow("double click edits in place") << "clip:12 ^V dbl 3 ⏎" << "A1=123" << "A2" << "+--++-";
         QTest::newRow("escape cancels") << "clip:12 ^V 9 Esc" << "A1=12" << "A1" << "+-++++";
-        QTest::newRow("arrows and ctrl home") << "↓ → 5 ⏎ ^Home" << "B2=5" << "A1" << "+--+--";
+        QTest::newRow("arrows and ctrl home") << "↓ → 5 ⏎ ^Home sel:A1" << "B2=5" << "A1" << "+--+--";
         QTest::newRow("ctrl y and ctrl shift z redo") << "1 ⏎ 2 ⏎ ^Z ^Z ^Y ^⇧Z" << "A1=1 A2=2" << "A2" << "+-++-+";
         QTest::newRow("outside counted") << "^End clip:1,2;3 ^V status:2_個の値は表の外" << "E100=1" << "E100" << "+-++++";
         QTest::newRow("a paste is one step") << "clip:1,2;3,4 ^V ^Z" << "A1= B1= A2= B2=" << "A1" << "-+-++-";
@@ -100,7 +102,7 @@ private slots:
                                               << "A1=1 B1=2 A2=3 B2=4" << "A1" << "++++++";
         QTest::newRow("cut and paste below") << "clip:7 ^V menu:切り取り ↓ menu:貼り付け" << "A1= A2=7" << "A2"
                                              << "+-++++";
-        QTest::newRow("new starts afresh") << "5 ⏎ new" << "A1=" << "A2" << "---+--";
+        QTest::newRow("new starts afresh") << "↓ clip:1,2;3,4 ^V new sel:A1" << "A2=" << "A1" << "---++-";
         QTest::newRow("estimation keeps it") << "ex1 99 ⏎ est ^Z" << "A1=10" << "A1" << "-+++-+";
     }
     void keysAndUndo() {
