@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLayout>
@@ -348,7 +349,34 @@ void MainWindow::startUp() {
                                        spdCoeff_->gridModel()->grid(), estimates, *tabs_, *equations_, graph_->surface(),
                                        dialogs_, &printer_->surface()});
     setWindowTitle(QString::fromUtf8(kProgramCaption));
+    // The caption follows the document once the changes of a command or a
+    // paste are all in, however many cells they touch.
+    captionTimer_ = new QTimer(this);
+    captionTimer_->setSingleShot(true);
+    captionTimer_->setInterval(0);
+    connect(captionTimer_, &QTimer::timeout, this, &MainWindow::updateCaption);
+    for (GridView* grid : {spdData_, spdSpec_}) {
+        connect(grid->model(), &QAbstractItemModel::dataChanged, captionTimer_, qOverload<>(&QTimer::start));
+        connect(grid->model(), &QAbstractItemModel::headerDataChanged, captionTimer_, qOverload<>(&QTimer::start));
+    }
+    // Saved, opened or started afresh: the recovery copy goes at once.
+    app_->SetSettledHandler([this] {
+        captionTimer_->start();
+        updateRecoveryCopy();
+    });
     app_->StartUp();
+}
+
+void MainWindow::updateCaption() {
+    const std::string& file = app_->DocumentFile();
+    if (file.empty()) {
+        setWindowModified(false);
+        setWindowTitle(QString::fromUtf8(kProgramCaption));
+        return;
+    }
+    setWindowTitle(QFileInfo(QString::fromStdString(file)).fileName() + QStringLiteral("[*] - ") +
+                   QString::fromUtf8(kProgramCaption));
+    setWindowModified(app_->HasUnsavedChanges());
 }
 
 void MainWindow::startRecovery(const std::string& folder, bool offerLeftCopies) {
@@ -367,8 +395,6 @@ void MainWindow::startRecovery(const std::string& folder, bool offerLeftCopies) 
     }
     // So is the text of a data cell still being edited.
     connect(spdData_, &GridView::pendingEditChanged, this, changed);
-    // Saved, opened or started afresh: the copy goes at once.
-    app_->SetSettledHandler([this] { updateRecoveryCopy(); });
     if (offerLeftCopies) {
         recovery_->OfferLeftCopies(dialogs_, [this](const Document& document) { return RestoreDocument(*app_, document); });
     }
@@ -436,6 +462,7 @@ void MainWindow::openTitleDialog() {
         VarTitleDialog dialog(*app_, this);
         dialog.exec();
     }
+    captionTimer_->start();  // a new title alone changes no cell
     const Session& s = app_->session;
     if (s.int_Estimated && s.int_DialogOK) app_->RedrawShownGraph();
 }

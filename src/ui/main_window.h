@@ -100,6 +100,8 @@ private:
     void createGraphContextMenu();
     void createResultCopyMenus();
     void startUp();
+    // The caption names the data file, if any, and marks unsaved changes.
+    void updateCaption();
     // Every window closes, and with the last one the program ends.
     void endProgram();
     // Writes or removes the recovery copy now, with the text of a data cell
@@ -129,6 +131,7 @@ private:
     std::unique_ptr<App> app_;
     std::unique_ptr<RecoveryCopy> recovery_;
     QTimer* recoveryTimer_ = nullptr;
+    QTimer* captionTimer_ = nullptr;
     QString recoveryFailure_;  // the failure shown in the status bar, until a write works
 };
 

@@ -125,8 +125,14 @@ private slots:
         trigger("mnuSave");
         trigger("mnuNew");
         QCOMPARE(cell(w().dataGrid(), 2, 8), std::string());
+        const QString program = QString::fromUtf8(kurvo::kProgramCaption);
+        QTRY_COMPARE(w().windowTitle(), program);
         trigger("mnuOpen");
         QCOMPARE(cell(w().dataGrid(), 2, 8), std::string("162"));  // the last sample of example 2
+        QTRY_COMPARE(w().windowTitle(), QStringLiteral("doc.txt[*] - ") + program);
+        QVERIFY(!w().isWindowModified());
+        w().app().views().spdData.SetText(2, 8, "163");
+        QTRY_VERIFY(w().isWindowModified());
         QVERIFY(open<QDialog>("mnuSetPrinter", [](QDialog*) {}));  // and cancelled
     }
 
