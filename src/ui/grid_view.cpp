@@ -375,15 +375,15 @@ QMenu* GridView::createEditMenu(QWidget* parent) {
         action->setShortcut(keys);
         action->setEnabled(enabled);
     };
-    add(QStringLiteral("元に戻す"), QKeySequence(Qt::CTRL | Qt::Key_Z), editable && model_->canUndo(), &GridView::undo);
-    add(QStringLiteral("やり直し"), QKeySequence(Qt::CTRL | Qt::Key_Y), editable && model_->canRedo(), &GridView::redo);
+    add(QStringLiteral("元に戻す(&U)"), QKeySequence(Qt::CTRL | Qt::Key_Z), editable && model_->canUndo(), &GridView::undo);
+    add(QStringLiteral("やり直し(&R)"), QKeySequence(Qt::CTRL | Qt::Key_Y), editable && model_->canRedo(), &GridView::redo);
     menu->addSeparator();
     const bool anySelected = selectionModel()->hasSelection(), text = selectionHoldsText();
-    add(QStringLiteral("切り取り"), QKeySequence::Cut, editable && text, &GridView::cutSelection);
-    add(QStringLiteral("コピー"), QKeySequence::Copy, anySelected, &GridView::copySelection);
-    add(QStringLiteral("貼り付け"), QKeySequence::Paste,
+    add(QStringLiteral("切り取り(&T)"), QKeySequence::Cut, editable && text, &GridView::cutSelection);
+    add(QStringLiteral("コピー(&C)"), QKeySequence::Copy, anySelected, &GridView::copySelection);
+    add(QStringLiteral("貼り付け(&P)"), QKeySequence::Paste,
         editable && !ParseTable(QGuiApplication::clipboard()->text().toStdString()).empty(), &GridView::pasteClipboard);
-    add(QStringLiteral("削除"), QKeySequence::Delete, editable && text, &GridView::clearSelectedCells);
+    add(QStringLiteral("削除(&D)"), QKeySequence::Delete, editable && text, &GridView::clearSelectedCells);
     return menu;
 }
 

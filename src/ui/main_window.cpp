@@ -505,9 +505,9 @@ QString droppedFile(const QMimeData* data) {
 void MainWindow::createGraphContextMenu() {
     graphMenu_ = new QMenu(this);
     graphMenu_->setObjectName(QStringLiteral("graphMenu"));
-    QAction* copy = graphMenu_->addAction(QStringLiteral("グラフをコピー"), this, &MainWindow::copyGraph);
+    QAction* copy = graphMenu_->addAction(QStringLiteral("グラフをコピー(&C)"), this, &MainWindow::copyGraph);
     copy->setObjectName(QStringLiteral("copyGraph"));
-    QAction* save = graphMenu_->addAction(QStringLiteral("グラフを画像で保存..."), this, &MainWindow::saveGraphImage);
+    QAction* save = graphMenu_->addAction(QStringLiteral("グラフを画像で保存(&S)"), this, &MainWindow::saveGraphImage);
     save->setObjectName(QStringLiteral("saveGraphImage"));
     // Until an estimation there is no graph to take out.
     connect(graphMenu_, &QMenu::aboutToShow, this, [this, copy, save] {
@@ -525,7 +525,7 @@ void MainWindow::createResultCopyMenus() {
     std::vector<GridView*> results(spdEstimate_.begin(), spdEstimate_.end());
     results.push_back(spdCoeff_);
     for (GridView* grid : results) {
-        auto* copy = new QAction(QStringLiteral("コピー"), grid);
+        auto* copy = new QAction(QStringLiteral("コピー(&C)"), grid);
         copy->setObjectName(QStringLiteral("copyCells"));
         connect(copy, &QAction::triggered, grid, &GridView::copySelection);
         grid->addAction(copy);

@@ -96,14 +96,22 @@ private slots:
         }
     }
 
-    // Keys inside one menu must differ, or the menu would only cycle between them.
+    // Keys inside one menu must differ, or the menu would only cycle between them.  Every item
+    // of a context menu has one, and no item ends in "..." (those of the menu bar never did).
     void menuItemKeysAreDistinctWithinEachMenu() {
-        for (QMenu* menu : window->menuBar()->findChildren<QMenu*>()) {
+        const std::unique_ptr<QMenu> dataMenu(window->dataGrid()->createEditMenu(nullptr));
+        std::vector<std::pair<QList<QAction*>, bool>> menus{{dataMenu->actions(), true},
+                                                            {window->findChild<QMenu*>("graphMenu")->actions(), true},
+                                                            {window->coefficientGrid()->actions(), true}};
+        for (QMenu* menu : window->menuBar()->findChildren<QMenu*>()) menus.push_back({menu->actions(), false});
+        for (const auto& [items, context] : menus) {
             QList<QChar> keys;
-            for (QAction* item : menu->actions()) {
+            for (QAction* item : items) {
                 const QChar key = accessKey(item->text());
+                QVERIFY2(!item->text().endsWith(QStringLiteral("...")), qPrintable(item->text()));
+                QVERIFY2(!key.isNull() || !context || item->isSeparator(), qPrintable(item->text()));
                 if (key.isNull()) continue;
-                QVERIFY2(!keys.contains(key), qPrintable(menu->title() + u' ' + item->text()));
+                QVERIFY2(!keys.contains(key), qPrintable(item->text()));
                 keys.push_back(key);
             }
         }
