@@ -15,15 +15,17 @@ using Basis = std::array<double, PowerTable::kCols>;
 
 std::size_t At(int i) { return static_cast<std::size_t>(i); }
 
-// |w|² for Rᵀ w = v, with R the kept factor (n × n, row by row), by forward substitution.
+// |w|² for Rᵀ w = v, with R the kept factor (n × n, row by row, nonzero
+// diagonal), by forward substitution.  A value beyond the double range
+// anywhere leaves the sum infinite or NaN, and raises Overflow.
 double SquaredSolution(const std::vector<double>& r, int n, Basis w) {
     double sum = 0.0;
     for (int i = 0; i < n; ++i) {
-        for (int k = 0; k < i; ++k) w[At(i)] = Sub(w[At(i)], Mul(r[At(k * n + i)], w[At(k)]));
-        w[At(i)] = Div(w[At(i)], r[At(i * n + i)]);
-        sum = Add(sum, Mul(w[At(i)], w[At(i)]));
+        for (int k = 0; k < i; ++k) w[At(i)] -= r[At(k * n + i)] * w[At(k)];
+        w[At(i)] /= r[At(i * n + i)];
+        sum += w[At(i)] * w[At(i)];
     }
-    return sum;
+    return Finite(sum);
 }
 
 // Row j of T: the raw coefficient c_j = Σ_k T(j, k) b_k of the coefficients b
@@ -122,7 +124,7 @@ std::optional<BandAt> BandAtX(const FitReport& report, const FitFigures& figures
     Basis v0{};
     const double t0 = Div(Sub(xt, report.fit.centre), report.fit.halfWidth);
     v0[0] = 1.0;
-    for (int k = 1; k < p; ++k) v0[At(k)] = Mul(v0[At(k - 1)], t0);
+    for (int k = 1; k < p; ++k) v0[At(k)] = v0[At(k - 1)] * t0;  // checked with w
     BandAt band;
     band.fitted = PolynomialValue(xt, report.degree, [&](int j) { return report.coefficients[At(j)]; });
     band.leverage = SquaredSolution(report.fit.r, p, v0);
