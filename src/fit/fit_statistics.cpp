@@ -68,7 +68,11 @@ FitFigures ComputeFigures(const FitSamples& samples, const FitReport& report, Co
     figures.n = n;
     figures.degreesOfFreedom = n - p;
     figures.level = level;
-    if (n <= p) return figures;
+    if (n <= p) {
+        // The coefficients alone: nothing is known of how sure they are.
+        for (const double c : report.coefficients) figures.coefficients.push_back({c, 0, {}, {}, 0, 0});
+        return figures;
+    }
     if (samples.y.size() != At(n) || !HasFactor(report)) Raise(ErrorNumber::SubscriptOutOfRange);
     double alpha = 0;  // of each tail
     switch (level) {

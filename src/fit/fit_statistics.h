@@ -34,7 +34,7 @@ struct FitFigures {
     int n = 0;                 // samples
     int degreesOfFreedom = 0;  // n − p
     ConfidenceLevel level = ConfidenceLevel::Percent95;
-    bool available = false;    // n > p: everything below has a value
+    bool available = false;    // n > p: everything below has a value (else only the coefficients' values)
     double quantile = 0;       // q: P(|S| <= q) = level
     double s = 0;              // √(Σ r² / (n − p)), r = y' − ŷ'
     std::optional<double> rSquared;          // 1 − Σ r² / Σ (y' − ȳ')²; none when all y' are equal
