@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "fit/fit_statistics.h"
 #include "fit/least_squares.h"
 #include "fit/solver.h"
 #include "window/headless.h"
@@ -72,6 +73,43 @@ void BM_RunEstimation_4Combinations_100Samples_Degree6(benchmark::State& state) 
         if (const kurvo::Failure failure = wb.app.Estimate()) state.SkipWithError(failure->Description().c_str());
 }
 BENCHMARK(BM_RunEstimation_4Combinations_100Samples_Degree6);
+
+// What the figures and the bands add to the run above: the four fits it makes
+// (FillFourCombinations' columns), the figures of each and both bands at the
+// graph's 201 steps across the samples.
+struct FourFits {
+    std::vector<kurvo::FitSamples> samples{4};
+    std::vector<kurvo::FitReport> reports;
+    FourFits() {
+        for (int c = 0; c < 4; ++c) {
+            for (int s = 1; s <= 100; ++s) {
+                samples[c].x.push_back(SampleX(s));
+                samples[c].y.push_back(SampleY(s, c + 2));
+            }
+            samples[c].measured = samples[c].y;
+            reports.push_back(kurvo::FitCombination(samples[c], 6));
+        }
+    }
+};
+
+[[gnu::noinline]] double FiguresAndBands(const FourFits& fits) {
+    double sum = 0;
+    for (int c = 0; c < 4; ++c) {
+        const kurvo::FitFigures figures = kurvo::ComputeFigures(fits.samples[c], fits.reports[c]);
+        for (int step = 0; step <= 200; ++step) {
+            const double x = SampleX(1) + step * (SampleX(100) - SampleX(1)) / 200;
+            if (const auto band = kurvo::BandAtX(fits.reports[c], figures, x, fits.samples[c].transforms))
+                sum += band->predictionHalfWidth;
+        }
+    }
+    return sum;
+}
+
+void BM_FiguresAndBands_4Combinations_201Steps(benchmark::State& state) {
+    const FourFits fits;
+    for (auto _ : state) benchmark::DoNotOptimize(FiguresAndBands(fits));
+}
+BENCHMARK(BM_FiguresAndBands_4Combinations_201Steps);
 
 void BM_DrawGraph_Degree6(benchmark::State& state) {
     Workbench wb;

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -120,6 +122,37 @@ TEST(LinearGraph, FrameGridTickLabelsEquationCurveAndPoints) {
     // Redrawn with y = 3: 4200 - 3 × 38.
     Draw(wb, GraphState{.coefficients = {3, 0}, .samples = {}});
     for (const DrawCall& call : Curve(wb.graph)) EXPECT_EQ(call.y2, 4086);
+}
+
+// Bands round y = 50 on axes 0..100: the confidence band 40..60 up to x = 50
+// and none beyond (its ends undefined there), the prediction band 30..70
+// everywhere; each two lines of its colour, named in the legend.
+TEST(Bands, TwoLinesEachWithGapsWhereUndefinedAndALegend) {
+    GraphScene scene;
+    scene.x = {0, 100, 5, 0};
+    scene.y = {0, 100, 5, 0};
+    scene.coefficients = {50};
+    scene.bands = GraphScene::Bands{[](double xt) {
+                                        BandAt at;
+                                        at.fitted = 50;
+                                        if (xt < 50) at.confidence = {40, 60};
+                                        at.prediction = {30, 70};
+                                        return std::optional(at);
+                                    },
+                                    true, true, 95};
+    RecordingSurface graph(5000, 4600);
+    ASSERT_EQ(DrawScene(graph, false, scene), std::nullopt);
+    std::map<Rgb, std::set<double>> heights;  // the y of each colour's lines
+    std::map<Rgb, int> segments;
+    for (const DrawCall& call : graph.CallsOf(Op::LineTo)) ++segments[call.color], heights[call.color].insert(call.y2);
+    // x steps of 0.5: 100 below 50, 201 in all; 3800 twips per 100: y 40 → 2680, 60 → 1920, 30 → 3060, 70 → 1540.
+    EXPECT_EQ(segments[kLightCyan], 2 * 99);
+    EXPECT_EQ(segments[kYellow], 2 * 200);
+    EXPECT_EQ(heights[kLightCyan], (std::set<double>{1920, 2680}));
+    EXPECT_EQ(heights[kYellow], (std::set<double>{1540, 3060}));
+    const auto texts = Texts(graph);
+    EXPECT_EQ(std::vector<std::string>({texts[texts.size() - 2].text, texts.back().text}),
+              (std::vector<std::string>{"信頼帯 95%", "予測帯 95%"}));
 }
 
 std::int16_t Flag(const std::string& field) { return static_cast<std::int16_t>(std::stoi(field)); }

@@ -1,6 +1,8 @@
 // kurvo-batch, the program itself.
 #include <sys/wait.h>
 
+#include <sstream>
+
 #include "io_support.h"
 
 namespace kurvo::test {
@@ -58,6 +60,20 @@ TEST(Batch, CommandLines) {
         EXPECT_EQ(run.err, "kurvo-batch: " + row.at(3) + "\n") << row[0];
         EXPECT_EQ(folder.Files(), before) << row[0];
     }
+}
+
+// --stats and --at write their tables to standard output at the chosen level.
+TEST(Batch, FigureTablesAtTheChosenLevel) {
+    const BatchRun run = Batch({"--example", "1", "--stats", "--at", "0", "--level", "99"});
+    ASSERT_EQ(std::tie(run.status, run.err), std::tuple(0, ""));
+    std::vector<std::string> lines;
+    for (std::istringstream in(run.out); std::getline(in, lines.emplace_back());) {}
+    lines.pop_back();
+    ASSERT_EQ(lines.size(), 12u);  // a heading, a cubic's 4 and a parabola's 3 coefficients; a blank; a heading, 2 fits at x = 0
+    EXPECT_TRUE(lines[0].find("\t下限 (99%)\t") != std::string::npos) << lines[0];
+    EXPECT_TRUE(lines[4].starts_with("Y1\tC3\t") && lines[7].starts_with("Y2\tC2\t"));
+    // Combination 2 fits 1/y: its intervals at x = 0 hold the pole and have no ends.
+    EXPECT_TRUE(lines[11].starts_with("Y2\t0\t") && lines[11].ends_with("\t—\t—\t—\t—")) << lines[11];
 }
 
 }  // namespace

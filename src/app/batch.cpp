@@ -1,13 +1,18 @@
 #include "app/batch.h"
 
+#include <functional>
 #include <optional>
 #include <ostream>
+#include <string_view>
 
 #include "io/data_file.h"
 #include "io/file_access.h"
 #include "state/runtime_error.h"
+#include "fit/calculate_value.h"
+#include "state/numbers.h"
 #include "window/document.h"
 #include "window/headless.h"
+#include "window/statistics.h"
 
 namespace kurvo {
 namespace {
@@ -22,8 +27,12 @@ struct BatchOptions {
     std::optional<std::string> graph;
     GraphImageFormat graphFormat = GraphImageFormat::Png;
     std::optional<int> combination;
+    bool stats = false;
+    std::optional<std::string> statsOutput;
+    std::vector<double> at;  // the X values of --at
+    ConfidenceLevel level = ConfidenceLevel::Percent95;
+    bool confidenceBand = false, predictionBand = false;
 };
-
 
 // The options, or the reason the command line is wrong.
 std::optional<BatchOptions> ParseArguments(const std::vector<std::string>& arguments, std::string& problem) {
@@ -79,6 +88,42 @@ std::optional<BatchOptions> ParseArguments(const std::vector<std::string>& argum
                 return std::nullopt;
             }
             options.combination = (*n)[0] - '0';
+        } else if (a == "--stats") {
+            options.stats = true;
+        } else if (a == "--stats-out") {
+            const auto file = value("--stats-out");
+            if (!file) return std::nullopt;
+            if (file->empty()) {
+                problem = "--stats-out のファイル名が空です。";
+                return std::nullopt;
+            }
+            options.statsOutput = *file;
+        } else if (a == "--at") {
+            const auto x = value("--at");
+            if (!x) return std::nullopt;
+            const std::optional<double> number = NumericValue(*x);
+            if (!number) {
+                problem = "--at の値が数値ではありません: " + *x;
+                return std::nullopt;
+            }
+            options.at.push_back(*number);
+        } else if (a == "--level") {
+            const auto level = value("--level");
+            if (!level) return std::nullopt;
+            if (*level != "90" && *level != "95" && *level != "99") {
+                problem = "--level は 90, 95, 99 のどれかです: " + *level;
+                return std::nullopt;
+            }
+            options.level = static_cast<ConfidenceLevel>(std::stoi(*level));
+        } else if (a == "--band") {
+            const auto band = value("--band");
+            if (!band) return std::nullopt;
+            if (*band != "confidence" && *band != "prediction" && *band != "both") {
+                problem = "--band は confidence, prediction, both のどれかです: " + *band;
+                return std::nullopt;
+            }
+            options.confidenceBand = *band != "prediction";
+            options.predictionBand = *band != "confidence";
         } else if (a.size() > 1 && a[0] == '-') {
             problem = "知らないオプションです: " + a;
             return std::nullopt;
@@ -99,14 +144,87 @@ std::optional<BatchOptions> ParseArguments(const std::vector<std::string>& argum
         problem = "--comb は --graph と一緒に指定してください。";
         return std::nullopt;
     }
-    if (options.graph && options.output && SameFile(*options.graph, *options.output)) {
-        problem = "-o と --graph に同じファイルは指定できません: " + *options.output;
+    if ((options.confidenceBand || options.predictionBand) && !options.graph) {
+        problem = "--band は --graph と一緒に指定してください。";
         return std::nullopt;
     }
+    if (options.statsOutput && !options.stats && options.at.empty()) {
+        problem = "--stats-out は --stats か --at と一緒に指定してください。";
+        return std::nullopt;
+    }
+    // No two outputs may be one file.
+    const std::optional<std::string>* outputs[] = {&options.output, &options.graph, &options.statsOutput};
+    for (std::size_t i = 0; i < 3; ++i)
+        for (std::size_t j = i + 1; j < 3; ++j)
+            if (*outputs[i] && *outputs[j] && SameFile(**outputs[i], **outputs[j])) {
+                problem = "出力先に同じファイルが二度指定されています: " + **outputs[j];
+                return std::nullopt;
+            }
     return options;
 }
 
 void ReportTo(std::ostream& err, const std::string& message) { err << kProgram << ": " << message << '\n'; }
+
+// The tables of --stats and --at, TAB-separated with a heading row each, in
+// UTF-8: every coefficient of every estimated combination with its figures
+// and the fit's n, degrees of freedom, s, R² and adjusted R²; the value and
+// both intervals of every combination at every X of --at.
+std::string FigureTables(const App& app, const BatchOptions& options) {
+    const auto line = [](const std::vector<std::string>& fields) {
+        std::string text;
+        for (std::size_t i = 0; i < fields.size(); ++i) text += (i > 0 ? "\t" : "") + fields[i];
+        return text + "\n";
+    };
+    const NumberForm form = [](double v) { return FormatGeneral(v); };
+    std::string text;
+    if (options.stats) {
+        std::vector<std::string> heading = {"組合せ", "項"};
+        for (const std::string& column : CoefficientColumns(options.level)) heading.push_back(column);
+        for (const char* column : {"n", "自由度", "s", "R²", "調整済み R²"}) heading.emplace_back(column);
+        text += line(heading);
+        for (int c = 1; c <= app.session.int_CombCount; ++c) {
+            const std::optional<FitFigures> figures = app.Figures(c);
+            if (!figures) continue;
+            const auto known = [&](const std::optional<double>& v) {
+                return figures->available ? FigureText(v, form) : std::string(kNoFigure);
+            };
+            for (std::size_t j = 0; j < figures->coefficients.size(); ++j) {
+                std::vector<std::string> row = {"Y" + std::to_string(c), "C" + std::to_string(j)};
+                for (std::string& field : CoefficientRow(*figures, j, form)) row.push_back(std::move(field));
+                row.push_back(std::to_string(figures->n));
+                row.push_back(std::to_string(figures->degreesOfFreedom));
+                row.push_back(known(figures->s));
+                row.push_back(known(figures->rSquared));
+                row.push_back(known(figures->adjustedRSquared));
+                text += line(row);
+            }
+        }
+    }
+    if (!options.at.empty()) {
+        if (!text.empty()) text += "\n";
+        const std::string confidence = IntervalName(false, options.level), prediction = IntervalName(true, options.level);
+        text += line({"組合せ", "X", "推算値", confidence + "の下限", confidence + "の上限", prediction + "の下限",
+                      prediction + "の上限"});
+        for (int c = 1; c <= app.session.int_CombCount; ++c) {
+            if (!app.Figures(c)) continue;
+            for (const double x : options.at) {
+                std::vector<std::string> row = {"Y" + std::to_string(c), FormatGeneral(x)};
+                const std::optional<BandAt> band = app.BandsAt(c, x);
+                const auto end = [&](const BandEnds& ends, bool upper) {
+                    return band ? FigureText(upper ? ends.upper : ends.lower, form) : std::string(kNoFigure);
+                };
+                const CalculatedValue value = CalculateValue(app.session, c, app.session.int_Degree(c), FormatGeneral(x));
+                row.push_back(value.ok ? value.text : std::string(kNoFigure));
+                row.push_back(end(band ? band->confidence : BandEnds{}, false));
+                row.push_back(end(band ? band->confidence : BandEnds{}, true));
+                row.push_back(end(band ? band->prediction : BandEnds{}, false));
+                row.push_back(end(band ? band->prediction : BandEnds{}, true));
+                text += line(row);
+            }
+        }
+    }
+    return text;
+}
 
 // Nobody is there to answer: every question is declined, no file is chosen,
 // and a message goes to the error stream.
@@ -166,18 +284,26 @@ std::optional<GraphImage> DrawGraphImage(HeadlessWindow& window, int number, Gra
 std::string BatchUsage() {
     return "使い方: kurvo-batch FILE [-o OUT]\n"
            "        kurvo-batch --example N [-o OUT]\n"
-           "        kurvo-batch FILE | --example N --graph IMAGE [--comb K] [-o OUT]\n"
+           "        kurvo-batch FILE | --example N --graph IMAGE [--comb K] [--band B] [-o OUT]\n"
+           "        kurvo-batch FILE | --example N [--stats] [--at X]... [--level L] [--stats-out F] [-o OUT]\n"
            "\n"
            "データファイル FILE か例題 N を読み込み、推算ボタンと同じ推算をして、\n"
            "結果を含む文書をデータファイルの形式 (Shift-JIS, CR LF) で書き出します。\n"
            "--graph を付けると、組合せ K のグラフを画像ファイル IMAGE に描きます。\n"
+           "--stats と --at は、係数の標準誤差や信頼区間などの表を TAB 区切り (UTF-8) で書きます。\n"
            "\n"
            "  --example N    例題 N (1 から 4) を読み込む\n"
-           "  -o OUT         文書を OUT に書く (指定がなければ標準出力。ただし --graph の\n"
-           "                 ときは、-o がなければ文書は書かない)\n"
+           "  -o OUT         文書を OUT に書く (指定がなければ標準出力。ただし --graph, --stats,\n"
+           "                 --at のときは、-o がなければ文書は書かない)\n"
            "  --graph IMAGE  推算のあと、組合せ K のグラフを IMAGE に描く。形式は拡張子で決まる:\n"
            "                 .png は画面と同じ見た目、.svg と .pdf は印刷と同じ見た目\n"
            "  --comb K       描く組合せ (1 から 4、指定がなければ 1)\n"
+           "  --band B       グラフに帯を描く: confidence (信頼帯), prediction (予測帯), both (両方)\n"
+           "  --stats        各組合せの係数の標準誤差、t 値、p 値、信頼区間と、n、自由度、s、R²、\n"
+           "                 調整済み R² の表を書く\n"
+           "  --at X         X での推算値と信頼区間・予測区間を組合せごとに書く (何度でも指定できる)\n"
+           "  --level L      信頼水準 (%): 90, 95, 99 のどれか (指定がなければ 95)\n"
+           "  --stats-out F  --stats と --at の表を F に書く (指定がなければ標準出力)\n"
            "  -h, --help     この説明を表示する\n"
            "\n"
            "失敗したときは何も書きません。\n"
@@ -205,6 +331,8 @@ int RunBatch(const std::vector<std::string>& arguments, std::ostream& out, std::
     UnattendedDialogs dialogs(err);
     HeadlessWindow window(dialogs);
     App& app = window.app;
+    app.SetLevel(options->level);
+    app.SetBands(options->confidenceBand, options->predictionBand);
     std::string bytes;
     try {
         if (options->example != 0) {
@@ -230,7 +358,8 @@ int RunBatch(const std::vector<std::string>& arguments, std::ostream& out, std::
         ReportTo(err, RuntimeError::StandardDescription(ErrorNumber::FileWrite) + "\n" + error.Description());
         return 1;
     };
-    FileGroup files;  // the image first, then the document
+    FileGroup files;  // the image, the document, the tables, those asked for
+    std::vector<std::function<int(const RuntimeError&)>> failedFile;  // what each added file's failure says
     const bool withImage = options->graph.has_value();
     if (withImage) {
         std::string graphProblem;
@@ -248,23 +377,49 @@ int RunBatch(const std::vector<std::string>& arguments, std::ostream& out, std::
         }
         try {
             files.Add(*options->graph, imageBytes);
+            failedFile.push_back(imageFailed);
         } catch (const RuntimeError& error) {
             return imageFailed(error);
         }
     }
     try {
-        if (options->output) files.Add(*options->output, bytes);
+        if (options->output) {
+            files.Add(*options->output, bytes);
+            failedFile.push_back(documentFailed);
+        }
     } catch (const RuntimeError& error) {
         return documentFailed(error);
+    }
+    const bool withTables = options->stats || !options->at.empty();
+    const std::string tables = withTables ? FigureTables(app, *options) : std::string();
+    const auto tablesFailed = [&](const RuntimeError& error) {
+        ReportTo(err, "統計の表を書き込めませんでした: " + *options->statsOutput + "\n" + error.Description());
+        return 1;
+    };
+    try {
+        if (options->statsOutput) {
+            files.Add(*options->statsOutput, tables);
+            failedFile.push_back(tablesFailed);
+        }
+    } catch (const RuntimeError& error) {
+        return tablesFailed(error);
     }
     try {
         files.Commit();
     } catch (const RuntimeError& error) {
-        return withImage && files.Failed() == 0 ? imageFailed(error) : documentFailed(error);
+        return failedFile.at(files.Failed())(error);
     }
-    if (options->output || options->graph) return 0;
-
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    // Standard output takes the tables when they have no file, else the
+    // document when it has none and no image was asked for.
+    std::string_view shown;
+    if (withTables && !options->statsOutput) {
+        shown = tables;
+    } else if (!withTables && !options->output && !options->graph) {
+        shown = bytes;
+    } else {
+        return 0;
+    }
+    out.write(shown.data(), static_cast<std::streamsize>(shown.size()));
     out.flush();
     if (!out) {
         ReportTo(err, "標準出力に書けませんでした。");

@@ -20,5 +20,7 @@ struct CalculatedValue {
 // X transformed like the estimation does, the polynomial of the shown
 // combination (int_Comb + 1, degree int_WorkDegree), Y transformed back.
 CalculatedValue CalculateValue(const Session& session, std::string_view xText);
+// The same for combination c's polynomial of the given degree.
+CalculatedValue CalculateValue(const Session& session, int c, int degree, std::string_view xText);
 
 }  // namespace kurvo

@@ -1,6 +1,10 @@
 #include "graph/draw_graph.h"
 
+#include <array>
 #include <cmath>
+#include <optional>
+#include <utility>
+#include <vector>
 
 #include "state/numbers.h"
 
@@ -39,6 +43,23 @@ struct Frame {
 Frame FrameOf(bool printed, int width, int height) {
     if (printed) return {1000, 1000, 2000, 1500, width - 1000.0, height - 1000.0};
     return {0, 0, 700, 400, width - 200.0, height - 400.0};
+}
+
+// One line of a band: its points in pixels, none where it has no value.
+using BandLine = std::vector<std::optional<std::pair<std::int32_t, std::int32_t>>>;
+
+void DrawBandLine(ISurface& g, const BandLine& line, Rgb color) {
+    bool drawing = false;
+    for (const auto& point : line) {
+        if (!point) {
+            drawing = false;
+        } else if (!drawing) {
+            g.SetCurrentPosition(point->first, point->second);
+            drawing = true;
+        } else {
+            g.LineTo(point->first, point->second, color);
+        }
+    }
 }
 
 void DrawSteps(ISurface& g, bool printed, const GraphScene& scene) {
@@ -157,7 +178,67 @@ void DrawSteps(ISurface& g, bool printed, const GraphScene& scene) {
         }
     }
 
-    // 9. Measured points
+    // 9. The bands, sampled at the curve's steps, with their legend
+    if (scene.bands && (scene.bands->confidence || scene.bands->prediction)) {
+        const GraphScene::Bands& bands = *scene.bands;
+        std::array<BandLine, 4> lines;  // confidence lower, upper, prediction lower, upper
+        // A point the axes cannot show leaves a gap rather than stopping the drawing.
+        const auto place = [&](double px, const std::optional<double>& y) -> std::optional<std::pair<std::int32_t, std::int32_t>> {
+            if (!y || (yLog != 0 && *y <= 0)) return std::nullopt;
+            try {
+                return std::pair(RoundToInt32(px), pixelY(*y));
+            } catch (const RuntimeError&) {
+                return std::nullopt;
+            }
+        };
+        double bx = xLow;
+        for (int i = 0; i <= kCurveSteps && bx <= xHigh; ++i, bx += step) {
+            std::optional<BandAt> at;
+            try {
+                at = bands.at(ForwardTransform(xLog == 1 ? Div(bx, kLog10Factor) : bx, 0, scene.flags.xRecip));
+            } catch (const RuntimeError&) {
+            }
+            const double px = pixelX(bx, bx);
+            lines[0].push_back(at ? place(px, at->confidence.lower) : std::nullopt);
+            lines[1].push_back(at ? place(px, at->confidence.upper) : std::nullopt);
+            lines[2].push_back(at ? place(px, at->prediction.lower) : std::nullopt);
+            lines[3].push_back(at ? place(px, at->prediction.upper) : std::nullopt);
+        }
+        struct Kind {
+            bool shown;
+            Rgb color;
+            LineStyle style;
+            const char* name;
+            std::size_t first;
+        };
+        const Kind kinds[] = {
+            {bands.confidence, printed ? kLightBlue : kLightCyan, LineStyle::Solid, "信頼帯", 0},
+            {bands.prediction, printed ? kLightMagenta : kYellow, LineStyle::Dash, "予測帯", 2},
+        };
+        // The legend at the frame's top left, on the background's colour.
+        const int shown = (bands.confidence ? 1 : 0) + (bands.prediction ? 1 : 0);
+        g.SetFillStyle(FillStyle::Solid);
+        g.SetFillColor(printed ? kWhite : kBlack);
+        g.FilledBox(f.left + 40, f.top + 40, f.left + 1500, f.top + 80 + 200.0 * shown);
+        g.SetFillStyle(FillStyle::Transparent);
+        double legendY = f.top + 60;
+        for (const Kind& kind : kinds) {
+            if (!kind.shown) continue;
+            g.SetForeColor(kind.color);
+            g.SetLineStyle(kind.style);
+            DrawBandLine(g, lines[kind.first], kind.color);
+            DrawBandLine(g, lines[kind.first + 1], kind.color);
+            g.Line(f.left + 100, legendY + 90, f.left + 400, legendY + 90, kind.color);
+            g.SetLineStyle(LineStyle::Solid);
+            g.SetFontSize(8);
+            g.SetCurrentPosition(f.left + 450, legendY);
+            g.PrintText(std::string(kind.name) + " " + std::to_string(bands.levelPercent) + "%");
+            g.SetFontSize(fontSize);
+            legendY += 200;
+        }
+    }
+
+    // 10. Measured points
     g.SetForeColor(kLightRed);
     for (const GraphScene::Point& point : scene.points) {
         const double X = BackTransform(point.x, scene.flags.xLog, scene.flags.xRecip);
@@ -168,7 +249,7 @@ void DrawSteps(ISurface& g, bool printed, const GraphScene& scene) {
         g.Circle(px, py, kPointRadius);
     }
 
-    // 10. Finish
+    // 11. Finish
     g.EndClip();
     g.SetFillStyle(FillStyle::Transparent);
     if (printed) g.EndDocument();

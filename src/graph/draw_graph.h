@@ -4,10 +4,12 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "fit/fit_statistics.h"
 #include "fit/transforms.h"
 #include "graph/surface.h"
 #include "state/runtime_error.h"
@@ -33,6 +35,13 @@ struct GraphScene {
         double measured;  // y as measured
     };
     std::vector<Point> points;
+    // The bands around the curve, drawn when one of them is on.
+    struct Bands {
+        std::function<std::optional<BandAt>(double xt)> at;  // both bands at x'
+        bool confidence = false, prediction = false;
+        int levelPercent = 95;
+    };
+    std::optional<Bands> bands;
 };
 
 // The equation label of combination `number`: "Y1=3.5  2.25*X^1  -0.125*X^2  ",
@@ -40,7 +49,9 @@ struct GraphScene {
 std::string EquationCaption(int number, const std::vector<double>& coefficients, const Transforms& flags);
 
 // Draws the scene on the target: on paper (`printed`) with a wider pen, a red
-// curve and a margin round the frame.  A value the axes cannot show stops the
+// curve and a margin round the frame.  A band is two lines of its own colour
+// and style, left out where its ends have no value or a logarithmic axis
+// cannot show them, and named with its level in a small legend.  A value the axes cannot show stops the
 // drawing (what was drawn before it stays) and is returned as DrawingFailure.
 std::optional<RuntimeError> DrawScene(ISurface& target, bool printed, const GraphScene& scene);
 

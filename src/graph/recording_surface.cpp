@@ -27,6 +27,9 @@ void RecordingSurface::Clear() {
 }
 
 void RecordingSurface::SetLineWidth(int pixels) { Record(Call(Op::LineWidth, 0, 0, 0, 0, 0, pixels)); }
+void RecordingSurface::SetLineStyle(LineStyle style) {
+    Record(Call(Op::LineStyle, 0, 0, 0, 0, 0, static_cast<int>(style)));
+}
 void RecordingSurface::SetForeColor(Rgb color) { Record(Call(Op::ForeColor, 0, 0, 0, 0, color)); }
 
 void RecordingSurface::Line(double x1, double y1, double x2, double y2, Rgb color) {

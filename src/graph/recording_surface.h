@@ -13,11 +13,11 @@ namespace kurvo {
 
 struct DrawCall {
     enum class Op { Clear, LineWidth, ForeColor, Line, Box, LineTo, Point, FillStyle, FillColor,
-                    Circle, FontName, FontSize, Position, Text, FilledBox, EndDocument, Clip, EndClip };
+                    Circle, FontName, FontSize, Position, Text, FilledBox, EndDocument, Clip, EndClip, LineStyle };
     Op op = Op::Clear;
     double x1 = 0, y1 = 0, x2 = 0, y2 = 0;  // coordinates; radius in x2 for circles
     Rgb color = 0;
-    int value = 0;                          // line width, fill style
+    int value = 0;                          // line width, fill style, line style
     double size = 0;                        // font size
     std::string text;                       // printed text, font name; for Text, position in x1/y1
 };
@@ -43,6 +43,7 @@ public:
     int Width() const override { return Size().width; }
     int Height() const override { return Size().height; }
     void SetLineWidth(int pixels) override;
+    void SetLineStyle(LineStyle style) override;
     void SetForeColor(Rgb color) override;
     void Line(double x1, double y1, double x2, double y2, Rgb color) override;
     void Box(double x1, double y1, double x2, double y2, Rgb color) override;

@@ -17,11 +17,17 @@ constexpr Rgb MakeRgb(int r, int g, int b) {
 
 // Entries of the standard 16-colour palette that the graph uses.
 inline constexpr Rgb kBlack = MakeRgb(0, 0, 0);
+inline constexpr Rgb kWhite = MakeRgb(255, 255, 255);
 inline constexpr Rgb kGrey = MakeRgb(128, 128, 128);
 inline constexpr Rgb kLightGreen = MakeRgb(0, 255, 0);
 inline constexpr Rgb kLightRed = MakeRgb(255, 0, 0);
+inline constexpr Rgb kLightCyan = MakeRgb(0, 255, 255);
+inline constexpr Rgb kYellow = MakeRgb(255, 255, 0);
+inline constexpr Rgb kLightBlue = MakeRgb(0, 0, 255);
+inline constexpr Rgb kLightMagenta = MakeRgb(255, 0, 255);
 
 enum class FillStyle { Solid = 0, Transparent = 1 };
+enum class LineStyle { Solid = 0, Dash = 1 };
 
 class ISurface {
 public:
@@ -31,6 +37,8 @@ public:
     virtual int Width() const = 0;
     virtual int Height() const = 0;
     virtual void SetLineWidth(int pixels) = 0;
+    // Lines drawn from now on: solid (the default) or dashed.
+    virtual void SetLineStyle(LineStyle style) = 0;
     virtual void SetForeColor(Rgb color) = 0;
     virtual void Line(double x1, double y1, double x2, double y2, Rgb color) = 0;
     virtual void Box(double x1, double y1, double x2, double y2, Rgb color) = 0;

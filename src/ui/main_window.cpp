@@ -290,7 +290,7 @@ void MainWindow::createRangeBars() {
 QScrollBar* MainWindow::rangeBar(App::RangeBar bar) const { return rangeBars_[static_cast<std::size_t>(bar)]; }
 
 void MainWindow::createMenus() {
-    const auto addItem = [this](QMenu* menu, const char* name, const QString& caption) {
+    const auto addItem = [](QMenu* menu, const char* name, const QString& caption) {
         QAction* action = menu->addAction(caption);
         action->setObjectName(QString::fromLatin1(name));
         return action;

@@ -15,6 +15,7 @@ namespace {
 
 struct PaintState {
     int lineWidth = 1;
+    Qt::PenStyle lineStyle = Qt::SolidLine;
     QColor foreColor = Qt::black;
     FillStyle fillStyle = FillStyle::Transparent;
     QColor fillColor = Qt::black;
@@ -33,6 +34,7 @@ void PaintCalls(QPainter& painter, const std::vector<DrawCall>& calls, const Pai
         p.setWidthF(std::max(1.0, state.lineWidth * scale.lineWidthFactor));
         p.setCapStyle(Qt::SquareCap);
         p.setJoinStyle(Qt::MiterJoin);
+        p.setStyle(state.lineStyle);
         return p;
     };
 
@@ -54,6 +56,9 @@ void PaintCalls(QPainter& painter, const std::vector<DrawCall>& calls, const Pai
             break;
         case Op::LineWidth:
             state.lineWidth = call.value;
+            break;
+        case Op::LineStyle:
+            state.lineStyle = static_cast<LineStyle>(call.value) == LineStyle::Dash ? Qt::DashLine : Qt::SolidLine;
             break;
         case Op::ForeColor:
             state.foreColor = toQColor(call.color);

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "fit/fit_report.h"
+#include "fit/fit_statistics.h"
 #include "graph/graph_range.h"
 #include "graph/surface.h"
 #include "state/grid.h"
@@ -122,6 +123,24 @@ public:
     // graph redrawn.  The tab control is left as it is.
     Failure ShowCombination(int number);
 
+    // ---- how sure the fits are ----
+    // The level of the coefficients' intervals and of the bands (95 % at first).
+    ConfidenceLevel Level() const { return level_; }
+    void SetLevel(ConfidenceLevel level);
+    // Which bands the graph draws round the curve; none at first.
+    bool ConfidenceBand() const { return confidenceBand_; }
+    bool PredictionBand() const { return predictionBand_; }
+    // Shows or hides the bands and redraws the shown graph after an estimation.
+    void SetBands(bool confidence, bool prediction);
+    // The figures of combination c's last fit (c = 1..4) at the chosen level;
+    // nothing before a fit of it, and none available when it has no
+    // degrees of freedom.
+    std::optional<FitFigures> Figures(int c) const;
+    // Both bands of combination c's last fit at a measured x; nothing when
+    // they are not available there (no fit, no degrees of freedom, an x the
+    // transform cannot take).
+    std::optional<BandAt> BandsAt(int c, double x) const;
+
     // ---- graph range ----
     enum class RangeBar { HScrollLow, HScrollHigh, VScrollLow, VScrollHigh };
     // The bar's position changed to `position`; `minimum` is its minimum position.
@@ -202,6 +221,14 @@ private:
 
     Views views_;
     std::string documentFile_;
+    // The samples and report of each combination's last fit.
+    struct KeptFit {
+        FitSamples samples;
+        FitReport report;
+    };
+    std::array<std::optional<KeptFit>, kMaxCombinations> fits_;
+    ConfidenceLevel level_ = ConfidenceLevel::Percent95;
+    bool confidenceBand_ = false, predictionBand_ = false;
     std::shared_ptr<const Document> settled_;  // none: the empty document
     std::function<void()> settledHandler_;
 };

@@ -83,11 +83,7 @@ void App::EstimateSteps() {
 
     s.int_CombCount = 0;
     int fittedCombinations = 0;
-    struct Fitted {
-        FitSamples samples;
-        FitReport report;
-    };
-    std::optional<Fitted> first;  // combination 1, when it was fitted in this run
+    bool first = false;  // combination 1 was fitted in this run
     for (int c = 1; c <= kMaxCombinations; ++c) {
         if (methodGrid.Text(kColYVar, c).empty()) break;
         s.int_DataCount = 0;
@@ -105,6 +101,7 @@ void App::EstimateSteps() {
         FitSamples samples = SamplesForFit(c);
         // A combination without samples keeps what earlier runs left.
         if (samples.Count() == 0) continue;
+        fits_[static_cast<std::size_t>(c - 1)].reset();
 
         FitReport report = FitCombination(samples, s.int_WorkDegree);
         const auto located = [&] {
@@ -126,7 +123,8 @@ void App::EstimateSteps() {
         s.dbl_YMin(c) = report.extents.yMin;
         s.dbl_YMax(c) = report.extents.yMax;
         PresentReport(c - 1, samples, report);
-        if (c == 1) first = Fitted{std::move(samples), std::move(report)};
+        fits_[static_cast<std::size_t>(c - 1)] = KeptFit{std::move(samples), std::move(report)};
+        if (c == 1) first = true;
     }
     // Nothing fitted (no dependent and independent variable chosen, or no
     // sample of them): the run ends here like one that met an error, and the
@@ -143,7 +141,7 @@ void App::EstimateSteps() {
     if (first) {
         // Its sheet shows this run's report already; what it has to be
         // shown again for is the working state and the axis limits.
-        LoadWorkingState(0, first->samples);
+        LoadWorkingState(0, fits_[0]->samples);
         AutoScaleGraph(s, 1);
     } else if (const Failure failure = FillResultSheets(0)) {
         throw *failure;

@@ -51,7 +51,17 @@ Failure App::DrawSteps(ISurface& target, bool toPrinter, int index, const Transf
     std::vector<double> coefficients;
     for (int k = 0; k <= s.int_Degree(c); ++k) coefficients.push_back(s.dbl_Coeff(c, k));
     views_.lblEquation.SetEquation(index, EquationCaption(c, coefficients, flags));
-    return DrawScene(target, toPrinter, SceneOf(s, c, flags));
+    GraphScene scene = SceneOf(s, c, flags);
+    if (confidenceBand_ || predictionBand_) {
+        const std::optional<FitFigures> figures = Figures(c);
+        if (figures && figures->available) {
+            const FitReport& report = fits_[static_cast<std::size_t>(index)]->report;
+            scene.bands = GraphScene::Bands{
+                [&report, figures, flags](double xt) { return BandAtX(report, *figures, xt, flags); },
+                confidenceBand_, predictionBand_, static_cast<int>(level_)};
+        }
+    }
+    return DrawScene(target, toPrinter, scene);
 }
 
 }  // namespace kurvo

@@ -7,6 +7,7 @@ exact binary values of the doubles the program fits: x' and y' after the
 transforms, 1/T correctly rounded and ln P from the C library as the program
 computes them.  Run from this folder: python3 exact_least_squares.py
 """
+from decimal import Decimal, getcontext
 from fractions import Fraction
 import math
 
@@ -74,13 +75,8 @@ NIST = [
 ]
 
 
-def exact_least_squares(xs, ys, degree):
-    """c0 .. c(degree) minimising the sum of squares, in fractions."""
-    x = [Fraction(v) for v in xs]
-    y = [Fraction(v) for v in ys]
-    n = degree + 1
-    rows = [[sum(v ** (i + j) for v in x) for j in range(n)] + [sum(w * v ** i for v, w in zip(x, y))]
-            for i in range(n)]
+def solve(rows, n):
+    """A^-1 B for the rows of [A | B], A n x n, by Gauss-Jordan elimination in fractions."""
     for k in range(n):
         pivot = next(r for r in range(k, n) if rows[r][k] != 0)
         rows[k], rows[pivot] = rows[pivot], rows[k]
@@ -88,7 +84,17 @@ def exact_least_squares(xs, ys, degree):
             if r != k:
                 f = rows[r][k] / rows[k][k]
                 rows[r] = [a - f * b for a, b in zip(rows[r], rows[k])]
-    return [rows[i][n] / rows[i][i] for i in range(n)]
+    return [[v / rows[i][i] for v in rows[i][n:]] for i in range(n)]
+
+
+def exact_least_squares(xs, ys, degree):
+    """c0 .. c(degree) minimising the sum of squares, in fractions."""
+    x = [Fraction(v) for v in xs]
+    y = [Fraction(v) for v in ys]
+    n = degree + 1
+    rows = [[sum(v ** (i + j) for v in x) for j in range(n)] + [sum(w * v ** i for v, w in zip(x, y))]
+            for i in range(n)]
+    return [row[0] for row in solve(rows, n)]
 
 
 def digits(value, expected):
@@ -142,4 +148,119 @@ with open('least_squares_reference.tsv', 'w', encoding='utf-8') as out:
 name	degree	transforms	x	y	coefficients	digits	path	error	message
 ''')
     for row in rows:
+        out.write('\t'.join(str(field) for field in row) + '\n')
+
+
+# ---- fit_statistics.tsv: the figures of how sure a fit is --------------------------------
+
+def exact_figures(xs, ys, degree):
+    """The coefficients, s², the diagonal of (X'X)^-1 and R², in fractions."""
+    x = [Fraction(v) for v in xs]
+    y = [Fraction(v) for v in ys]
+    n = degree + 1
+    c = exact_least_squares(xs, ys, degree)
+    inverse = solve([[sum(v ** (i + j) for v in x) for j in range(n)] + [int(i == k) for k in range(n)]
+                     for i in range(n)], n)
+    rss = sum((w - sum(cj * v ** j for j, cj in enumerate(c))) ** 2 for v, w in zip(x, y))
+    mean = sum(y) / len(y)
+    return c, rss / (len(x) - n), [inverse[j][j] for j in range(n)], 1 - rss / sum((w - mean) ** 2 for w in y)
+
+
+def adjusted(r2, samples, degree):
+    """1 - (1 - R²)(n - 1)/(n - p)."""
+    return 1 - (1 - Fraction(r2)) * (samples - 1) / (samples - degree - 1)
+
+
+def root(value):
+    """The square root of a fraction, to 30 digits."""
+    getcontext().prec = 30
+    return Decimal(value.numerator).sqrt() / Decimal(value.denominator).sqrt()
+
+
+def line(values):
+    """Numbers as the shortest texts that read back to the same doubles; texts as they are."""
+    return ' '.join(v if isinstance(v, str) else repr(float(v)) for v in values)
+
+
+# NIST's certified standard deviations of the estimates, residual standard
+# deviation and R² of the sets in least_squares_reference.tsv.
+CERTIFIED = {
+    'NistNorris': (['0.232818234301152', '0.429796848199937E-03'], '0.884796396144373', '0.999993745883712'),
+    'NistPontius': (['0.107938612033077E-03', '0.157817399981659E-09', '0.486652849992036E-16'],
+                    '0.205177424076185E-03', '0.999999900178537'),
+    'NistWampler1': (['0'] * 6, '0', '1'),
+    'NistWampler2': (['0'] * 6, '0', '1'),
+    'NistWampler3': (['2152.32624678170', '2363.55173469681', '779.343524331583', '101.475507550350',
+                      '5.64566512170752', '0.112324854679312'], '2360.14502379268', '0.999995559025820'),
+    'NistWampler4': (['215232.624678170', '236355.173469681', '77934.3524331583', '10147.5507550350',
+                      '564.566512170752', '11.2324854679312'], '236014.502379268', '0.957478440825662'),
+    'NistWampler5': (['21523262.4678170', '23635517.3469681', '7793435.24331583', '1014755.07550350',
+                      '56456.6512170752', '1123.24854679312'], '23601450.2379268', '0.224668921574940E-02'),
+}
+
+# The Student t distribution with 2 degrees of freedom has a closed form:
+# P(|T| <= t) = t / √(t² + 2).  So the two-sided p value of t is
+# 1 - |t| / √(t² + 2), and the quantile q with P(|T| <= q) = L is
+# q = L √(2 / (1 - L²)): q² = 722/39 at 95 % (q = 4.30265..., printed tables
+# give 4.303) and 162/19 at 90 % (2.91998..., tables 2.920).
+QUANTILE_SQUARED = {95: Fraction(722, 39), 90: Fraction(162, 19)}
+
+
+def worked_row(name, flags, xs, ys, level, x0, recip=False):
+    """A line through four samples (2 degrees of freedom), its figures and its
+    bands at x0, exact in fractions up to the last square root."""
+    c, s2, diagonal, r2 = exact_figures(xs, [1 / Fraction(v) if recip else v for v in ys], 1)
+    # SE_j = √(s² (X'X)^-1_jj);  t_j² = c_j² / SE_j²;  p_j = 1 - √(t_j² / (t_j² + 2))
+    deviations = [root(s2 * d) for d in diagonal]
+    p = [1 - root((cj * cj / (s2 * d)) / (cj * cj / (s2 * d) + 2)) for cj, d in zip(c, diagonal)]
+    # h = 1/n + (x0 - mean x)² / Σ (x - mean x)²;  half-widths √(q² s² h) and √(q² s² (1 + h))
+    mean = Fraction(sum(xs), len(xs))
+    h = Fraction(1, len(xs)) + (x0 - mean) ** 2 / sum((v - mean) ** 2 for v in xs)
+    fitted = Decimal((c[0] + c[1] * x0).numerator) / (c[0] + c[1] * x0).denominator
+    bands = []
+    for extra in (0, 1):
+        half = root(QUANTILE_SQUARED[level] * s2 * (h + extra))
+        low, high = fitted - half, fitted + half
+        if recip:  # y = 1/y' swaps the ends and has no value where the interval holds 0
+            low, high = ('-', '-') if low <= 0 <= high else (1 / high, 1 / low)
+        bands.append(line([low, high]))
+    return [name, 1, flags, numbers(xs), numbers(ys), level, line(deviations), line(p),
+            line([root(s2), r2, adjusted(r2, len(xs), 1)]), x0, bands[0], bands[1], '1e-12']
+
+
+statistics = []
+for name, degree, _, xs, ys, _ in NIST:
+    deviations, s, r2 = CERTIFIED[name]
+    # The certified values against the same figures solved exactly on the doubles fitted.
+    c, s2, diagonal, _ = exact_figures(xs, ys, degree)
+    for value, d in zip(deviations, diagonal):  # 0 certified: what the decimals' rounding to doubles leaves
+        assert abs(math.sqrt(s2 * d) - float(value)) <= (1e-13 * float(value) or 1e-12), name
+    # Nine digits; for an exact fit what rounding leaves of 0: the residuals of
+    # ŷ = Σ c_j x^j in double, up to (2 degree + 1) u max |y|, rounded up to a power of ten.
+    tolerance = 1e-9
+    if name in ('NistWampler1', 'NistWampler2'):
+        tolerance = 10.0 ** math.ceil(math.log10((2 * degree + 1) * 2.0 ** -53 * max(abs(v) for v in ys)))
+    statistics.append([name, '', '', '', '', 95, ' '.join(deviations), '',
+                       line([s, r2, adjusted(r2, len(xs), degree)]), '', '', '', '%g' % tolerance])
+statistics += [
+    worked_row('WorkedLine', '0 0 0 0', [0, 1, 2, 3], [1, 3, 2, 5], 95, 3),
+    worked_row('ReciprocalYPredictionAcrossThePole', '0 1 0 0', [0, 1, 2, 3], [1, 2, 4, 8], 90, 2, recip=True),
+    # Through its samples: no residual, standard errors 0, so no t and no p.
+    ['ExactLine', 1, '0 0 0 0', '0 1 2', '1 3 5', 95, '0 0', '- -', '0 1 1', '', '', '', '1e-12'],
+    ['NoDegreesOfFreedom', 1, '0 0 0 0', '1 2', '3 5', 95, '-', '', '', 1.5, '', '', ''],
+]
+with open('fit_statistics.tsv', 'w', encoding='utf-8') as out:
+    out.write('''# ComputeFigures and BandAtX, written by exact_least_squares.py.  A row
+# without samples takes its degree, transforms and samples from the row of
+# least_squares_reference.tsv of that name.
+# NIST StRD linear least squares, https://www.itl.nist.gov/div898/strd/lls/lls.shtml:
+# the certified standard deviations of the estimates, residual standard
+# deviation and R² (the adjusted R² computed from it); Wampler1 and 2 are
+# exact fits, certified 0 (and R² 1), within what rounding leaves.  The other rows are solved exactly in
+# fractions (the quantile and p values of 2 degrees of freedom in closed
+# form, see worked_row); the ends of a band are in measured units, "-" where
+# there is none.  Each figure within `tolerance` of its size (absolute for 0).
+name	degree	transforms	x	y	level	standardErrors	p	s R² adjustedR²	x0	confidence	prediction	tolerance
+''')
+    for row in statistics:
         out.write('\t'.join(str(field) for field in row) + '\n')

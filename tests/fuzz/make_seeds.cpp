@@ -4,9 +4,9 @@
 #include <cstdio>
 #include <string>
 
+#include "../workbench.h"
 #include "io/data_file.h"
 #include "window/document.h"
-#include "window/headless.h"
 
 int main(int argc, char** argv) {
     if (argc != 2) {
@@ -16,11 +16,10 @@ int main(int argc, char** argv) {
     const std::string folder = argv[1];
     for (int n = 1; n <= 4; ++n) {
         for (const bool estimated : {false, true}) {
-            kurvo::HeadlessWindow window;
+            kurvo::test::Workbench window;
             window.app.LoadExample(n);
-            if (estimated) window.app.RunEstimation();
-            if (!window.dialogs.messages.empty()) {
-                std::fprintf(stderr, "example %d: %s\n", n, window.dialogs.messages.front().text.c_str());
+            if (const kurvo::Failure failure = estimated ? window.app.Estimate() : std::nullopt) {
+                std::fprintf(stderr, "example %d: %s\n", n, failure->Description().c_str());
                 return 1;
             }
             const std::string name = folder + "/example" + std::to_string(n) + (estimated ? "-results" : "") + ".txt";

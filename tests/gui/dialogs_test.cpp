@@ -28,7 +28,7 @@ private slots:
         w().tabs()->setCurrentIndex(2);  // combination 2
         const auto& s = session();
         const int before = clears();
-        QVERIFY(open<ChangeGraphRangeDialog>("mnuChange_Graph_Range", [this](ChangeGraphRangeDialog* d) {
+        QVERIFY(open<ChangeGraphRangeDialog>("mnuChange_Graph_Range", [](ChangeGraphRangeDialog* d) {
             const QStringList texts{"12.3", "87.6", "abc", "87.6"};
             for (int i = 0; i < 4; ++i) type(d->box(i), texts[i]);
             click(d->changeButton());

@@ -1,0 +1,30 @@
+// The figures of a fit as texts: the coefficient table the statistics dialog
+// shows and kurvo-batch --stats writes, and the intervals at one x.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "fit/fit_statistics.h"
+
+namespace kurvo {
+
+// What a figure that has no value reads.
+inline constexpr const char* kNoFigure = "—";
+
+// A number in the given form, "—" for none.
+using NumberForm = std::string (*)(double);
+std::string FigureText(const std::optional<double>& value, NumberForm form);
+
+// The headings of a coefficient table: 係数, 標準誤差, t 値, p 値, 下限 (95%), 上限 (95%).
+std::vector<std::string> CoefficientColumns(ConfidenceLevel level);
+
+// The row of coefficient j: its value, then the figures of the columns above
+// ("—" each when the figures are not available).
+std::vector<std::string> CoefficientRow(const FitFigures& figures, std::size_t j, NumberForm form);
+
+// "信頼区間 (95%)" and "予測区間 (95%)": what the band ends at one x are called.
+std::string IntervalName(bool prediction, ConfidenceLevel level);
+
+}  // namespace kurvo
