@@ -108,6 +108,12 @@ MainWindow::MainWindow(QWidget* parent)
 }
 
 MainWindow::~MainWindow() {
+    // Closing the window commits a cell editor still open: the window, half
+    // destroyed by then, must not hear of it.
+    for (GridView* grid : {spdData_, spdSpec_}) {
+        grid->model()->disconnect(this);
+        grid->disconnect(this);
+    }
     tabs_->SetChangeHandler(nullptr);
     app_.reset();
 }
