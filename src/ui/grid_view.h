@@ -1,6 +1,7 @@
 // The table view of one grid: the layout's fonts, column widths in
-// proportion, row heights, rules between groups of cells, combo and check-box
-// cells, and block copy, paste and delete.
+// proportion (growing to the cells' text where the layout asks), row heights,
+// rules between groups of cells, combo and check-box cells, and block copy,
+// paste and delete.
 #pragma once
 
 #include <QStyledItemDelegate>
