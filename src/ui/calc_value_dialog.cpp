@@ -5,12 +5,13 @@
 #include <QPushButton>
 
 #include "fit/calculate_value.h"
+#include "state/numbers.h"
 #include "window/app.h"
 
 namespace kurvo::ui {
 
 CalcValueDialog::CalcValueDialog(App& app, QWidget* parent)
-    : FormDialog(parent, "frmCalc_Value", QStringLiteral("Tavric"), 3765, 2625), app_(app) {
+    : FormDialog(parent, "frmCalc_Value", QStringLiteral("Tavric"), 4965, 3105), app_(app) {
     txtX_ = addTextBox("txtX", 1800, 720, 1575, 270);
     QLabel* lblX = addLabel("lblX", QString::fromStdString(CalculateXLabel(app_.session)), 240, 720, 1575, 255);
     QLabel* lblY = addLabel("lblY", QString::fromStdString(CalculateYLabel(app_.session)), 240, 1320, 1575, 255);
@@ -20,8 +21,14 @@ CalcValueDialog::CalcValueDialog(App& app, QWidget* parent)
     lblY_Calc_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     lblY_Calc_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     lblY_Calc_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    cmdCalc_ = addButton("cmdCalc", QStringLiteral("計算(&E)"), 480, 1800, 1215, 495);
-    cmdExit_ = addButton("cmdExit", QStringLiteral("ｷｬﾝｾﾙ(&C)"), 2160, 1800, 1215, 495);
+    // How far the fitted value may be off there: the intervals at the chosen level.
+    for (std::size_t i = 0; i < lblIntervals_.size(); ++i) {
+        const QByteArray name = "lblInterval(" + QByteArray::number(static_cast<int>(i)) + ")";
+        lblIntervals_[i] = addLabel(name.constData(), QString(), 240, 1680 + 270.0 * static_cast<double>(i), 4605, 255);
+        lblIntervals_[i]->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    }
+    cmdCalc_ = addButton("cmdCalc", QStringLiteral("計算(&E)"), 480, 2400, 1215, 495);
+    cmdExit_ = addButton("cmdExit", QStringLiteral("ｷｬﾝｾﾙ(&C)"), 2160, 2400, 1215, 495);
     QLabel* lblTitle = addLabel("lblTitle", QStringLiteral("近似式による推算"), 120, 120, 3735, 255);
     setTabOrder({txtX_, lblX, lblY, lblY_Calc_, cmdCalc_, cmdExit_, lblTitle});
     txtX_->setFocus();
@@ -35,6 +42,8 @@ void CalcValueDialog::calculate() {
     if (value.ok) {
         lblY_Calc_->setText(QString::fromStdString(value.text));
         lblY_Calc_->setToolTip(lblY_Calc_->text());  // a long value may not fit the label
+        const std::array<std::string, 2> intervals = app_.IntervalTextsAt(*NumericValue(txtX_->text().toStdString()));
+        for (std::size_t i = 0; i < intervals.size(); ++i) lblIntervals_[i]->setText(QString::fromStdString(intervals[i]));
     } else {
         // The last value shown stays.
         app_.ReportError(value.text);

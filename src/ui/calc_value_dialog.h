@@ -2,6 +2,8 @@
 // typed X.
 #pragma once
 
+#include <array>
+
 #include "ui/form_dialog.h"
 
 namespace kurvo {
@@ -20,6 +22,8 @@ public:
     QLabel* result() const { return lblY_Calc_; }
     QPushButton* calcButton() const { return cmdCalc_; }
     QPushButton* exitButton() const { return cmdExit_; }
+    // The confidence and the prediction interval at the last X calculated.
+    QLabel* interval(int i) const { return lblIntervals_.at(static_cast<std::size_t>(i)); }
 
 private:
     void calculate();
@@ -27,6 +31,7 @@ private:
     App& app_;
     QLineEdit* txtX_ = nullptr;
     QLabel* lblY_Calc_ = nullptr;
+    std::array<QLabel*, 2> lblIntervals_{};
     QPushButton* cmdCalc_ = nullptr;
     QPushButton* cmdExit_ = nullptr;
 };

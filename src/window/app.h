@@ -140,6 +140,9 @@ public:
     // they are not available there (no fit, no degrees of freedom, an x the
     // transform cannot take).
     std::optional<BandAt> BandsAt(int c, double x) const;
+    // The confidence and the prediction interval of the shown combination at
+    // a measured x, as the calculated-value dialog shows them.
+    std::array<std::string, 2> IntervalTextsAt(double x) const;
 
     // ---- graph range ----
     enum class RangeBar { HScrollLow, HScrollHigh, VScrollLow, VScrollHigh };

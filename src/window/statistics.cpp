@@ -2,6 +2,7 @@
 // bands the graph draws round the curve.
 #include "window/statistics.h"
 
+#include "state/numbers.h"
 #include "window/app.h"
 
 namespace kurvo {
@@ -29,6 +30,23 @@ std::vector<std::string> CoefficientRow(const FitFigures& figures, std::size_t j
 
 std::string IntervalName(bool prediction, ConfidenceLevel level) {
     return std::string(prediction ? "予測区間" : "信頼区間") + " (" + Percent(level) + ")";
+}
+
+std::string FigureSummary(const FitFigures& f, NumberForm form) {
+    const auto known = [&](const std::optional<double>& v) { return f.available ? FigureText(v, form) : kNoFigure; };
+    return "n = " + std::to_string(f.n) + "　自由度 = " + std::to_string(f.degreesOfFreedom) +
+           "　s = " + known(f.s) + "　R² = " + known(f.rSquared) + "　調整済み R² = " + known(f.adjustedRSquared);
+}
+
+std::string IntervalText(const std::optional<BandAt>& band, bool prediction, const Transforms& transforms,
+                         NumberForm form) {
+    if (!band) return kNoFigure;
+    const BandEnds& ends = prediction ? band->prediction : band->confidence;
+    if (ends.lower && ends.upper) return form(*ends.lower) + " ～ " + form(*ends.upper);
+    const double half = prediction ? band->predictionHalfWidth : band->confidenceHalfWidth;
+    if (transforms.yRecip == 1 && band->fitted - half <= 0 && 0 <= band->fitted + half)
+        return "逆数変換の極 (0) をまたぐので示せません";
+    return kNoFigure;
 }
 
 void App::SetLevel(ConfidenceLevel level) {
@@ -63,6 +81,15 @@ std::optional<BandAt> App::BandsAt(int c, double x) const {
     } catch (const RuntimeError&) {
         return std::nullopt;
     }
+}
+
+std::array<std::string, 2> App::IntervalTextsAt(double x) const {
+    const int c = session.int_Comb + 1;
+    const std::optional<BandAt> band = BandsAt(c, x);
+    const Transforms t{session.int_YLog(c), session.int_YRecip(c), session.int_XLog(c), session.int_XRecip(c)};
+    const NumberForm form = [](double v) { return FormatGeneral(v); };
+    return {IntervalName(false, level_) + ": " + IntervalText(band, false, t, form),
+            IntervalName(true, level_) + ": " + IntervalText(band, true, t, form)};
 }
 
 }  // namespace kurvo

@@ -27,4 +27,12 @@ std::vector<std::string> CoefficientRow(const FitFigures& figures, std::size_t j
 // "信頼区間 (95%)" and "予測区間 (95%)": what the band ends at one x are called.
 std::string IntervalName(bool prediction, ConfidenceLevel level);
 
+// "n = 10　自由度 = 6　s = …　R² = …　調整済み R² = …", "—" for what is not available.
+std::string FigureSummary(const FitFigures& figures, NumberForm form);
+
+// One interval of a band at an x: "54.1 ～ 71.2"; why there is none: the
+// reciprocal's pole inside it, or no figures at all ("—").
+std::string IntervalText(const std::optional<BandAt>& band, bool prediction, const Transforms& transforms,
+                         NumberForm form);
+
 }  // namespace kurvo

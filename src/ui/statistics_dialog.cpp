@@ -1,0 +1,107 @@
+#include "ui/statistics_dialog.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "state/numbers.h"
+#include "ui/grid_view.h"
+#include "window/app.h"
+#include "window/statistics.h"
+
+namespace kurvo::ui {
+
+namespace {
+
+constexpr ConfidenceLevel kLevels[] = {ConfidenceLevel::Percent90, ConfidenceLevel::Percent95,
+                                       ConfidenceLevel::Percent99};
+
+}  // namespace
+
+StatisticsDialog::StatisticsDialog(App& app, QWidget* parent) : QDialog(parent), app_(app) {
+    setObjectName(QStringLiteral("frmStatistics"));
+    setWindowTitle(QStringLiteral("係数の統計"));
+    auto* layout = new QVBoxLayout(this);
+
+    auto* levelRow = new QHBoxLayout;
+    auto* levelLabel = new QLabel(QStringLiteral("信頼水準(&L):"));
+    level_ = new QComboBox;
+    level_->setObjectName(QStringLiteral("cboLevel"));
+    for (const ConfidenceLevel level : kLevels) {
+        level_->addItem(QStringLiteral("%1%").arg(static_cast<int>(level)), static_cast<int>(level));
+        if (level == app_.Level()) level_->setCurrentIndex(level_->count() - 1);
+    }
+    levelLabel->setBuddy(level_);
+    levelRow->addWidget(levelLabel);
+    levelRow->addWidget(level_);
+    levelRow->addStretch();
+    layout->addLayout(levelRow);
+
+    pages_ = new QTabWidget;
+    pages_->setObjectName(QStringLiteral("tabStatistics"));
+    for (int c = 1; c <= 4; ++c) {
+        auto* page = new QWidget;
+        auto* pageLayout = new QVBoxLayout(page);
+        auto* summary = new QLabel;
+        summary->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        GridLayout columns;
+        columns.rowHeadingWidth = 4;
+        columns.columnWidths = {13, 13, 13, 13, 13, 13};
+        auto* table = new GridView(new GridModel(TableGrid(6, 7), false, this), columns);
+        table->setObjectName(QStringLiteral("spdStatistics(%1)").arg(c - 1));
+        auto* copy = new QAction(QStringLiteral("コピー(&C)"), table);
+        connect(copy, &QAction::triggered, table, &GridView::copySelection);
+        table->addAction(copy);
+        table->setContextMenuPolicy(Qt::ActionsContextMenu);
+        pageLayout->addWidget(summary);
+        pageLayout->addWidget(table);
+        pages_->addTab(page, QStringLiteral("Y%1").arg(c));
+        tables_[static_cast<std::size_t>(c - 1)] = table;
+        summaries_[static_cast<std::size_t>(c - 1)] = summary;
+    }
+    layout->addWidget(pages_);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close);
+    buttons->button(QDialogButtonBox::Close)->setText(QStringLiteral("閉じる(&X)"));
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(buttons);
+
+    connect(level_, &QComboBox::currentIndexChanged, this, [this] {
+        app_.SetLevel(static_cast<ConfidenceLevel>(level_->currentData().toInt()));
+        fill();
+    });
+    fill();
+    pages_->setCurrentIndex(app_.session.int_Comb);
+    resize(sizeHint().expandedTo(QSize(760, 360)));
+}
+
+void StatisticsDialog::fill() {
+    const NumberForm form = [](double v) { return FormatCoefficient(v); };
+    for (int c = 1; c <= 4; ++c) {
+        const std::optional<FitFigures> figures = c <= app_.session.int_CombCount ? app_.Figures(c) : std::nullopt;
+        pages_->setTabEnabled(c - 1, figures.has_value());
+        TableGrid& grid = table(c)->gridModel()->grid();
+        grid.ClearSheet();
+        const std::vector<std::string> columns = CoefficientColumns(app_.Level());
+        for (std::size_t col = 0; col < columns.size(); ++col) grid.SetText(static_cast<int>(col) + 1, 0, columns[col]);
+        for (int r = 1; r <= grid.Rows(); ++r) grid.SetText(0, r, "C" + std::to_string(r - 1));
+        if (!figures) {
+            summary(c)->setText(QStringLiteral("推算されていません。"));
+            continue;
+        }
+        summary(c)->setText(QString::fromStdString(FigureSummary(*figures, form)));
+        for (std::size_t j = 0; j < figures->coefficients.size(); ++j) {
+            const std::vector<std::string> row = CoefficientRow(*figures, j, form);
+            for (std::size_t col = 0; col < row.size(); ++col)
+                grid.SetText(static_cast<int>(col) + 1, static_cast<int>(j) + 1, row[col]);
+        }
+        // Rows beyond the degree stay out of sight.
+        for (int r = 1; r <= grid.Rows(); ++r)
+            table(c)->setRowHidden(r - 1, static_cast<std::size_t>(r) > figures->coefficients.size());
+    }
+}
+
+}  // namespace kurvo::ui
