@@ -5,6 +5,8 @@
 
 #include <QStyledItemDelegate>
 #include <QTableView>
+#include <functional>
+#include <string>
 #include <vector>
 
 #include "ui/grid_model.h"
@@ -74,6 +76,13 @@ public:
     // The context menu of the data grid, each item enabled when it can act.
     QMenu* createEditMenu(QWidget* parent);
 
+    // Asked when the first row of a paste reads as variable names
+    // (FirstRowIsHeading), with its fields and the column the paste starts at;
+    // true when it took them as names, and the row is then not pasted.
+    void setHeadingRowHandler(std::function<bool(const std::vector<std::string>&, int)> handler) {
+        headingRowHandler_ = std::move(handler);
+    }
+
     // Height in pixels of `units` row-height units.
     int rowUnitsToPixels(double units) const;
 
@@ -112,6 +121,7 @@ private:
     GridModel* model_;
     GridLayout layout_;
     bool blockEditing_ = false;
+    std::function<bool(const std::vector<std::string>&, int)> headingRowHandler_;
 };
 
 }  // namespace kurvo::ui
