@@ -6,7 +6,7 @@
 
 #include "io/data_file.h"
 #include "window/document.h"
-#include "window/headless.h"
+#include "../workbench.h"
 
 int main(int argc, char** argv) {
     if (argc != 2) {
@@ -16,7 +16,7 @@ int main(int argc, char** argv) {
     const std::string folder = argv[1];
     for (int n = 1; n <= 4; ++n) {
         for (const bool estimated : {false, true}) {
-            kurvo::HeadlessWindow window;
+            kurvo::test::Workbench window;  // its dialogs record the messages
             window.app.LoadExample(n);
             if (estimated) window.app.RunEstimation();
             if (!window.dialogs.messages.empty()) {
