@@ -57,12 +57,12 @@ Document RandomDocument(std::mt19937& rng) {
 }
 
 TEST(FuzzCorpus, EveryFileIsRefusedOrSurvivesTheRoundTrip) {
-    const auto fuzz = std::filesystem::path(KURVO_TEST_DATA).parent_path() / "fuzz";
+    const auto root = std::filesystem::path(KURVO_TEST_DATA).parent_path() / "fuzz";
     using Check = std::optional<std::string> (*)(std::string_view);
     for (const auto& [folder, check] : {std::pair<const char*, Check>{"corpus", fuzz::RoundTripFault},
                                         std::pair<const char*, Check>{"clipboard_corpus", fuzz::PasteFault}}) {
         int files = 0;
-        for (const auto& entry : std::filesystem::directory_iterator(fuzz / folder)) {
+        for (const auto& entry : std::filesystem::directory_iterator(root / folder)) {
             std::optional<std::string> fault;
             EXPECT_NO_THROW(fault = check(FileBytes(entry.path()))) << entry.path();
             EXPECT_FALSE(fault) << entry.path() << ": " << fault.value_or("");

@@ -98,7 +98,7 @@ private slots:
         QTest::newRow("arrows and ctrl home") << "↓ → 5 ⏎ ^Home" << "B2=5" << "A1" << "+--+--";
         QTest::newRow("ctrl y and ctrl shift z redo") << "1 ⏎ 2 ⏎ ^Z ^Z ^Y ^⇧Z" << "A1=1 A2=2" << "A2" << "+-++-+";
         QTest::newRow("outside counted") << "^End clip:1,2;3 ^V status:2_個の値は表の外" << "E100=1" << "E100" << "+-++++";
-        QTest::newRow("texts counted") << "clip:x,2;3,4 ^V status:2_行_×_2_列の値を貼り付けました。貼り付けたセルのうち_1_個は"
+        QTest::newRow("texts counted") << "clip:x,2;3,4 ^V status:2_行_×_2_列の値を貼り付けました。貼り付けたセルのうち_1_個は数値ではありません。"
                                        << "A1=x B1=2" << "A1" << "+-++++";
         QTest::newRow("names row asked") << "yes clip:x,y;1,2 ^V asked:1_行目は変数名のようです。"
                                          << "A0=x B0=y A1=1 B1=2 A2=" << "A1" << "+-++++";
