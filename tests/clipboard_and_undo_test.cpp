@@ -19,12 +19,16 @@ TEST(ClipboardAndUndo, PasteCopyAndEdit) {
         std::vector<int> at;
         for (const std::string& word : test::Words(row[2])) at.push_back(std::stoi(word));
         std::string result;
+        if (row[1].starts_with("Copy") && !row[3].empty()) sheet.SetText(at[0], at[1], row[3]);
         if (row[1] == "Copy") {
             const CellBlock b = WithHeadings(sheet, {at[0], at[1], at[2], at[3]});
             result = BlockAsText(sheet, b.firstCol, b.firstRow, b.lastCol, b.lastRow);
-        } else if (row[1] == "Paste") {
-            const PasteOutcome pasted = PasteTable(sheet, at[0], at[1], ParseTable(row[3]));
-            result = std::to_string(pasted.written) + " " + std::to_string(pasted.leftOut) + " ";
+        } else if (row[1] == "Heading") {
+            result = FirstRowIsHeading(ParseTable(row[3])) ? "yes" : "no";
+        } else if (row[1] == "Paste" || row[1] == "CopyBack") {
+            const std::string text = row[1] == "Paste" ? row[3] : BlockAsText(sheet, at[0], at[1], at[0], at[1]);
+            const PasteOutcome pasted = PasteTable(sheet, at[0], at[1], ParseTable(text));
+            for (int count : {pasted.written, pasted.leftOut, pasted.notNumbers}) result += std::to_string(count) + " ";
         } else {
             EditHistory history;
             for (const std::string& word : test::Words(row[3])) {
@@ -38,7 +42,7 @@ TEST(ClipboardAndUndo, PasteCopyAndEdit) {
             }
             result = std::string(history.CanUndo() ? "+" : "-") + (history.CanRedo() ? "+" : "-") + " ";
         }
-        EXPECT_EQ(row[1] == "Copy" ? result : result + BlockAsText(sheet, 1, 1, 3, 4), row[4]);
+        EXPECT_EQ(row[1] == "Copy" || row[1] == "Heading" ? result : result + BlockAsText(sheet, 1, 1, 3, 4), row[4]);
     }
 }
 

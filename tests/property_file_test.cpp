@@ -1,6 +1,7 @@
-// Every file of the fuzz corpus (tests/fuzz/corpus: the seeds and the inputs
-// the fuzzer once stumbled on) is refused with the reader's message or reads
-// back the same after writing.
+// Every file of the fuzz corpora (the seeds and the inputs the fuzzers once
+// stumbled on): a data file of tests/fuzz/corpus is refused with the reader's
+// message or reads back the same after writing; a clipboard text of
+// tests/fuzz/clipboard_corpus pastes and copies back as the fuzzer checks.
 //
 // Random documents written to a file and read back come back as they were;
 // put into the window as Open does and taken out as Save does, they give the
@@ -56,15 +57,19 @@ Document RandomDocument(std::mt19937& rng) {
 }
 
 TEST(FuzzCorpus, EveryFileIsRefusedOrSurvivesTheRoundTrip) {
-    const auto corpus = std::filesystem::path(KURVO_TEST_DATA).parent_path() / "fuzz" / "corpus";
-    int files = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(corpus)) {
-        std::optional<std::string> fault;
-        EXPECT_NO_THROW(fault = fuzz::RoundTripFault(FileBytes(entry.path()))) << entry.path().filename();
-        EXPECT_FALSE(fault) << entry.path().filename() << ": " << fault.value_or("");
-        ++files;
+    const auto root = std::filesystem::path(KURVO_TEST_DATA).parent_path() / "fuzz";
+    using Check = std::optional<std::string> (*)(std::string_view);
+    for (const auto& [folder, check] : {std::pair<const char*, Check>{"corpus", fuzz::RoundTripFault},
+                                        std::pair<const char*, Check>{"clipboard_corpus", fuzz::PasteFault}}) {
+        int files = 0;
+        for (const auto& entry : std::filesystem::directory_iterator(root / folder)) {
+            std::optional<std::string> fault;
+            EXPECT_NO_THROW(fault = check(FileBytes(entry.path()))) << entry.path();
+            EXPECT_FALSE(fault) << entry.path() << ": " << fault.value_or("");
+            ++files;
+        }
+        EXPECT_GE(files, 8) << folder;
     }
-    EXPECT_GE(files, 8) << corpus;
 }
 
 TEST(SaveOpenProperty, RandomDocumentsComeBackAsWritten) {

@@ -6,25 +6,42 @@ namespace kurvo {
 
 namespace {
 
-// A field of a line without the blanks around it and one pair of enclosing
-// double quotes.
-std::string_view FieldText(std::string_view field) {
-    field = Trim(field);
-    if (field.size() >= 2 && field.front() == '"' && field.back() == '"') field = field.substr(1, field.size() - 2);
+bool EndsLine(char c) { return c == '\r' || c == '\n'; }
+
+// The field starting at `at`, which is left on the separator or line end
+// after it, or at the end of the text.
+std::string ReadField(std::string_view text, std::size_t& at, char separator) {
+    std::size_t plain = at;  // where the unquoted part starts
+    while (at < text.size() && text[at] == ' ') ++at;
+    std::string field;
+    if (at < text.size() && text[at] == '"') {
+        for (++at; at < text.size(); ++at) {
+            if (text[at] != '"') {
+                field += text[at];
+            } else if (at + 1 < text.size() && text[at + 1] == '"') {
+                field += text[++at];
+            } else {
+                ++at;
+                break;
+            }
+        }
+        plain = at;
+    }
+    while (at < text.size() && text[at] != separator && !EndsLine(text[at])) ++at;
+    field += Trim(text.substr(plain, at - plain));
     return field;
 }
 
-std::vector<std::string_view> SplitLines(std::string_view text) {
-    std::vector<std::string_view> lines;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\r' && text[i] != '\n') continue;
-        lines.push_back(text.substr(start, i - start));
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-        start = i + 1;
+// The text as one field, in quotes when ParseTable would not read it back as it is.
+std::string AsField(const std::string& text) {
+    if (text.find_first_of("\t\r\n\",") == std::string::npos && (Trim(text).size() == text.size() || IsNumeric(text)))
+        return text;
+    std::string quoted = "\"";
+    for (const char c : text) {
+        if (c == '"') quoted += '"';
+        quoted += c;
     }
-    if (start < text.size()) lines.push_back(text.substr(start));
-    return lines;
+    return quoted + '"';
 }
 
 }  // namespace
@@ -32,15 +49,11 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
 TextTable ParseTable(std::string_view text) {
     const char separator = text.find('\t') != std::string_view::npos ? '\t' : ',';
     TextTable table;
-    for (std::string_view line : SplitLines(text)) {
-        std::vector<std::string> fields;
-        std::size_t start = 0;
-        while (true) {
-            const std::size_t end = line.find(separator, start);
-            fields.emplace_back(FieldText(line.substr(start, end - start)));
-            if (end == std::string_view::npos) break;
-            start = end + 1;
-        }
+    for (std::size_t at = 0; at < text.size();) {
+        std::vector<std::string> fields{ReadField(text, at, separator)};
+        while (at < text.size() && text[at] == separator) fields.push_back(ReadField(text, ++at, separator));
+        if (at < text.size() && text[at] == '\r' && at + 1 < text.size() && text[at + 1] == '\n') ++at;
+        ++at;  // the line end
         table.push_back(std::move(fields));
     }
     return table;
@@ -51,7 +64,7 @@ std::string BlockAsText(const IGrid& grid, int firstCol, int firstRow, int lastC
     for (int r = firstRow; r <= lastRow; ++r) {
         for (int c = firstCol; c <= lastCol; ++c) {
             if (c > firstCol) text += '\t';
-            text += grid.Text(c, r);
+            text += AsField(grid.Text(c, r));
         }
         text += '\n';
     }
@@ -80,12 +93,25 @@ PasteOutcome PasteTable(IGrid& grid, int col, int row, const TextTable& table) {
             if (r <= grid.Rows() && c <= grid.Columns()) {
                 grid.SetText(c, r, table[i][j]);
                 ++outcome.written;
+                if (!table[i][j].empty() && !IsNumeric(table[i][j])) ++outcome.notNumbers;
             } else if (!table[i][j].empty()) {
                 ++outcome.leftOut;
             }
         }
     }
     return outcome;
+}
+
+bool FirstRowIsHeading(const TextTable& table) {
+    bool names = false, numbers = false;
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        for (const std::string& field : table[i]) {
+            if (field.empty()) continue;
+            if (IsNumeric(field) == (i == 0)) return false;  // a number among the names or a text below them
+            (i == 0 ? names : numbers) = true;
+        }
+    }
+    return names && numbers;
 }
 
 }  // namespace kurvo

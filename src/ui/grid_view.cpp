@@ -439,11 +439,14 @@ void GridView::copySelection() {
 
 void GridView::pasteClipboard() {
     if (!blockEditing_ || !model_->isEditable()) return;
-    const TextTable table = ParseTable(QGuiApplication::clipboard()->text().toStdString());
+    TextTable table = ParseTable(QGuiApplication::clipboard()->text().toStdString());
     if (table.empty()) return;
     const QModelIndex current = currentIndex();
     const int col = current.isValid() ? GridModel::gridColumn(current) : 1;
     const int row = current.isValid() ? GridModel::gridRow(current) : 1;
+    // Names taken as titles are not part of the paste's undo step: only the cells are.
+    if (headingRowHandler_ && FirstRowIsHeading(table) && headingRowHandler_(table.front(), col))
+        table.erase(table.begin());
     model_->beginStep();
     const PasteOutcome outcome = PasteTable(model_->grid(), col, row, table);
     model_->endStep();
@@ -456,15 +459,19 @@ void GridView::pasteClipboard() {
     selectionModel()->select(QItemSelection(model_->index(row - 1, col - 1), model_->index(lastRow - 1, lastCol - 1)),
                              QItemSelectionModel::ClearAndSelect);
 
+    QString message;
     if (outcome.leftOut == 0) {
-        emit statusMessage(QStringLiteral("%1 行 × %2 列の値を貼り付けました。").arg(table.size()).arg(width));
+        message = QStringLiteral("%1 行 × %2 列の値を貼り付けました。").arg(table.size()).arg(width);
     } else {
         const QChar lastLetter(QLatin1Char(static_cast<char>('A' + grid.Columns() - 1)));
-        emit statusMessage(QStringLiteral("%1 個の値は表の外（%2 行目以降または %3 列より右）にあたるため、貼り付けませんでした。")
-                               .arg(outcome.leftOut)
-                               .arg(grid.Rows() + 1)
-                               .arg(lastLetter));
+        message = QStringLiteral("%1 個の値は表の外（%2 行目以降または %3 列より右）にあたるため、貼り付けませんでした。")
+                      .arg(outcome.leftOut)
+                      .arg(grid.Rows() + 1)
+                      .arg(lastLetter);
     }
+    if (outcome.notNumbers > 0)
+        message += QStringLiteral("貼り付けたセルのうち %1 個は数値ではありません。").arg(outcome.notNumbers);
+    emit statusMessage(message);
 }
 
 void GridView::clearSelectedCells() {

@@ -7,6 +7,8 @@
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <optional>
+#include <functional>
+#include <string>
 #include <vector>
 
 #include "ui/grid_model.h"
@@ -80,6 +82,13 @@ public:
     // The context menu of the data grid, each item enabled when it can act.
     QMenu* createEditMenu(QWidget* parent);
 
+    // Asked when the first row of a paste reads as variable names
+    // (FirstRowIsHeading), with its fields and the column the paste starts at;
+    // true when it took them as names, and the row is then not pasted.
+    void setHeadingRowHandler(std::function<bool(const std::vector<std::string>&, int)> handler) {
+        headingRowHandler_ = std::move(handler);
+    }
+
     // Height in pixels of `units` row-height units.
     int rowUnitsToPixels(double units) const;
 
@@ -134,6 +143,7 @@ private:
     std::vector<int> userWidths_;    // pixels the user dragged a column to; 0 where not
     std::vector<int> textWidths_;    // pixels the widest text of each column needs
     bool settingWidths_ = false;
+    std::function<bool(const std::vector<std::string>&, int)> headingRowHandler_;
 };
 
 }  // namespace kurvo::ui

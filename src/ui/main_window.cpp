@@ -236,6 +236,8 @@ void MainWindow::createGrids() {
     spdData_ = new GridView(dataModel, fiveColumns);
     spdData_->setObjectName(QStringLiteral("spdData"));
     spdData_->setBlockEditing(true);
+    spdData_->setHeadingRowHandler(
+        [this](const std::vector<std::string>& names, int col) { return app_->OfferVariableNames(names, col); });
 
     GridLayout coeff;
     coeff.rowHeadingWidth = 8.37;

@@ -174,6 +174,10 @@ public:
     // The title dialog's OK: stores the titles, renames the data grid's columns and
     // the variable lists; each combination keeps its variable.
     void ApplyTitles(const TitleTexts& texts);
+    // A paste whose first row reads as variable names: asks whether to take
+    // them; Yes makes them the titles of the columns from `firstCol` on, as the
+    // title dialog would, and returns true.
+    bool OfferVariableNames(const std::vector<std::string>& names, int firstCol);
 
     // ---- changes ----
     // Whether the document (titles, method rows and data rows, as a save

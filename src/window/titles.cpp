@@ -1,5 +1,5 @@
 // The document title and variable titles: what the title dialog shows and
-// what its OK stores.
+// what its OK stores, and names offered by a paste.
 #include "window/app.h"
 
 namespace kurvo {
@@ -42,6 +42,17 @@ void App::ApplyTitles(const TitleTexts& texts) {
         }
     }
     session.int_DialogOK = kTrue;
+}
+
+bool App::OfferVariableNames(const std::vector<std::string>& names, int firstCol) {
+    if (views_.dialogs.Message({"1 行目は変数名のようです。変数名として使いますか？", MsgButtons::YesNo, MsgIcon::Question,
+                                {}, false}) != MsgAnswer::Yes)
+        return false;
+    TitleTexts texts = CurrentTitles();
+    for (std::size_t j = 0; j < names.size() && firstCol - 1 + j < texts.variables.size(); ++j)
+        texts.variables[firstCol - 1 + j] = names[j];
+    ApplyTitles(texts);
+    return true;
 }
 
 }  // namespace kurvo

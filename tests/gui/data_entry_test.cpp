@@ -44,6 +44,11 @@ class DataEntryTest : public WindowTest {
             QVERIFY(w().statusBar()->currentMessage().startsWith(token.mid(7).replace('_', ' ')));
         } else if (token.startsWith("sel:")) {  // the one selected cell
             QCOMPARE(grid()->selectionModel()->selectedIndexes(), QModelIndexList{cellAt(grid()->model(), token.mid(4))});
+        } else if (token == "yes") {  // the answer to the next questions
+            answer = kurvo::MsgAnswer::Yes;
+        } else if (token.startsWith("asked:")) {  // the one question since, as for status:
+            QVERIFY(messages.size() == 1 && QString::fromStdString(messages[0].text).startsWith(token.mid(6).replace('_', ' ')));
+            messages.clear();
         } else if (token.startsWith("menu:")) {
             const std::unique_ptr<QMenu> menu(grid()->createEditMenu(nullptr));
             for (QAction* action : menu->actions())
@@ -82,7 +87,7 @@ private slots:
 
     void keysAndUndo_data() {
         QTest::addColumn<QString>("input");
-        QTest::addColumn<QString>("cells");   // expected texts
+        QTest::addColumn<QString>("cells");   // expected texts; row 0 the column titles
         QTest::addColumn<QString>("cursor");
         QTest::addColumn<QString>("menu");    // 元に戻す やり直し 切り取り コピー 貼り付け 削除: + enabled
         QTest::newRow("enter goes down") << "1 ⏎ 2 ⏎ 3 ⏎" << "A1=1 A2=2 A3=3" << "A4" << "+--+--";
@@ -97,6 +102,10 @@ private slots:
         QTest::newRow("arrows and ctrl home") << "↓ → 5 ⏎ ^Home sel:A1" << "B2=5" << "A1" << "+--+--";
         QTest::newRow("ctrl y and ctrl shift z redo") << "1 ⏎ 2 ⏎ ^Z ^Z ^Y ^⇧Z" << "A1=1 A2=2" << "A2" << "+-++-+";
         QTest::newRow("outside counted") << "^End clip:1,2;3 ^V status:2_個の値は表の外" << "E100=1" << "E100" << "+-++++";
+        QTest::newRow("texts counted") << "clip:x,2;3,4 ^V status:2_行_×_2_列の値を貼り付けました。貼り付けたセルのうち_1_個は数値ではありません。"
+                                       << "A1=x B1=2" << "A1" << "+-++++";
+        QTest::newRow("names row asked") << "yes clip:x,y;1,2 ^V asked:1_行目は変数名のようです。"
+                                         << "A0=x B0=y A1=1 B1=2 A2=" << "A1" << "+-++++";
         QTest::newRow("a paste is one step") << "clip:1,2;3,4 ^V ^Z" << "A1= B1= A2= B2=" << "A1" << "-+-++-";
         QTest::newRow("a delete is one step") << "clip:1,2;3,4 menu:貼り付け Del menu:元に戻す"
                                               << "A1=1 B1=2 A2=3 B2=4" << "A1" << "++++++";
@@ -113,8 +122,10 @@ private slots:
         for (const QString& token : input.split(' ', Qt::SkipEmptyParts)) perform(token);
 
         for (const QString& expected : cells.split(' ')) {
-            const QModelIndex index = cellAt(grid()->model(), expected.section('=', 0, 0));
-            QCOMPARE(index.data().toString(), expected.section('=', 1));
+            const QString name = expected.section('=', 0, 0);
+            const QVariant shown = name.mid(1) == "0" ? grid()->model()->headerData(name.at(0).unicode() - 'A', Qt::Horizontal)
+                                                      : cellAt(grid()->model(), name).data();
+            QCOMPARE(shown.toString(), expected.section('=', 1));
         }
         QCOMPARE(grid()->currentIndex(), cellAt(grid()->model(), cursor));
         const std::unique_ptr<QMenu> shown(grid()->createEditMenu(nullptr));
