@@ -62,8 +62,9 @@ void configureFonts() {
     QFont::insertSubstitution(QString::fromUtf8(kProportionalGothic), pGothic);
 }
 
-QFont numberFont() {
-    const QFont japanese(QString::fromUtf8(kGothic), 9);
+QFont numberFont(double points) {
+    QFont japanese(QString::fromUtf8(kGothic));
+    japanese.setPointSizeF(points);
     QFont font = japanese;
     // Without the Latin face the Japanese one answers, and nothing is narrowed.
     font.setFamilies({QStringLiteral("DejaVu Sans Mono"), QString::fromUtf8(kGothic)});

@@ -31,7 +31,7 @@ void configureFonts();
 // that size, where it reads as a comma.  So Latin letters, digits and signs
 // come from a fixed-pitch Latin face, narrowed to the same half-width
 // advance; Japanese text keeps the Japanese face.
-QFont numberFont();
+QFont numberFont(double points = 9);
 
 // True when a display (or an explicitly chosen Qt platform) is available.
 bool displayAvailable();

@@ -102,8 +102,10 @@ void PaintCalls(QPainter& painter, const std::vector<DrawCall>& calls, const Pai
         case Op::Position:
             break;  // the text calls carry their own size and position
         case Op::Text: {
-            QFont font(state.fontName);
-            font.setPointSizeF(call.size > 0 ? call.size : 9.0);
+            const double points = call.size > 0 ? call.size : 9.0;
+            // The fixed Gothic face takes its digits from the face whose point reads as a point.
+            QFont font = state.fontName == QString::fromUtf8(kGothic) ? numberFont(points) : QFont(state.fontName);
+            font.setPointSizeF(points);
             painter.setFont(font);
             painter.setPen(state.foreColor);
             const QFontMetricsF metrics(font, painter.device());
