@@ -1,6 +1,7 @@
 #include "ui/main_window.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
@@ -14,6 +15,8 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSettings>
+#include <QSignalBlocker>
 #include <QStatusBar>
 #include <QTimer>
 #include <filesystem>
@@ -30,6 +33,7 @@
 #include "ui/grid_view.h"
 #include "ui/paint_calls.h"
 #include "ui/range_dialog.h"
+#include "ui/statistics_dialog.h"
 #include "ui/var_title_dialog.h"
 
 namespace kurvo::ui {
@@ -332,6 +336,9 @@ void MainWindow::createMenus() {
             &MainWindow::openCalcValueDialog);
     connect(addItem(view, "mnuChange_Graph_Range", QStringLiteral("グラフ上下限変更")), &QAction::triggered, this,
             &MainWindow::openRangeDialog);
+    view->addSeparator();
+    createFigureActions();
+    addFigureActions(view);
 
     QMenu* examples = addMenu(QStringLiteral("Example"), QStringLiteral("例題(&E)"));
     const QString exampleCaptions[] = {QStringLiteral("例題１(&1)"), QStringLiteral("例題２(&2)"),
@@ -373,6 +380,7 @@ void MainWindow::startUp() {
         updateRecoveryCopy();
     });
     app_->StartUp();
+    loadFigureSettings();
 }
 
 void MainWindow::updateCaption() {
@@ -510,6 +518,79 @@ QString droppedFile(const QMimeData* data) {
 
 }  // namespace
 
+void MainWindow::createFigureActions() {
+    statisticsAction_ = new QAction(QStringLiteral("係数の統計(&K)"), this);
+    statisticsAction_->setObjectName(QStringLiteral("mnuStatistics"));
+    connect(statisticsAction_, &QAction::triggered, this, &MainWindow::openStatisticsDialog);
+    confidenceAction_ = new QAction(QStringLiteral("信頼帯(&B)"), this);
+    confidenceAction_->setObjectName(QStringLiteral("mnuConfidenceBand"));
+    predictionAction_ = new QAction(QStringLiteral("予測帯(&P)"), this);
+    predictionAction_->setObjectName(QStringLiteral("mnuPredictionBand"));
+    for (QAction* band : {confidenceAction_, predictionAction_}) {
+        band->setCheckable(true);
+        connect(band, &QAction::toggled, this, [this] {
+            app_->SetBands(confidenceAction_->isChecked(), predictionAction_->isChecked());
+            saveFigureSettings();
+        });
+    }
+    levelMenu_ = new QMenu(QStringLiteral("信頼水準(&L)"), this);
+    levelMenu_->setObjectName(QStringLiteral("mnuLevel"));
+    levelGroup_ = new QActionGroup(this);
+    const std::pair<ConfidenceLevel, const char*> levels[] = {
+        {ConfidenceLevel::Percent90, "90%(&0)"}, {ConfidenceLevel::Percent95, "95%(&5)"}, {ConfidenceLevel::Percent99, "99%(&9)"}};
+    for (const auto& [level, caption] : levels) {
+        QAction* action = levelMenu_->addAction(QString::fromUtf8(caption));
+        action->setObjectName(QStringLiteral("mnuLevel%1").arg(static_cast<int>(level)));
+        action->setCheckable(true);
+        action->setData(static_cast<int>(level));
+        levelGroup_->addAction(action);
+        connect(action, &QAction::triggered, this, [this, level] {
+            app_->SetLevel(level);
+            saveFigureSettings();
+        });
+    }
+}
+
+void MainWindow::addFigureActions(QMenu* menu) {
+    menu->addAction(statisticsAction_);
+    menu->addAction(confidenceAction_);
+    menu->addAction(predictionAction_);
+    menu->addMenu(levelMenu_);
+}
+
+void MainWindow::loadFigureSettings() {
+    QSettings settings(QStringLiteral("kurvo"), QStringLiteral("kurvo"));
+    const int level = settings.value(QStringLiteral("bands/level"), 95).toInt();
+    for (QAction* action : levelGroup_->actions())
+        if (action->data().toInt() == level) {
+            action->setChecked(true);
+            app_->SetLevel(static_cast<ConfidenceLevel>(level));
+        }
+    const QSignalBlocker confidence(confidenceAction_), prediction(predictionAction_);
+    confidenceAction_->setChecked(settings.value(QStringLiteral("bands/confidence"), false).toBool());
+    predictionAction_->setChecked(settings.value(QStringLiteral("bands/prediction"), false).toBool());
+    app_->SetBands(confidenceAction_->isChecked(), predictionAction_->isChecked());
+}
+
+void MainWindow::saveFigureSettings() {
+    QSettings settings(QStringLiteral("kurvo"), QStringLiteral("kurvo"));
+    settings.setValue(QStringLiteral("bands/level"), static_cast<int>(app_->Level()));
+    settings.setValue(QStringLiteral("bands/confidence"), confidenceAction_->isChecked());
+    settings.setValue(QStringLiteral("bands/prediction"), predictionAction_->isChecked());
+}
+
+void MainWindow::openStatisticsDialog() {
+    if (!app_->session.int_Estimated) return;
+    {
+        StatisticsDialog dialog(*app_, this);
+        dialog.exec();
+    }
+    // The level may have been changed there.
+    for (QAction* action : levelGroup_->actions())
+        if (action->data().toInt() == static_cast<int>(app_->Level())) action->setChecked(true);
+    saveFigureSettings();
+}
+
 void MainWindow::createGraphContextMenu() {
     graphMenu_ = new QMenu(this);
     graphMenu_->setObjectName(QStringLiteral("graphMenu"));
@@ -517,11 +598,13 @@ void MainWindow::createGraphContextMenu() {
     copy->setObjectName(QStringLiteral("copyGraph"));
     QAction* save = graphMenu_->addAction(QStringLiteral("グラフを画像で保存(&S)"), this, &MainWindow::saveGraphImage);
     save->setObjectName(QStringLiteral("saveGraphImage"));
-    // Until an estimation there is no graph to take out.
+    graphMenu_->addSeparator();
+    addFigureActions(graphMenu_);
+    // Until an estimation there is no graph to take out and no fit to tell of.
     connect(graphMenu_, &QMenu::aboutToShow, this, [this, copy, save] {
-        copy->setEnabled(app_->session.int_Estimated != 0);
-        save->setEnabled(app_->session.int_Estimated != 0);
+        for (QAction* action : {copy, save, statisticsAction_}) action->setEnabled(app_->session.int_Estimated != 0);
     });
+    connect(graphMenu_, &QMenu::aboutToHide, this, [this] { statisticsAction_->setEnabled(true); });
     // The right button, or the menu key once the graph has been clicked.
     graph_->setFocusPolicy(Qt::ClickFocus);
     graph_->setContextMenuPolicy(Qt::CustomContextMenu);

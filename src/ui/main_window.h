@@ -11,6 +11,7 @@
 #include "ui/twips.h"
 #include "ui/view_adapters.h"
 
+class QActionGroup;
 class QLabel;
 class QMenu;
 class QPushButton;
@@ -75,6 +76,9 @@ public:
     void openCalcValueDialog();
     void openRangeDialog();
     void openAboutDialog();
+    // How sure the fits are: the statistics dialog; the bands and their level
+    // are menu items (in 表示 and in the graph's menu), kept as user settings.
+    void openStatisticsDialog();
 
     // ---- the graph's context menu ----
     // The shown graph on the clipboard, as a picture at screen resolution and as SVG.
@@ -98,6 +102,11 @@ private:
     void createRangeBars();
     void createMenus();
     void createGraphContextMenu();
+    void createFigureActions();
+    void addFigureActions(QMenu* menu);
+    // The bands' settings of the user: read at start, written at each change.
+    void loadFigureSettings();
+    void saveFigureSettings();
     void createResultCopyMenus();
     void startUp();
     // The caption names the data file, if any, and marks unsaved changes.
@@ -123,6 +132,11 @@ private:
     std::array<QLabel*, 4> lblEquation_{};
     std::array<QScrollBar*, 4> rangeBars_{};  // indexed by App::RangeBar
     QMenu* graphMenu_ = nullptr;
+    QAction* statisticsAction_ = nullptr;
+    QAction* confidenceAction_ = nullptr;
+    QAction* predictionAction_ = nullptr;
+    QMenu* levelMenu_ = nullptr;
+    QActionGroup* levelGroup_ = nullptr;
     std::string graphImageFile_;  // the image file last chosen, offered next time
 
     std::unique_ptr<EquationLabels> equations_;

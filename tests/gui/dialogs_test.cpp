@@ -8,6 +8,7 @@
 #include "ui/about_dialog.h"
 #include "ui/calc_value_dialog.h"
 #include "ui/range_dialog.h"
+#include "ui/statistics_dialog.h"
 #include "ui/var_title_dialog.h"
 #include "window_test.h"
 
@@ -52,9 +53,37 @@ private slots:
             QTest::keyClicks(d->xBox(), QStringLiteral("2"));
             click(d->calcButton());
             QCOMPARE(d->result()->text(), QStringLiteral("17"));
+            // The intervals come from the fit of the run, at the chosen level.
+            QVERIFY(d->interval(0)->text().startsWith(QStringLiteral("信頼区間 (95%): ")));
+            QVERIFY(d->interval(1)->text().startsWith(QStringLiteral("予測区間 (95%): ")));
             click(d->exitButton());
         }));
         QCOMPARE(clears(), before);
+    }
+
+    // The bands and their level from the menu, drawn and kept for the next
+    // window; the statistics dialog with combination 1's table.
+    void bandsLevelAndStatisticsFromTheMenu() {
+        estimateExample(1);
+        trigger("mnuConfidenceBand");
+        trigger("mnuLevel99");
+        QVERIFY(drewText(w().graph()->calls(), "信頼帯 99%"));
+        QVERIFY(!drewText(w().graph()->calls(), "予測帯 99%"));
+        {
+            MainWindow next;
+            QVERIFY(next.findChild<QAction*>(QStringLiteral("mnuConfidenceBand"))->isChecked());
+            QVERIFY(next.findChild<QAction*>(QStringLiteral("mnuLevel99"))->isChecked());
+        }
+        QVERIFY(open<StatisticsDialog>("mnuStatistics", [](StatisticsDialog* d) {
+            QVERIFY(d->summary(1)->text().startsWith(QStringLiteral("n = 10　自由度 = 6")));  // a cubic through 10 samples
+            const QAbstractItemModel* table = d->table(1)->model();
+            QCOMPARE(table->headerData(4, Qt::Horizontal).toString(), QStringLiteral("下限 (99%)"));
+            QVERIFY(d->table(1)->isRowHidden(4) && !d->table(1)->isRowHidden(3));  // C0 .. C3
+            d->reject();
+        }));
+        trigger("mnuConfidenceBand");  // off again, and the level back, for the windows after this one
+        trigger("mnuLevel95");
+        QVERIFY(!drewText(w().graph()->calls(), "信頼帯 95%"));
     }
 
     void newTitlesReachHeadingsListsAndGraph() {

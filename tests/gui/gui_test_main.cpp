@@ -1,6 +1,7 @@
 // Runs every registered test class; "-class Name" runs only that one, other
 // arguments go to Qt Test.
 #include <QApplication>
+#include <QStandardPaths>
 #include <QTest>
 
 #include "gui_test.h"
@@ -17,6 +18,8 @@ int main(int argc, char* argv[]) {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     kurvo::ui::useJapaneseLocale();
     QApplication application(argc, argv);
+    // The user's settings stay the user's: the tests keep theirs apart.
+    QStandardPaths::setTestModeEnabled(true);
     kurvo::ui::configureApplication(application);
 
     QStringList arguments = application.arguments();
