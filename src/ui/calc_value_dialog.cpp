@@ -6,6 +6,7 @@
 
 #include "fit/calculate_value.h"
 #include "state/numbers.h"
+#include "ui/application.h"
 #include "window/app.h"
 
 namespace kurvo::ui {
@@ -21,11 +22,13 @@ CalcValueDialog::CalcValueDialog(App& app, QWidget* parent)
     lblY_Calc_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     lblY_Calc_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     lblY_Calc_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    lblY_Calc_->setFont(numberFont());  // a decimal point that reads as one
     // How far the fitted value may be off there: the intervals at the chosen level.
     for (std::size_t i = 0; i < lblIntervals_.size(); ++i) {
         const QByteArray name = "lblInterval(" + QByteArray::number(static_cast<int>(i)) + ")";
         lblIntervals_[i] = addLabel(name.constData(), QString(), 240, 1680 + 270.0 * static_cast<double>(i), 4605, 255);
         lblIntervals_[i]->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        lblIntervals_[i]->setFont(numberFont());
     }
     cmdCalc_ = addButton("cmdCalc", QStringLiteral("計算(&E)"), 480, 2400, 1215, 495);
     cmdExit_ = addButton("cmdExit", QStringLiteral("ｷｬﾝｾﾙ(&C)"), 2160, 2400, 1215, 495);

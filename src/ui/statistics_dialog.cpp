@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "state/numbers.h"
+#include "ui/application.h"
 #include "ui/grid_view.h"
 #include "window/app.h"
 #include "window/statistics.h"
@@ -47,6 +48,7 @@ StatisticsDialog::StatisticsDialog(App& app, QWidget* parent) : QDialog(parent),
         auto* pageLayout = new QVBoxLayout(page);
         auto* summary = new QLabel;
         summary->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        summary->setFont(numberFont());
         GridLayout columns;
         columns.rowHeadingWidth = 4;
         columns.columnWidths = {13, 13, 13, 13, 13, 13};

@@ -8,8 +8,9 @@
 // Saves, into DIRECTORY: the empty start, example 1 loaded, example 1
 // estimated, example 4 estimated, the examples menu opened, each dialog, the
 // main window after new titles, the exit question, the printer set-up dialog,
-// a printed page (as a PDF file), the graph's menu and example 1 at degree 6;
-// then closes the window.  Message boxes
+// a printed page (as a PDF file), the graph's menu, example 1 at degree 6, the
+// bands on linear and logarithmic axes, the statistics dialog and the
+// intervals of the calculated value; then closes the window.  Message boxes
 // are answered with their default, the exit question with No.
 #include <QAction>
 #include <QApplication>
@@ -21,6 +22,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
 #include <cstdio>
@@ -222,6 +224,26 @@ void runTour(MainWindow& window, const QString& directory) {
     settle(200);
     saveScreen(area(), path("19-example1-degree6.png"));
 
+    // Both bands round example 1 on linear axes and example 4 on logarithmic
+    // ones, and example 4's statistics.
+    trigger(window, "mnuConfidenceBand");
+    trigger(window, "mnuPredictionBand");
+    trigger(window, "mnuExample1");
+    window.estimateButton()->click();
+    settle(200);
+    saveScreen(area(), path("20-bands-linear.png"));
+    trigger(window, "mnuExample4");
+    window.estimateButton()->click();
+    settle(200);
+    saveScreen(area(), path("21-bands-log.png"));
+    shootModal(window, [&] { trigger(window, "mnuStatistics"); }, path("22-statistics-dialog.png"), {});
+    shootModal(window, [&] { trigger(window, "mnuCalc_Value"); }, path("23-calc-value-intervals.png"),
+               [](QWidget* dialog) {
+                   auto* box = dialog->findChild<QLineEdit*>(QStringLiteral("txtX"));
+                   box->setText(QStringLiteral("100"));
+                   dialog->findChild<QPushButton*>(QStringLiteral("cmdCalc"))->click();
+               });
+
     window.closeFromProgram();
 }
 
@@ -238,6 +260,8 @@ int main(int argc, char* argv[]) {
     useJapaneseLocale();
     QApplication application(argc, argv);
     configureApplication(application);
+    // The tour's choices (the bands) are not the user's settings.
+    QStandardPaths::setTestModeEnabled(true);
     const QString directory = QString::fromLocal8Bit(argv[1]);
 
     // The window as the program starts it, without the recovery copy: the
