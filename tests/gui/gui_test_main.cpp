@@ -1,6 +1,7 @@
 // Runs every registered test class; "-class Name" runs only that one, other
 // arguments go to Qt Test.
 #include <QApplication>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTest>
 
@@ -18,8 +19,10 @@ int main(int argc, char* argv[]) {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     kurvo::ui::useJapaneseLocale();
     QApplication application(argc, argv);
-    // The user's settings stay the user's: the tests keep theirs apart.
+    // The user's settings stay the user's: the tests keep theirs apart, and
+    // start from none.
     QStandardPaths::setTestModeEnabled(true);
+    QSettings(QStringLiteral("kurvo"), QStringLiteral("kurvo")).clear();
     kurvo::ui::configureApplication(application);
 
     QStringList arguments = application.arguments();

@@ -22,6 +22,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
@@ -226,8 +227,8 @@ void runTour(MainWindow& window, const QString& directory) {
 
     // Both bands round example 1 on linear axes and example 4 on logarithmic
     // ones, and example 4's statistics.
-    trigger(window, "mnuConfidenceBand");
-    trigger(window, "mnuPredictionBand");
+    for (const char* band : {"mnuConfidenceBand", "mnuPredictionBand"})
+        window.findChild<QAction*>(QString::fromLatin1(band))->setChecked(true);
     trigger(window, "mnuExample1");
     window.estimateButton()->click();
     settle(200);
@@ -260,8 +261,10 @@ int main(int argc, char* argv[]) {
     useJapaneseLocale();
     QApplication application(argc, argv);
     configureApplication(application);
-    // The tour's choices (the bands) are not the user's settings.
+    // The tour's choices (the bands) are not the user's settings, and it
+    // starts from none.
     QStandardPaths::setTestModeEnabled(true);
+    QSettings(QStringLiteral("kurvo"), QStringLiteral("kurvo")).clear();
     const QString directory = QString::fromLocal8Bit(argv[1]);
 
     // The window as the program starts it, without the recovery copy: the
