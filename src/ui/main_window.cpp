@@ -538,8 +538,9 @@ void MainWindow::createFigureActions() {
     levelGroup_ = new QActionGroup(this);
     const std::pair<ConfidenceLevel, const char*> levels[] = {
         {ConfidenceLevel::Percent90, "90%(&0)"}, {ConfidenceLevel::Percent95, "95%(&5)"}, {ConfidenceLevel::Percent99, "99%(&9)"}};
-    for (const auto& [level, caption] : levels) {
-        QAction* action = levelMenu_->addAction(QString::fromUtf8(caption));
+    for (const auto& entry : levels) {
+        const ConfidenceLevel level = entry.first;
+        QAction* action = levelMenu_->addAction(QString::fromUtf8(entry.second));
         action->setObjectName(QStringLiteral("mnuLevel%1").arg(static_cast<int>(level)));
         action->setCheckable(true);
         action->setData(static_cast<int>(level));

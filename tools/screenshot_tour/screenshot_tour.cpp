@@ -13,6 +13,7 @@
 // intervals of the calculated value; then closes the window.  Message boxes
 // are answered with their default, the exit question with No.
 #include <QAction>
+#include <QClipboard>
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
@@ -244,6 +245,37 @@ void runTour(MainWindow& window, const QString& directory) {
                    box->setText(QStringLiteral("100"));
                    dialog->findChild<QPushButton*>(QStringLiteral("cmdCalc"))->click();
                });
+
+    // A narrowed range: the curve and the points stay inside the frame.
+    window.findChild<QAction*>(QStringLiteral("mnuConfidenceBand"))->setChecked(false);
+    window.findChild<QAction*>(QStringLiteral("mnuPredictionBand"))->setChecked(false);
+    trigger(window, "mnuExample1");
+    window.estimateButton()->click();
+    settle(200);
+    shootModal(
+        window, [&] { trigger(window, "mnuChange_Graph_Range"); }, path("24-narrowed-range-dialog.png"),
+        [](QWidget* d) {
+            setText(d, "txtXL", QStringLiteral("30"));
+            setText(d, "txtXU", QStringLiteral("70"));
+            setText(d, "txtYL", QStringLiteral("20"));
+            setText(d, "txtYU", QStringLiteral("60"));
+        },
+        [](QWidget* d) { click(d, "cmdChange"); });
+    settle(200);
+    saveScreen(area(), path("25-narrowed-range.png"));
+
+    // A table with a heading row pasted from a spreadsheet: the question
+    // whether its first row names the variables, as the real message box asks
+    // it; answered No, the status line counts the cells that are not numbers.
+    trigger(window, "mnuNew");
+    window.tabs()->setCurrentIndex(0);
+    window.dataGrid()->setCurrentIndex(window.dataGrid()->model()->index(0, 0));
+    QGuiApplication::clipboard()->setText(QStringLiteral("温度\t圧力\n273.16\t0.6117\n283.15\t1.2282\n293.15\t2.3392\n"));
+    window.dialogs().setAnswerer(nullptr);
+    shootModal(window, [&] { window.dataGrid()->pasteClipboard(); }, path("26-paste-heading-question.png"), {});
+    window.dialogs().setAnswerer(answerDefault);
+    settle(200);
+    saveScreen(area(), path("27-pasted.png"));
 
     window.closeFromProgram();
 }
