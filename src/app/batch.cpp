@@ -265,9 +265,7 @@ std::optional<GraphImage> DrawGraphImage(HeadlessWindow& window, int number, Gra
         image.width = window.graph.Width();
         image.height = window.graph.Height();
     } else if (!failure) {
-        const Session& s = app.session;
-        failure = app.Draw(number - 1, true, s.int_XLog(number), s.int_YLog(number), s.int_XRecip(number),
-                           s.int_YRecip(number));
+        failure = app.DrawShown(true);
         image.calls = &window.printer.Calls();
         image.width = window.printer.Width();
         image.height = window.printer.Height();

@@ -155,9 +155,6 @@ void DrawSteps(ISurface& g, bool printed, const GraphScene& scene) {
 
     // 8. Curve, 201 steps from the lower to the upper X limit; it and the
     // points show inside the frame only.
-    // On a logarithmic X axis the steps are decade exponents: divided by the
-    // decimal logarithm's factor they are ln x, so only the reciprocal is left
-    // of the X transform.
     g.SetClip(f.left, f.top, f.right, f.bottom);
     g.SetForeColor(kLightGreen);
     const Rgb curveColor = printed ? kLightRed : kLightGreen;
@@ -165,10 +162,15 @@ void DrawSteps(ISurface& g, bool printed, const GraphScene& scene) {
     const int degree = static_cast<int>(scene.coefficients.size()) - 1;
     const auto coefficient = [&](int j) { return scene.coefficients[static_cast<std::size_t>(j)]; };
     const double step = (xHigh - xLow) / kCurveSteps;
+    // x' at a step: on a logarithmic X axis the steps are decade exponents,
+    // which divided by the decimal logarithm's factor are ln x, so only the
+    // reciprocal is left of the X transform.
+    const auto fittedX = [&](double x) {
+        return ForwardTransform(xLog == 1 ? Div(x, kLog10Factor) : x, 0, scene.flags.xRecip);
+    };
     double x = xLow;
     for (int i = 0; i <= kCurveSteps && x <= xHigh; ++i, x += step) {
-        const double t = ForwardTransform(xLog == 1 ? Div(x, kLog10Factor) : x, 0, scene.flags.xRecip);
-        const double y = FittedValue(t, degree, coefficient, scene.flags);
+        const double y = FittedValue(fittedX(x), degree, coefficient, scene.flags);
         const std::int32_t px = pixelX(x, x);
         const std::int32_t py = pixelY(y);
         if (x == xLow) {
@@ -195,7 +197,7 @@ void DrawSteps(ISurface& g, bool printed, const GraphScene& scene) {
         for (int i = 0; i <= kCurveSteps && bx <= xHigh; ++i, bx += step) {
             std::optional<BandAt> at;
             try {
-                at = bands.at(ForwardTransform(xLog == 1 ? Div(bx, kLog10Factor) : bx, 0, scene.flags.xRecip));
+                at = bands.at(fittedX(bx));
             } catch (const RuntimeError&) {
             }
             const double px = pixelX(bx, bx);

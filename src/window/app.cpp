@@ -83,27 +83,28 @@ Failure App::ShowPage(int page) {
     if (page > session.int_CombCount || !session.int_Estimated) return std::nullopt;
     session.int_Comb = static_cast<std::int16_t>(page - 1);
     if (Failure failure = FillResultSheets(session.int_Comb)) return failure;
-    const int c = page;
-    return Draw(session.int_Comb, false, session.int_XLog(c), session.int_YLog(c), session.int_XRecip(c),
-                session.int_YRecip(c));
+    return DrawShown(false);
 }
 
 Failure App::ShowCombination(int number) { return ShowPage(number); }
 
+Transforms TransformsOf(const Session& s, int c) { return {s.int_YLog(c), s.int_YRecip(c), s.int_XLog(c), s.int_XRecip(c)}; }
+
+Failure App::DrawShown(bool toPrinter) {
+    const Transforms t = TransformsOf(session, session.int_Comb + 1);
+    return Draw(session.int_Comb, toPrinter, t.xLog, t.yLog, t.xRecip, t.yRecip);
+}
+
 void App::RedrawShownGraph() {
-    const int c = session.int_Comb + 1;
-    DrawGraph(session.int_Comb, false, session.int_XLog(c), session.int_YLog(c), session.int_XRecip(c),
-              session.int_YRecip(c));
+    if (const Failure failure = DrawShown(false)) ReportError(failure->Description());
 }
 
 void App::PrintShownGraph() {
-    const int c = session.int_Comb + 1;
-    const Transforms t{session.int_YLog(c), session.int_YRecip(c), session.int_XLog(c), session.int_XRecip(c)};
-    const Failure printed = Draw(session.int_Comb, true, t.xLog, t.yLog, t.xRecip, t.yRecip);
+    const Failure printed = DrawShown(true);
     if (printed) ReportError(printed->Description());
     if (!session.int_Estimated) return;
     // The same fault on the screen has just been told.
-    const Failure shown = Draw(session.int_Comb, false, t.xLog, t.yLog, t.xRecip, t.yRecip);
+    const Failure shown = DrawShown(false);
     if (shown && !printed) ReportError(shown->Description());
 }
 

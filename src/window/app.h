@@ -111,6 +111,9 @@ public:
     // Draw, and its failure in a message box.
     void DrawGraph(int index, bool toPrinter, std::int16_t xLog, std::int16_t yLog, std::int16_t xRecip,
                    std::int16_t yRecip);
+    // Draws the shown combination, with its own transform flags, on the
+    // screen or on the printer.
+    Failure DrawShown(bool toPrinter);
     // Redraws the shown combination on the screen.
     void RedrawShownGraph();
     // Prints the shown combination; the screen graph, blank while the page
@@ -239,6 +242,9 @@ private:
     std::shared_ptr<const Document> settled_;  // none: the empty document
     std::function<void()> settledHandler_;
 };
+
+// The transform flags of combination c as the session holds them.
+Transforms TransformsOf(const Session& session, int c);
 
 // The variable list of a fresh document: "A", "B", "C", "D", "E" separated by TAB.
 std::string DefaultVariableList();

@@ -19,9 +19,7 @@ Failure App::Estimate() {
     } catch (const RuntimeError& error) {
         return error;
     }
-    const int c = session.int_Comb + 1;
-    return Draw(session.int_Comb, false, session.int_XLog(c), session.int_YLog(c), session.int_XRecip(c),
-                session.int_YRecip(c));
+    return DrawShown(false);
 }
 
 void App::RunEstimation() {
@@ -41,7 +39,7 @@ RuntimeError App::Located(const RuntimeError& error, int c, int row, int col) co
 FitSamples App::SamplesForFit(int c) {
     Session& s = session;
     FitSamples samples;
-    samples.transforms = {s.int_YLog(c), s.int_YRecip(c), s.int_XLog(c), s.int_XRecip(c)};
+    samples.transforms = TransformsOf(s, c);
     ScanValidRows(c, [&](int r, double x, double y) {
         const int sample = ++s.int_DataCount;
         double xt = 0, yt = 0;

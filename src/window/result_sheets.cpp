@@ -24,7 +24,7 @@ void App::ScanValidRows(int c, const std::function<void(int, double, double)>& t
 FitSamples App::CurrentSamples(int c) const {
     const Session& s = session;
     FitSamples samples;
-    samples.transforms = {s.int_YLog(c), s.int_YRecip(c), s.int_XLog(c), s.int_XRecip(c)};
+    samples.transforms = TransformsOf(s, c);
     ScanValidRows(c, [&](int r, double x, double y) {
         double xt = 0;
         try {

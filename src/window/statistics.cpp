@@ -86,7 +86,7 @@ std::optional<BandAt> App::BandsAt(int c, double x) const {
 std::array<std::string, 2> App::IntervalTextsAt(double x) const {
     const int c = session.int_Comb + 1;
     const std::optional<BandAt> band = BandsAt(c, x);
-    const Transforms t{session.int_YLog(c), session.int_YRecip(c), session.int_XLog(c), session.int_XRecip(c)};
+    const Transforms t = TransformsOf(session, c);
     const NumberForm form = [](double v) { return FormatGeneral(v); };
     return {IntervalName(false, level_) + ": " + IntervalText(band, false, t, form),
             IntervalName(true, level_) + ": " + IntervalText(band, true, t, form)};
