@@ -11,6 +11,7 @@
 #include <QPainterPath>
 #include <QPixmap>
 #include <QSessionManager>
+#include <QSettings>
 #include <QStyleFactory>
 #include <QTranslator>
 
@@ -73,6 +74,8 @@ QFont numberFont(double points) {
     if (half > 0 && latin > half) font.setStretch(qRound(100 * half / latin));
     return font;
 }
+
+QSettings userSettings() { return QSettings(QStringLiteral("kurvo"), QStringLiteral("kurvo")); }
 
 void useJapaneseLocale() {
     // LC_ALL outranks every other setting; where the C library has no

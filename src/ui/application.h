@@ -6,6 +6,7 @@
 #include <QString>
 
 class QApplication;
+class QSettings;
 
 namespace kurvo::ui {
 
@@ -22,6 +23,10 @@ void useJapaneseLocale();
 // buttons, the application's name and version, and the end of the desktop
 // session.
 void configureApplication(QApplication& app);
+
+// The user's settings of the program (~/.config/kurvo/kurvo.conf): the bands
+// and their level.  The document file holds none of them.
+QSettings userSettings();
 
 // The font substitutions alone: enough for drawing without windows.
 void configureFonts();

@@ -560,7 +560,7 @@ void MainWindow::addFigureActions(QMenu* menu) {
 }
 
 void MainWindow::loadFigureSettings() {
-    QSettings settings(QStringLiteral("kurvo"), QStringLiteral("kurvo"));
+    QSettings settings = userSettings();
     const int level = settings.value(QStringLiteral("bands/level"), 95).toInt();
     for (QAction* action : levelGroup_->actions())
         if (action->data().toInt() == level) {
@@ -574,7 +574,7 @@ void MainWindow::loadFigureSettings() {
 }
 
 void MainWindow::saveFigureSettings() {
-    QSettings settings(QStringLiteral("kurvo"), QStringLiteral("kurvo"));
+    QSettings settings = userSettings();
     settings.setValue(QStringLiteral("bands/level"), static_cast<int>(app_->Level()));
     settings.setValue(QStringLiteral("bands/confidence"), confidenceAction_->isChecked());
     settings.setValue(QStringLiteral("bands/prediction"), predictionAction_->isChecked());

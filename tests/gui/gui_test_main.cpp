@@ -22,7 +22,7 @@ int main(int argc, char* argv[]) {
     // The user's settings stay the user's: the tests keep theirs apart, and
     // start from none.
     QStandardPaths::setTestModeEnabled(true);
-    QSettings(QStringLiteral("kurvo"), QStringLiteral("kurvo")).clear();
+    kurvo::ui::userSettings().clear();
     kurvo::ui::configureApplication(application);
 
     QStringList arguments = application.arguments();

@@ -296,7 +296,7 @@ int main(int argc, char* argv[]) {
     // The tour's choices (the bands) are not the user's settings, and it
     // starts from none.
     QStandardPaths::setTestModeEnabled(true);
-    QSettings(QStringLiteral("kurvo"), QStringLiteral("kurvo")).clear();
+    userSettings().clear();
     const QString directory = QString::fromLocal8Bit(argv[1]);
 
     // The window as the program starts it, without the recovery copy: the
