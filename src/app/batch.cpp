@@ -206,19 +206,20 @@ std::string FigureTables(const App& app, const BatchOptions& options) {
         text += line({"組合せ", "X", "推算値", confidence + "の下限", confidence + "の上限", prediction + "の下限",
                       prediction + "の上限"});
         for (int c = 1; c <= app.session.int_CombCount; ++c) {
-            if (!app.Figures(c)) continue;
+            const std::optional<FitFigures> figures = app.Figures(c);
+            if (!figures) continue;
             for (const double x : options.at) {
                 std::vector<std::string> row = {"Y" + std::to_string(c), FormatGeneral(x)};
-                const std::optional<BandAt> band = app.BandsAt(c, x);
-                const auto end = [&](const BandEnds& ends, bool upper) {
-                    return band ? FigureText(upper ? ends.upper : ends.lower, form) : std::string(kNoFigure);
-                };
+                const std::optional<BandAt> band = app.BandsAt(c, *figures, x);
+                const BandEnds none;  // no band: every end reads "—"
+                const BandEnds& confidenceEnds = band ? band->confidence : none;
+                const BandEnds& predictionEnds = band ? band->prediction : none;
                 const CalculatedValue value = CalculateValue(app.session, c, app.session.int_Degree(c), FormatGeneral(x));
                 row.push_back(value.ok ? value.text : std::string(kNoFigure));
-                row.push_back(end(band ? band->confidence : BandEnds{}, false));
-                row.push_back(end(band ? band->confidence : BandEnds{}, true));
-                row.push_back(end(band ? band->prediction : BandEnds{}, false));
-                row.push_back(end(band ? band->prediction : BandEnds{}, true));
+                for (const BandEnds* ends : {&confidenceEnds, &predictionEnds}) {
+                    row.push_back(FigureText(ends->lower, form));
+                    row.push_back(FigureText(ends->upper, form));
+                }
                 text += line(row);
             }
         }

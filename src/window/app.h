@@ -139,10 +139,10 @@ public:
     // nothing before a fit of it, and none available when it has no
     // degrees of freedom.
     std::optional<FitFigures> Figures(int c) const;
-    // Both bands of combination c's last fit at a measured x; nothing when
-    // they are not available there (no fit, no degrees of freedom, an x the
-    // transform cannot take).
-    std::optional<BandAt> BandsAt(int c, double x) const;
+    // Both bands of combination c's last fit, whose figures are given, at a
+    // measured x; nothing when they are not available there (no degrees of
+    // freedom, an x the transform cannot take).
+    std::optional<BandAt> BandsAt(int c, const FitFigures& figures, double x) const;
     // The confidence and the prediction interval of the shown combination at
     // a measured x, as the calculated-value dialog shows them.
     std::array<std::string, 2> IntervalTextsAt(double x) const;

@@ -71,13 +71,12 @@ std::optional<FitFigures> App::Figures(int c) const {
     }
 }
 
-std::optional<BandAt> App::BandsAt(int c, double x) const {
-    const std::optional<FitFigures> figures = Figures(c);
-    if (!figures || !figures->available) return std::nullopt;
+std::optional<BandAt> App::BandsAt(int c, const FitFigures& figures, double x) const {
+    if (!figures.available || c < 1 || c > kMaxCombinations || !fits_[static_cast<std::size_t>(c - 1)]) return std::nullopt;
     const KeptFit& kept = *fits_[static_cast<std::size_t>(c - 1)];
     try {
         const Transforms& t = kept.samples.transforms;
-        return BandAtX(kept.report, *figures, ForwardTransform(x, t.xLog, t.xRecip), t);
+        return BandAtX(kept.report, figures, ForwardTransform(x, t.xLog, t.xRecip), t);
     } catch (const RuntimeError&) {
         return std::nullopt;
     }
@@ -85,7 +84,8 @@ std::optional<BandAt> App::BandsAt(int c, double x) const {
 
 std::array<std::string, 2> App::IntervalTextsAt(double x) const {
     const int c = session.int_Comb + 1;
-    const std::optional<BandAt> band = BandsAt(c, x);
+    const std::optional<FitFigures> figures = Figures(c);
+    const std::optional<BandAt> band = figures ? BandsAt(c, *figures, x) : std::nullopt;
     const Transforms t = TransformsOf(session, c);
     const NumberForm form = [](double v) { return FormatGeneral(v); };
     return {IntervalName(false, level_) + ": " + IntervalText(band, false, t, form),
