@@ -143,7 +143,7 @@ private slots:
         QStringList answers;  // the PDF file chooser's answers in turn; none is a cancel
         w().printer().setFileChooser([&](const QString&) { return answers.isEmpty() ? QString() : answers.takeFirst(); });
         QCOMPARE(w().printer().printer().outputFormat(), QPrinter::PdfFormat);
-        trigger("mnuPrint");  // nothing estimated: the drawing error
+        trigger("mnuPrint");  // nothing estimated: nothing to print
         QCOMPARE(static_cast<int>(messages.size()), 1);
         messages.clear();
         estimateExample(1);
@@ -186,6 +186,13 @@ private slots:
         answers << folder.filePath(QStringLiteral("asked.pdf"));
         trigger("mnuPrint");
         QCOMPARE(pdfPages(named), 1);
+
+        // Another example, not yet estimated: no page with the last one's curve.
+        const int sent = w().printer().pagesSent();
+        trigger("mnuExample2");
+        trigger("mnuPrint");
+        QCOMPARE(w().printer().pagesSent(), sent);
+        QCOMPARE(messages.back().text, std::string(kurvo::kNothingToPrintMessage));
     }
 };
 
