@@ -114,6 +114,14 @@ private slots:
         step(App::RangeBar::VScrollLow, QAbstractSlider::SliderSingleStepSub);
         QCOMPARE(static_cast<int>(messages.size()), 1);
         QCOMPARE(w().graph()->calls().size(), drawn);
+
+        // Years 2001 to 2010 on an axis of 9: a step of 1, not 1000.
+        messages.clear();
+        estimateExample(1);
+        for (int r = 1; r <= 10; ++r) w().app().views().spdData.SetText(1, r, std::to_string(2000 + r));
+        pressEstimate();
+        step(App::RangeBar::HScrollLow, QAbstractSlider::SliderSingleStepSub);
+        QCOMPARE(s.dbl_XMin(1), 2000.0);
     }
 
     void fileMenuSavesStartsAnewOpensAndSetsUpThePrinter() {
