@@ -206,7 +206,10 @@ GridView::GridView(GridModel* model, const GridLayout& layout, QWidget* parent)
     QHeaderView* columns = horizontalHeader();
     columns->setMinimumSectionSize(1);
     columns->setSectionResizeMode(layout.fitsText ? QHeaderView::Interactive : QHeaderView::Fixed);
-    columns->setDefaultAlignment(Qt::Alignment(Qt::AlignCenter) | Qt::Alignment(Qt::TextWordWrap));
+    // In a grid that fits its text a heading is one line, shown whole: the
+    // column widens for it.  Fixed grids break their headings into lines.
+    columns->setDefaultAlignment(layout.fitsText ? Qt::Alignment(Qt::AlignCenter)
+                                                 : Qt::Alignment(Qt::AlignCenter) | Qt::Alignment(Qt::TextWordWrap));
     columns->setHighlightSections(false);
     columns->setFixedHeight(rowUnitsToPixels(layout.headingHeight));
 
@@ -223,6 +226,7 @@ GridView::GridView(GridModel* model, const GridLayout& layout, QWidget* parent)
     textWidths_.assign(count, 0);
     if (layout.fitsText) {
         connect(model, &QAbstractItemModel::dataChanged, this, &GridView::measureText);
+        connect(model, &QAbstractItemModel::headerDataChanged, this, &GridView::showWidths);
         connect(columns, &QHeaderView::sectionResized, this, [this](int column, int, int size) {
             if (settingWidths_) return;
             userWidths_.at(static_cast<std::size_t>(column)) = size;
@@ -287,7 +291,8 @@ void GridView::showWidths() {
     settingWidths_ = true;
     for (std::size_t i = 0; i < layoutWidths_.size(); ++i) {
         const int chosen = userWidths_[i] > 0 ? userWidths_[i] : layoutWidths_[i];
-        const int width = std::max(chosen, textWidths_[i]);
+        int width = std::max(chosen, textWidths_[i]);
+        if (layout_.fitsText) width = std::max(width, horizontalHeader()->sectionSizeHint(static_cast<int>(i)));
         if (width > 0 && columnWidth(static_cast<int>(i)) != width) setColumnWidth(static_cast<int>(i), width);
     }
     settingWidths_ = false;
