@@ -120,10 +120,10 @@ private slots:
             QWidget* modal = QApplication::activeModalWidget();
             if (modal == nullptr) return;
             if (auto* dialog = qobject_cast<QFileDialog*>(modal); dialog != nullptr && presses == 0) {
-                dialog->setDirectory(folder.path());
-                dialog->selectFile(QStringLiteral("vapour-pressure.csv"));
+                dialog->selectFile(table);
             }
             QApplication::setActiveWindow(modal);
+            if (QWidget* completion = QApplication::activePopupWidget()) completion->close();  // the name's completions
             if (++presses > 5) return static_cast<void>(qobject_cast<QDialog*>(modal)->reject());
             QTest::keyClick(modal->focusWidget() != nullptr ? modal->focusWidget() : modal, Qt::Key_Return);
         });

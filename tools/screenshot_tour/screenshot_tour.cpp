@@ -286,6 +286,8 @@ void runTour(MainWindow& window, const QString& directory) {
     window.openFromCommandLine(KURVO_TEST_DATA "/tables/us-population.xlsx");
     settle(200);
     saveScreen(area(), path("tables-1-opened-xlsx.png"));
+    // The virtual screen has no window manager to draw the caption: it is printed.
+    std::fprintf(stderr, "caption: %s\n", qPrintable(window.windowTitle()));
 
     // A names row pasted over columns C and D of five: A, B and E keep their letters.
     trigger(window, "mnuNew");
@@ -310,8 +312,8 @@ void runTour(MainWindow& window, const QString& directory) {
             kurvo::RecoveryCopy left(state.toStdString());
             left.Update(VapourPressure(), {"/home/user/実験/蒸気圧.txt", false});
         }
-        window.dialogs().setAnswerer(nullptr);
         trigger(window, "mnuNew");
+        window.dialogs().setAnswerer(nullptr);
         shootModal(window, [&] { window.startRecovery(state.toStdString(), true); }, path("tables-3-recovery-question.png"),
                    {}, [](QWidget* box) {
                        for (QPushButton* button : box->findChildren<QPushButton*>())
@@ -320,6 +322,7 @@ void runTour(MainWindow& window, const QString& directory) {
         window.dialogs().setAnswerer(answerDefault);
         settle(200);
         saveScreen(area(), path("tables-4-recovered.png"));
+        std::fprintf(stderr, "caption: %s\n", qPrintable(window.windowTitle()));
         QDir(state).removeRecursively();
     }
 
