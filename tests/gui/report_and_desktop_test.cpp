@@ -119,13 +119,11 @@ private slots:
         connect(&returns, &QTimer::timeout, [&] {
             QWidget* modal = QApplication::activeModalWidget();
             if (modal == nullptr) return;
-            if (auto* dialog = qobject_cast<QFileDialog*>(modal); dialog != nullptr && presses == 0) {
-                dialog->selectFile(table);
-            }
+            auto* name = modal->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));  // the file dialog's
+            if (name != nullptr) name->setText(table);
             QApplication::setActiveWindow(modal);
-            if (QWidget* completion = QApplication::activePopupWidget()) completion->close();  // the name's completions
             if (++presses > 5) return static_cast<void>(qobject_cast<QDialog*>(modal)->reject());
-            QTest::keyClick(modal->focusWidget() != nullptr ? modal->focusWidget() : modal, Qt::Key_Return);
+            QTest::keyClick(name != nullptr ? name : modal->focusWidget() != nullptr ? modal->focusWidget() : modal, Qt::Key_Return);
         });
         returns.start();
         trigger("mnuSave");
