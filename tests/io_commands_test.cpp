@@ -216,6 +216,7 @@ TEST(OpenCommand, ReadsTheFirstSheetOfATableAsAnUntitledDocument) {
         {"vapour-pressure.csv", "温度 ℃|蒸気圧 Pa|C|D|E|0|611.3|20|2338.9|100|101325|表の 6 行 × 2 列を読み込みました。"},
         {"us-population.xlsx", "year|US population|C|D|E|1790|3929214|1800|5308483|1900|76212168|表の 12 行 × 2 列を読み込みました。"},
         {"us-population.ods", "year|US population|C|D|E|1790|3929214|1800|5308483|1900|76212168|表の 12 行 × 2 列を読み込みました。"},
+        {"../files/names-over-a-text.csv", "T|P|C|D|E|1|2|2|n/a|2|n/a|表の 2 行 × 2 列を読み込みました。読み込んだセルのうち 1 個は数値ではありません。"},
     };
     for (const auto& [name, expected] : rows) {
         const std::string file = std::string(KURVO_TEST_DATA) + "/tables/" + name;

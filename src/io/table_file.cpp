@@ -47,6 +47,22 @@ std::pair<int, int> Extent(const TextTable& table) {
     return {rows, columns};
 }
 
+// Whether the first row names the columns: it holds a text and no number,
+// and a number stands below it.  Texts among the numbers are counted, not
+// taken as a sign that there are no names: the user chose the file.
+bool NamesOverNumbers(const TextTable& table) {
+    bool names = false, numbers = false;
+    for (std::size_t i = 0; i < table.size(); ++i)
+        for (const std::string& field : table[i]) {
+            if (field.empty()) continue;
+            const bool number = IsNumeric(AsEntered(field));
+            if (i == 0 && number) return false;
+            if (i == 0) names = true;
+            if (number) numbers = true;
+        }
+    return names && numbers;
+}
+
 [[noreturn]] void RefuseSize(int rows, int columns) {
     Refuse("表は " + std::to_string(rows) + " 行 × " + std::to_string(columns) + " 列です。読み込めるのは変数名の行のほかに " +
            std::to_string(kMaxSamples) + " 行、" + std::to_string(kMaxVariables) + " 列までです。");
@@ -57,7 +73,7 @@ std::pair<int, int> Extent(const TextTable& table) {
 OpenedFile TableDocument(const TextTable& table) {
     const auto [rows, columns] = Extent(table);
     if (rows == 0) Refuse("表に値がありません。");
-    const bool named = FirstRowIsHeading(table);
+    const bool named = NamesOverNumbers(table);
     const int first = named ? 1 : 0;
     if (rows - first > kMaxSamples || columns > kMaxVariables) RefuseSize(rows, columns);
 

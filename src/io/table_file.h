@@ -36,8 +36,8 @@ struct OpenedFile {
     int notNumbers = 0;  // table cells below the names that hold a text that is not a number
 };
 
-// The table as a document: when its first row holds names over numbers
-// (FirstRowIsHeading) they become the variable titles; the rows below fill
+// The table as a document: when its first row holds texts and no number,
+// over rows with a number, its texts become the variable titles; the rows below fill
 // the data from A1, the texts as AsEntered makes them.  A table of more than
 // kMaxSamples rows (names not counted) or kMaxVariables columns, or of no
 // cell at all, raises RuntimeError (FileFormat) that names its size and the
