@@ -57,7 +57,9 @@ struct MainWindowState {
     std::int16_t int_HScroll_High = 0;
     std::int16_t int_VScroll_Low = 0;
     std::int16_t int_VScroll_High = 0;
-    // The file dialog's name from its last use; Open and Save share the dialog.
+    // The name the Open dialog starts with: the file last chosen, dropped or
+    // named on the command line.  The Save dialog starts with the document's
+    // own data file instead, never with another file.
     std::string str_FileName;
 };
 
