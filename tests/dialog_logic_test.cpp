@@ -55,7 +55,7 @@ TEST(CalculateValueLabels, NameTheShownCombinationsVariables) {
     Session s;
     s.int_Comb = 1;
     s.int_XVar(2) = 1, s.int_YVar(2) = 3;
-    EXPECT_EQ(CalculateXLabel(s), " = ");  // no titles set
+    EXPECT_EQ(CalculateXLabel(s), "A = ");  // no titles set: the column letter
     s.str_VarTitle(1) = "時間", s.str_VarTitle(3) = "温度";
     EXPECT_EQ(CalculateXLabel(s), "時間 = ");
     EXPECT_EQ(CalculateYLabel(s), "温度 = ");
@@ -81,7 +81,9 @@ TEST(Titles, DialogShowsTheColumnsInUseAndOkRenamesHeadingsAndLists) {
     // Each combination keeps its variable under the new names.
     EXPECT_EQ(wb.methodGrid.Text(1, 1), "温度");
     EXPECT_EQ(wb.methodGrid.Text(4, 1), "時間");
-    EXPECT_EQ(wb.methodGrid.Items(1, 3), (std::vector<std::string>{"時間", "温度", "圧力", "", ""}));
+    // A column without a name keeps its letter.
+    EXPECT_EQ(wb.methodGrid.Items(1, 3), (std::vector<std::string>{"時間", "温度", "圧力", "D", "E"}));
+    EXPECT_EQ(wb.data.Text(5, 0), "E");
 }
 
 }  // namespace

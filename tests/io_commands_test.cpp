@@ -33,7 +33,7 @@ TEST(FileCommands, ChangeNothingUnlessTheyGoThrough) {
         } else if (before == "16 MiB and a byte") {
             PutFile(target, "");
             std::filesystem::resize_file(target, (16 << 20) + 1);
-        } else if (before.ends_with(".txt")) {
+        } else if (before.ends_with(".txt") || before.ends_with(".csv")) {
             PutFile(target, FileBytes(std::string(KURVO_TEST_DATA) + "/files/" + before));
         }
         const std::string bytes = FileBytes(target);
@@ -54,12 +54,18 @@ TEST(FileCommands, ChangeNothingUnlessTheyGoThrough) {
             }
             EXPECT_EQ(wb.Messages(), std::vector<std::string>(row.begin() + 4, row.end())) << row[0];
             for (const MessageRequest& message : wb.dialogs.messages) {
-                const bool question = message.text.starts_with("[ ");
-                EXPECT_EQ(std::pair(message.buttons, message.icon),
-                          question ? std::pair(MsgButtons::YesNoCancel, MsgIcon::Question) : std::pair(MsgButtons::Ok, MsgIcon::None))
+                const bool question = message.text.starts_with("[ "), overwrite = message.text.ends_with("上書きしますか？");
+                EXPECT_EQ(std::tuple(message.buttons, message.icon, message.defaultNo),
+                          overwrite  ? std::tuple(MsgButtons::YesNo, MsgIcon::Question, true)
+                          : question ? std::tuple(MsgButtons::YesNoCancel, MsgIcon::Question, false)
+                                     : std::tuple(MsgButtons::Ok, MsgIcon::None, false))
                     << row[0];
             }
-            EXPECT_EQ(wb.dialogs.fileRequests.at(0).filter, "データ ファイル (*.txt)|*.txt") << row[0];
+            EXPECT_EQ(wb.dialogs.fileRequests.at(0).filter,
+                      row[1] == "save" ? "データ ファイル (*.txt)|*.txt"
+                                       : "データ ファイル (*.txt)|*.txt|表 (*.csv *.tsv *.txt *.xlsx *.ods)|"
+                                         "*.csv;*.tsv;*.txt;*.xlsx;*.ods|すべてのファイル (*)|*")
+                << row[0];
             EXPECT_EQ(Shown(wb), shown) << row[0];
             EXPECT_EQ(FileBytes(target), bytes) << row[0];
         };
@@ -202,12 +208,54 @@ TEST(OpenCommand, RestoresTitlesMethodsAndDataButNoResults) {
     EXPECT_EQ(wb.dialogs.fileRequests.back().initialName, file);
 }
 
+// A table becomes an untitled document: names over numbers are the titles, a
+// grouped number is a number, and Save offers no file.  The values are the
+// published ones the tables were made from (tests/data/tables/make_tables.py).
+TEST(OpenCommand, ReadsTheFirstSheetOfATableAsAnUntitledDocument) {
+    const std::pair<const char*, const char*> rows[] = {
+        {"vapour-pressure.csv", "温度 ℃|蒸気圧 Pa|C|D|E|0|611.3|20|2338.9|100|101325|表の 6 行 × 2 列を読み込みました。"},
+        {"us-population.xlsx", "year|US population|C|D|E|1790|3929214|1800|5308483|1900|76212168|表の 12 行 × 2 列を読み込みました。"},
+        {"us-population.ods", "year|US population|C|D|E|1790|3929214|1800|5308483|1900|76212168|表の 12 行 × 2 列を読み込みました。"},
+        {"../files/names-over-a-text.csv", "T|P|C|D|E|1|2|2|n/a|2|n/a|表の 2 行 × 2 列を読み込みました。読み込んだセルのうち 1 個は数値ではありません。"},
+    };
+    for (const auto& [name, expected] : rows) {
+        const std::string file = std::string(KURVO_TEST_DATA) + "/tables/" + name;
+        Workbench wb;
+        wb.app.OpenFile(file, false);
+        std::string shown;
+        for (int col = 1; col <= 5; ++col) shown += wb.data.Text(col, 0) + "|";
+        const int last = wb.app.session.int_DataCount;
+        for (int row : {1, 2, last}) shown += wb.data.Text(1, row) + "|" + wb.data.Text(2, row) + "|";
+        ASSERT_EQ(wb.Messages(), std::vector<std::string>{}) << name;
+        EXPECT_EQ(shown + wb.dialogs.statuses.at(0), expected) << name;
+        EXPECT_EQ(wb.app.TableFile() + "|" + wb.app.DocumentFile(), file + "|") << name;
+        wb.app.SaveCommand();
+        EXPECT_EQ(wb.dialogs.fileRequests.back().initialName, "") << name;
+    }
+}
+
+// 上書き保存 writes a document's own file without a dialog or a question.
+TEST(SaveInPlaceCommand, WritesTheDocumentsFileWithoutAsking) {
+    ScratchFolder folder;
+    Workbench wb;
+    Save(wb, folder / "mine.txt");
+    wb.data.SetText(1, 1, "7");
+    wb.dialogs.messages.clear();
+    EXPECT_TRUE(wb.app.SaveInPlaceCommand());
+    EXPECT_EQ(wb.dialogs.fileRequests.size(), 1u);
+    EXPECT_TRUE(wb.dialogs.messages.empty());
+    EXPECT_EQ(wb.dialogs.statuses, std::vector<std::string>{"[ " + folder / "mine.txt" + " ] に保存しました。"});
+    EXPECT_EQ(ReadDocumentFile(folder / "mine.txt").rows, std::vector<std::vector<std::string>>{{"7"}});
+}
+
 // A typed cell not saved: New asks first.  はい saves (and goes on only once
 // saved), いいえ discards, キャンセル keeps everything.
 TEST(UnsavedChanges, NewAsksWhetherToSaveFirst) {
     const std::string kQuestion = "現在のデータは保存されていません。保存しますか？";
+    const std::string table = std::string(KURVO_TEST_DATA) + "/tables/vapour-pressure.csv";
     struct Row {
         const char* name;
+        char command;                    // N New, O Open (choosing the table), D the table dropped
         std::vector<MsgAnswer> answers;  // to the questions in turn
         bool fileChosen;                 // in the Save dialog
         std::vector<std::string> messages;
@@ -217,12 +265,15 @@ TEST(UnsavedChanges, NewAsksWhetherToSaveFirst) {
     ScratchFolder folder;
     const std::string target = folder / "kept.txt";
     const Row rows[] = {
-        {"SavedThenNew", {MsgAnswer::Yes, MsgAnswer::Yes}, true,
+        {"SavedThenNew", 'N', {MsgAnswer::Yes, MsgAnswer::Yes}, true,
          {kQuestion, "[ " + target + " ] に保存します？", "保存しました。"}, "", true},
-        {"SaveDialogCancelledKeeps", {MsgAnswer::Yes}, false, {kQuestion, "[キャンセル] が選択されました。"}, "7", false},
-        {"SaveDeclinedKeeps", {MsgAnswer::Yes, MsgAnswer::No}, true, {kQuestion, "[ " + target + " ] に保存します？"}, "7", false},
-        {"DiscardedThenNew", {MsgAnswer::No}, false, {kQuestion}, "", false},
-        {"CancelKeeps", {MsgAnswer::Cancel}, false, {kQuestion}, "7", false},
+        {"SaveDialogCancelledKeeps", 'N', {MsgAnswer::Yes}, false, {kQuestion, "[キャンセル] が選択されました。"}, "7", false},
+        {"SaveDeclinedKeeps", 'N', {MsgAnswer::Yes, MsgAnswer::No}, true, {kQuestion, "[ " + target + " ] に保存します？"}, "7", false},
+        {"DiscardedThenNew", 'N', {MsgAnswer::No}, false, {kQuestion}, "", false},
+        {"CancelKeeps", 'N', {MsgAnswer::Cancel}, false, {kQuestion}, "7", false},
+        {"OpenAsksOnceBeforeItsDialog", 'O', {MsgAnswer::No, MsgAnswer::Yes}, false,
+         {kQuestion, "[ " + table + " ] を読み込みます？"}, "0", false},
+        {"DropAsksOnlyWhetherToSave", 'D', {MsgAnswer::No}, false, {kQuestion}, "0", false},
     };
     for (const Row& row : rows) {
         std::filesystem::remove(target);
@@ -231,7 +282,8 @@ TEST(UnsavedChanges, NewAsksWhetherToSaveFirst) {
         wb.data.SetText(1, 1, "7");
         wb.dialogs.answers.assign(row.answers.begin(), row.answers.end());
         if (row.fileChosen) wb.dialogs.files.push_back(target);
-        wb.app.NewCommand();
+        if (row.command == 'O') wb.dialogs.files.push_back(table);
+        row.command == 'N' ? wb.app.NewCommand() : row.command == 'O' ? wb.app.OpenCommand() : wb.app.OpenFile(table, true);
         EXPECT_EQ(wb.Messages(), row.messages) << row.name;
         EXPECT_EQ(wb.data.Text(1, 1), row.a1) << row.name;
         EXPECT_EQ(std::filesystem::exists(target), row.saved) << row.name;

@@ -1,6 +1,8 @@
 // The recovery copy in a temporary state folder: what earlier windows leave
 // there, and what a window that starts afterwards is offered and finds.
+#include <fcntl.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -15,18 +17,19 @@
 namespace kurvo::test {
 namespace {
 
-// The question says what いいえ does.
-const std::string kQuestion = "前回、保存されずに終了したデータがあります。復元しますか？\n[いいえ] を選ぶと、このデータは削除されます。";
+// The question names the document's file and the time of the copy, and says what いいえ does.
+const std::string kQuestion = "前回、保存されずに終了したデータがあります。復元しますか？\n新しいデータ、2026/01/02 03:04 の時点のコピーです。\n[いいえ] を選ぶと、このデータは削除されます。";
+const std::string kSavedQuestion = "前回、保存されずに終了したデータがあります。復元しますか？\n「{state}/saved.txt」、2026/01/02 03:04 の時点のコピーです。\n[いいえ] を選ぶと、このデータは削除されます。";
 
 struct Window {
     Workbench wb;
     RecoveryCopy copy{RecoveryFolder()};
     void Type(const char* a1) {
         wb.data.SetText(1, 1, a1);
-        copy.Update(wb.app.UnsavedContent());
+        copy.Update(wb.app.UnsavedContent(), wb.app.Origin());
     }
     void Offer() {
-        copy.OfferLeftCopies(wb.dialogs, [this](const Document& d) { return RestoreDocument(wb.app, d); });
+        copy.OfferLeftCopies(wb.dialogs, [this](const Document& d, const DocumentOrigin& o) { return RestoreDocument(wb.app, d, o); });
     }
 };
 
@@ -34,11 +37,13 @@ struct Scene {
     ScratchFolder state;
     std::vector<std::unique_ptr<Window>> running;
     Window& Start() { return *running.emplace_back(std::make_unique<Window>()); }
-    // A window that typed and was killed before anything else happened.
-    void Killed(const char* a1) {
+    // A window that typed (after saving to `saved`, when given) and was killed before anything else happened.
+    void Killed(const char* a1, const char* saved = nullptr) {
         const pid_t child = ::fork();
         if (child == 0) {
-            Window().Type(a1);
+            Window w;
+            if (saved != nullptr) Save(w.wb, state / saved);
+            w.Type(a1);
             ::raise(SIGKILL);
         }
         ::waitpid(child, nullptr, 0);
@@ -53,6 +58,7 @@ struct Row {
     std::string a1;                      // its cell A1 afterwards
     std::multiset<std::string> files;    // the folder, numbers as #
     std::multiset<std::string> copiedA1; // cell A1 of each copy in it
+    std::string documentFile = {};       // the file it has then, in the state folder
 };
 
 void PrintTo(const Row& row, std::ostream* out) { *out << row.name; }
@@ -67,14 +73,23 @@ TEST_P(RecoveryTest, WhatTheNextStartFinds) {
     ASSERT_EQ(RecoveryFolder(), folder);
     row.before(scene);
 
+    ::setenv("TZ", "UTC", 1);
+    ::tzset();
+    const timespec copied[2] = {{1767323040, 0}, {1767323040, 0}};  // 2026-01-02 03:04 UTC
+    if (std::filesystem::exists(folder))
+        for (const auto& entry : std::filesystem::directory_iterator(folder))
+            ::utimensat(AT_FDCWD, entry.path().c_str(), copied, 0);
     Window next;
     next.wb.dialogs.answers = {row.answer};
     next.Offer();
     std::vector<std::string> messages;
-    for (const std::string& text : next.wb.Messages())
-        messages.push_back(text == kQuestion ? text : text.substr(0, text.find('\n')));
+    for (const std::string& text : next.wb.Messages()) {
+        const std::string shown = std::regex_replace(text, std::regex(scene.state.path().string()), "{state}");
+        messages.push_back(shown.find("復元しますか") != std::string::npos ? shown : shown.substr(0, shown.find('\n')));
+    }
     EXPECT_EQ(messages, row.messages);
     EXPECT_EQ(next.wb.data.Text(1, 1), row.a1);
+    EXPECT_EQ(next.wb.app.DocumentFile(), row.documentFile.empty() ? "" : scene.state / row.documentFile);
 
     std::multiset<std::string> files, copiedA1;
     if (std::filesystem::exists(folder))
@@ -112,6 +127,8 @@ INSTANTIATE_TEST_SUITE_P(Recovery, RecoveryTest, ::testing::Values(
         }, MsgAnswer::Yes, kNone, "", {}, {}},
     Row{"RestoredAfterAKill", [](Scene& s) { s.Killed("1.5"); },
         MsgAnswer::Yes, kAsked, "1.5", {kCopy, kLock}, {"1.5"}},
+    Row{"RestoredWithItsFile", [](Scene& s) { s.Killed("1.5", "saved.txt"); },
+        MsgAnswer::Yes, {kSavedQuestion}, "1.5", {kCopy, kLock}, {"1.5"}, "saved.txt"},
     Row{"DeclinedAfterAKill", [](Scene& s) { s.Killed("1.5"); },
         MsgAnswer::No, kAsked, "", {}, {}},
     Row{"TwoWindowsKeptApart", [](Scene& s) {

@@ -30,7 +30,10 @@ public:
         return f;
     }
 
+    void ShowStatus(const std::string& text) override { statuses.push_back(text); }
+
     std::vector<MessageRequest> messages;
+    std::vector<std::string> statuses;
     std::vector<FileRequest> fileRequests;
     std::deque<MsgAnswer> answers;
     std::deque<std::optional<std::string>> files;

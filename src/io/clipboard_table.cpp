@@ -44,7 +44,30 @@ std::string AsField(const std::string& text) {
     return quoted + '"';
 }
 
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
 }  // namespace
+
+std::string AsEntered(std::string_view text) {
+    const std::string_view number = Trim(text);
+    std::size_t at = number.starts_with('-') || number.starts_with('+') ? 1 : 0;
+    const std::size_t lead = at;
+    while (at < number.size() && IsDigit(number[at])) ++at;
+    if (at == lead || at - lead > 3 || at >= number.size() || number[at] != ',') return std::string(text);
+    while (at < number.size() && number[at] == ',') {
+        for (std::size_t d = 1; d <= 3; ++d)
+            if (at + d >= number.size() || !IsDigit(number[at + d])) return std::string(text);
+        at += 4;
+    }
+    if (at < number.size() && number[at] == '.') {
+        for (++at; at < number.size() && IsDigit(number[at]);) ++at;
+    }
+    if (at != number.size()) return std::string(text);
+    std::string plain;
+    for (const char c : number)
+        if (c != ',') plain += c;
+    return plain;
+}
 
 TextTable ParseTable(std::string_view text) {
     const char separator = text.find('\t') != std::string_view::npos ? '\t' : ',';
@@ -91,9 +114,10 @@ PasteOutcome PasteTable(IGrid& grid, int col, int row, const TextTable& table) {
         for (std::size_t j = 0; j < table[i].size(); ++j) {
             const int c = col + static_cast<int>(j);
             if (r <= grid.Rows() && c <= grid.Columns()) {
-                grid.SetText(c, r, table[i][j]);
+                const std::string text = AsEntered(table[i][j]);
+                grid.SetText(c, r, text);
                 ++outcome.written;
-                if (!table[i][j].empty() && !IsNumeric(table[i][j])) ++outcome.notNumbers;
+                if (!text.empty() && !IsNumeric(text)) ++outcome.notNumbers;
             } else if (!table[i][j].empty()) {
                 ++outcome.leftOut;
             }
@@ -107,7 +131,7 @@ bool FirstRowIsHeading(const TextTable& table) {
     for (std::size_t i = 0; i < table.size(); ++i) {
         for (const std::string& field : table[i]) {
             if (field.empty()) continue;
-            if (IsNumeric(field) == (i == 0)) return false;  // a number among the names or a text below them
+            if (IsNumeric(AsEntered(field)) == (i == 0)) return false;  // a number among the names or a text below them
             (i == 0 ? names : numbers) = true;
         }
     }

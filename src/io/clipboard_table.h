@@ -39,20 +39,26 @@ struct CellBlock {
 // their row headings; the whole sheet takes both.
 CellBlock WithHeadings(const IGrid& grid, CellBlock selected);
 
+// The text a typed or pasted cell keeps: a number written with its digits in
+// groups of three, as spreadsheets show them ("3,929,214", "-1,234.5"), loses
+// its commas and is a number; any other text stays as it is ("39,48", "1,5").
+std::string AsEntered(std::string_view text);
+
 struct PasteOutcome {
     int written = 0;     // cells written
     int leftOut = 0;     // non-empty fields that fell outside the grid
     int notNumbers = 0;  // cells written with a text that is not a number (IsNumeric), empty ones not counted
 };
 
-// Writes the table into the grid with its first field at (col, row).  Fields
+// Writes the table into the grid with its first field at (col, row), each
+// field as AsEntered makes it.  Fields
 // beyond the last row or column are not written; the empty ones among them
 // are not counted as left out.
 PasteOutcome PasteTable(IGrid& grid, int col, int row, const TextTable& table);
 
 // Whether the first row reads as the names of the variables below it: it
 // holds a text and no number, and the rows below hold a number and no text
-// (empty fields do not count either way).
+// (empty fields do not count either way; a grouped number is a number).
 bool FirstRowIsHeading(const TextTable& table);
 
 }  // namespace kurvo

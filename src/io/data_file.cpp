@@ -301,6 +301,8 @@ Document ReadDocument(std::string_view bytes) {
     return d;
 }
 
+bool BeginsLikeDocument(std::string_view bytes) { return bytes.starts_with(ToShiftJis(kBasicSection)); }
+
 Document ReadDocumentFile(const std::string& path) {
     std::string bytes;
     try {

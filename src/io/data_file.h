@@ -86,6 +86,10 @@ std::string WriteDocument(const Document& document);
 // standard description of FileFormat, a line break and what was wrong.
 Document ReadDocument(std::string_view bytes);
 
+// Whether the bytes begin with the first field of a data file, "[基本情報]"
+// in Shift-JIS: a file the reader takes as this program's, refusals included.
+bool BeginsLikeDocument(std::string_view bytes);
+
 // ReadDocument on the content of a file; a file that cannot be opened or read
 // raises the second kind of error, and so does anything ReadWholeFile
 // refuses (not a regular file, larger than its limit).

@@ -14,6 +14,7 @@
 
 #include "io/data_file.h"
 #include "io/file_access.h"
+#include "io/shift_jis.h"
 #include "state/runtime_error.h"
 
 namespace kurvo {
@@ -23,6 +24,24 @@ constexpr std::string_view kCopyPrefix = "window-";
 constexpr std::string_view kKeptPrefix = "unreadable-";
 constexpr std::string_view kCopySuffix = ".txt";
 constexpr std::string_view kLockSuffix = ".lock";
+// After the document: a line "[元のファイル]" or "[元の表]", and the file's name.
+constexpr std::string_view kFileTrailer = "\r\n[元のファイル]\r\n", kTableTrailer = "\r\n[元の表]\r\n";
+
+std::string WithOrigin(std::string bytes, const DocumentOrigin& origin) {
+    if (origin.file.empty()) return bytes;
+    return bytes + ToShiftJis(origin.table ? kTableTrailer : kFileTrailer).substr(2) + origin.file + "\r\n";
+}
+
+DocumentOrigin OriginOf(const std::string& bytes) {
+    for (const bool table : {false, true}) {
+        const std::string trailer = ToShiftJis(table ? kTableTrailer : kFileTrailer);
+        const std::size_t at = bytes.rfind(trailer);
+        if (at == std::string::npos || !bytes.ends_with("\r\n")) continue;
+        const std::string file = bytes.substr(at + trailer.size(), bytes.size() - 2 - at - trailer.size());
+        if (file.find_first_of("\r\n") == std::string::npos) return {file, table};
+    }
+    return {};
+}
 
 // Windows of this process that have taken a name.
 int windowsNamed = 0;
@@ -130,6 +149,18 @@ std::string RecoveryFolder() {
     return {};
 }
 
+std::string RecoveryQuestion(const DocumentOrigin& origin, std::time_t when) {
+    std::tm local{};
+    ::localtime_r(&when, &local);
+    char time[32];
+    std::strftime(time, sizeof time, "%Y/%m/%d %H:%M", &local);
+    const std::string name = origin.file.empty() ? "新しいデータ"
+                             : origin.table      ? "表「" + origin.file + "」から読み込んだデータ"
+                                                 : "「" + origin.file + "」";
+    return "前回、保存されずに終了したデータがあります。復元しますか？\n" + name + "、" + time +
+           " の時点のコピーです。\n[いいえ] を選ぶと、このデータは削除されます。";
+}
+
 RecoveryCopy::RecoveryCopy(std::string folder) : folder_(std::move(folder)) { RemoveLeftovers(folder_); }
 
 RecoveryCopy::~RecoveryCopy() {
@@ -170,13 +201,13 @@ void RecoveryCopy::TakeName() {
     RaiseWrite(FileErrorText(EEXIST));
 }
 
-std::optional<std::string> RecoveryCopy::Update(const std::optional<Document>& unsaved) {
+std::optional<std::string> RecoveryCopy::Update(const std::optional<Document>& unsaved, const DocumentOrigin& origin) {
     try {
         if (!unsaved) {
             Discard();
             return std::nullopt;
         }
-        std::string bytes = WriteDocument(*unsaved);
+        std::string bytes = WithOrigin(WriteDocument(*unsaved), origin);
         if (bytes == written_) return std::nullopt;
         if (path_.empty()) TakeName();
         ReplaceFileContents(path_, bytes, WriteTarget::Private);
@@ -205,12 +236,21 @@ void RecoveryCopy::OfferLeftCopies(IUserDialogs& dialogs, const Restore& restore
             continue;
         }
         bool restored = false, keep = false;
-        if (dialogs.Message({kRecoveryQuestion, MsgButtons::YesNo, MsgIcon::Question, {}, false}) == MsgAnswer::Yes) {
+        struct stat info {};
+        const std::time_t when = ::stat(copy.c_str(), &info) == 0 ? info.st_mtime : 0;
+        std::string bytes;
+        try {
+            bytes = ReadWholeFile(copy);
+        } catch (const RuntimeError&) {
+        }
+        const DocumentOrigin origin = OriginOf(bytes);
+        if (dialogs.Message({RecoveryQuestion(origin, when), MsgButtons::YesNo, MsgIcon::Question, {}, false}) ==
+            MsgAnswer::Yes) {
             try {
-                const std::optional<Document> shown = restore(ReadDocumentFile(copy));
+                const std::optional<Document> shown = restore(ReadDocumentFile(copy), origin);
                 restored = true;
                 // The old copy goes only once the document is in this window's own.
-                keep = Update(shown).has_value();
+                keep = Update(shown, origin).has_value();
             } catch (const RuntimeError& error) {
                 const std::string kept = KeepUnreadable(copy);
                 if (kept != copy) ::unlink(lock.c_str());

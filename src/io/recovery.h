@@ -4,7 +4,8 @@
 // typing with it; the next start offers the copies whose window is gone.
 //
 // Files in the folder (which only the user may enter):
-//   window-<pid>-<n>.txt       the copy of window n of process pid, in the data-file format
+//   window-<pid>-<n>.txt       the copy of window n of process pid, in the data-file format,
+//                              followed by the document's origin (which the reader passes over)
 //   window-<pid>-<n>.lock      locked (flock) by that window while it runs
 //   .window-<pid>-<n>.txt.kurvo-XXXXXX   the copy being written
 //   unreadable-<pid>-<n>.txt   a copy that could not be read back: kept for the user, never offered
@@ -17,17 +18,20 @@
 // date) is the window's.
 #pragma once
 
+#include <ctime>
 #include <functional>
 #include <optional>
 #include <string>
 
 #include "io/data_file.h"
+#include "io/table_file.h"
 #include "state/views.h"
 
 namespace kurvo {
 
-inline constexpr const char* kRecoveryQuestion =
-    "前回、保存されずに終了したデータがあります。復元しますか？\n[いいえ] を選ぶと、このデータは削除されます。";
+// The question for a copy of a document from `origin`, written at `when`
+// (local time): it names the file and the time of the copy.
+std::string RecoveryQuestion(const DocumentOrigin& origin, std::time_t when);
 
 // $XDG_STATE_HOME/kurvo, by default ~/.local/state/kurvo; empty when the
 // environment names neither.
@@ -48,20 +52,21 @@ public:
     const std::string& Path() const { return path_; }
 
     // Brings the copy in line with the document: writes `unsaved`, the
-    // document's content while it has unsaved changes (atomically, with the
+    // document's content while it has unsaved changes, and where it came from (atomically, with the
     // data-file writer, when it is not on disk yet), removes the copy when
     // there is none.  Returns why it failed.
-    std::optional<std::string> Update(const std::optional<Document>& unsaved);
+    std::optional<std::string> Update(const std::optional<Document>& unsaved, const DocumentOrigin& origin = {});
 
     // Removes the copy: the user ended the program without saving on purpose.
     void Discard();
 
     // What the window does with a copy the user takes back: puts the document
-    // on screen as Open does and returns what its own copy is to hold then.
-    using Restore = std::function<std::optional<Document>(const Document&)>;
+    // on screen as Open does, from the file it came from, and returns what
+    // its own copy is to hold then.
+    using Restore = std::function<std::optional<Document>(const Document&, const DocumentOrigin&)>;
 
     // As the window starts: for each copy left by a window that is no longer
-    // running, asks kRecoveryQuestion.  Yes reads the copy, restores it and
+    // running, asks RecoveryQuestion.  Yes reads the copy, restores it and
     // ends the offers once it is on screen (and in this window's copy); No
     // removes it.  A copy that cannot be read is kept under an "unreadable-"
     // name, and the message says why and where.

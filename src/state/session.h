@@ -62,7 +62,11 @@ struct Session {
 // variable text matches no item of its list reads as variable 0.
 inline bool IsVariable(int v) { return v >= 1 && v <= kMaxVariables; }
 
-// The title of variable v, empty for a number that names no column.
-inline std::string VariableTitle(const Session& s, int v) { return IsVariable(v) ? s.str_VarTitle(v) : std::string(); }
+// Variable v's name: its title, or its column letter when it has none; empty
+// for a number that names no column.
+inline std::string VariableTitle(const Session& s, int v) {
+    if (!IsVariable(v)) return {};
+    return s.str_VarTitle(v).empty() ? std::string(1, static_cast<char>('A' + v - 1)) : s.str_VarTitle(v);
+}
 
 }  // namespace kurvo

@@ -57,6 +57,8 @@ public:
     virtual std::optional<std::string> ChooseFile(const FileRequest& request) = 0;
 
     void ShowMessage(const std::string& text) { Message({text, MsgButtons::Ok, MsgIcon::None, {}, false}); }
+    // A line in the window's status bar, which asks nothing of the user.
+    virtual void ShowStatus(const std::string& text) { (void)text; }
 };
 
 // ---- plain implementations -----------------------------------------------------

@@ -1,5 +1,7 @@
 #include "ui/grid_model.h"
 
+#include "io/clipboard_table.h"
+
 namespace kurvo::ui {
 
 GridModel::GridModel(TableGrid grid, bool editable, QObject* parent)
@@ -53,7 +55,8 @@ bool GridModel::setData(const QModelIndex& index, const QVariant& value, int rol
         text = value.value<Qt::CheckState>() == Qt::Checked ? "1" : "0";
     } else {
         if (role != Qt::EditRole) return false;
-        text = value.toString().toStdString();
+        // A typed number with its digits grouped is kept as the number.
+        text = kind == CellKind::Text ? AsEntered(value.toString().toStdString()) : value.toString().toStdString();
     }
     if (grid_.Text(col, row) == text) return true;
     const bool ownStep = keepsHistory_ && !replaying_ && !history_.InStep();

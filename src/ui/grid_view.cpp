@@ -64,10 +64,11 @@ void CellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, 
         const QString text = opt.text;
         opt.text.clear();
         style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, opt.widget);
-        const QRect textRect = opt.rect.adjusted(2, 0, -kDropMarkWidth, 0);
+        // A pixel taller at the top, so that the line holds an underscore.
+        const QRect textRect = opt.rect.adjusted(2, -kGridLine, -kDropMarkWidth, 0);
         const bool selected = opt.state & QStyle::State_Selected;
         painter->save();
-        painter->setClipRect(textRect);
+        painter->setClipRect(opt.rect.adjusted(0, 0, -kDropMarkWidth, 0));
         style->drawItemText(painter, textRect, Qt::AlignLeft | Qt::AlignVCenter, opt.palette, true, text,
                             selected ? QPalette::HighlightedText : QPalette::Text);
         painter->restore();
@@ -82,7 +83,7 @@ void CellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, 
     const QString text = opt.text;
     opt.text.clear();
     style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, opt.widget);
-    const QRect textRect = opt.rect.adjusted(kTextLeft, 0, -kTextRight, 0);
+    const QRect textRect = opt.rect.adjusted(kTextLeft, -kGridLine, -kTextRight, 0);
     const QString shown = opt.fontMetrics.elidedText(text, Qt::ElideRight, textRect.width());
     const bool selected = opt.state & QStyle::State_Selected;
     style->drawItemText(painter, textRect, Qt::AlignLeft | Qt::AlignVCenter, opt.palette, true, shown,
@@ -206,9 +207,15 @@ GridView::GridView(GridModel* model, const GridLayout& layout, QWidget* parent)
     QHeaderView* columns = horizontalHeader();
     columns->setMinimumSectionSize(1);
     columns->setSectionResizeMode(layout.fitsText ? QHeaderView::Interactive : QHeaderView::Fixed);
-    columns->setDefaultAlignment(Qt::Alignment(Qt::AlignCenter) | Qt::Alignment(Qt::TextWordWrap));
+    // In a grid that fits its text a heading is one line, shown whole, an
+    // underscore included: the column widens for it.  Fixed grids break their
+    // headings into lines.
+    columns->setDefaultAlignment(layout.fitsText ? Qt::Alignment(Qt::AlignCenter)
+                                                 : Qt::Alignment(Qt::AlignCenter) | Qt::Alignment(Qt::TextWordWrap));
     columns->setHighlightSections(false);
-    columns->setFixedHeight(rowUnitsToPixels(layout.headingHeight));
+    columns->setFixedHeight(layout.fitsText ? std::max(rowUnitsToPixels(layout.headingHeight),
+                                                       QFontMetrics(headingFont).height() + 4)
+                                            : rowUnitsToPixels(layout.headingHeight));
 
     // An emptied sheet keeps no selection; the data grid starts again at A1.
     connect(model, &GridModel::sheetCleared, this, [this] {
@@ -223,6 +230,7 @@ GridView::GridView(GridModel* model, const GridLayout& layout, QWidget* parent)
     textWidths_.assign(count, 0);
     if (layout.fitsText) {
         connect(model, &QAbstractItemModel::dataChanged, this, &GridView::measureText);
+        connect(model, &QAbstractItemModel::headerDataChanged, this, &GridView::showWidths);
         connect(columns, &QHeaderView::sectionResized, this, [this](int column, int, int size) {
             if (settingWidths_) return;
             userWidths_.at(static_cast<std::size_t>(column)) = size;
@@ -287,7 +295,8 @@ void GridView::showWidths() {
     settingWidths_ = true;
     for (std::size_t i = 0; i < layoutWidths_.size(); ++i) {
         const int chosen = userWidths_[i] > 0 ? userWidths_[i] : layoutWidths_[i];
-        const int width = std::max(chosen, textWidths_[i]);
+        int width = std::max(chosen, textWidths_[i]);
+        if (layout_.fitsText) width = std::max(width, horizontalHeader()->sectionSizeHint(static_cast<int>(i)));
         if (width > 0 && columnWidth(static_cast<int>(i)) != width) setColumnWidth(static_cast<int>(i), width);
     }
     settingWidths_ = false;

@@ -106,6 +106,7 @@ MainWindow::MainWindow(QWidget* parent)
     connect(spdData_, &GridView::statusMessage, statusBar(), [this](const QString& text) {
         statusBar()->showMessage(text);
     });
+    dialogs_.setStatusLine([this](const std::string& text) { statusBar()->showMessage(QString::fromStdString(text)); });
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     startUp();
@@ -314,10 +315,15 @@ void MainWindow::createMenus() {
     };
 
     QMenu* file = addMenu(QStringLiteral("ファイルメニュー"), QStringLiteral("ﾌｧｲﾙ(&F)"));
-    connect(addItem(file, "mnuNew", QStringLiteral("新規作成(&N)")), &QAction::triggered, this,
-            [this] { app_->NewCommand(); });
-    connect(addItem(file, "mnuOpen", QStringLiteral("開く(&O)")), &QAction::triggered, this,
-            [this] { app_->OpenCommand(); });
+    QAction* newItem = addItem(file, "mnuNew", QStringLiteral("新規作成(&N)"));
+    newItem->setShortcut(QKeySequence::New);
+    connect(newItem, &QAction::triggered, this, [this] { app_->NewCommand(); });
+    QAction* openItem = addItem(file, "mnuOpen", QStringLiteral("開く(&O)"));
+    openItem->setShortcut(QKeySequence::Open);
+    connect(openItem, &QAction::triggered, this, [this] { app_->OpenCommand(); });
+    QAction* saveItem = addItem(file, "mnuSaveInPlace", QStringLiteral("上書き保存(&S)"));
+    saveItem->setShortcut(QKeySequence::Save);
+    connect(saveItem, &QAction::triggered, this, [this] { app_->SaveInPlaceCommand(); });
     connect(addItem(file, "mnuSave", QStringLiteral("名前を付けて保存(&A)")), &QAction::triggered, this,
             [this] { app_->SaveCommand(); });
     file->addSeparator()->setObjectName(QStringLiteral("mnuSeparator01"));
@@ -384,14 +390,16 @@ void MainWindow::startUp() {
 }
 
 void MainWindow::updateCaption() {
-    const std::string& file = app_->DocumentFile();
-    if (file.empty()) {
-        setWindowModified(false);
-        setWindowTitle(QString::fromUtf8(kProgramCaption));
-        return;
+    // The data file, or the table an untitled document was read from; a new
+    // document shows the program's name alone.  Unsaved changes are marked in each.
+    const DocumentOrigin origin = app_->Origin();
+    const QString name = QFileInfo(QString::fromStdString(origin.file)).fileName();
+    const QString program = QString::fromUtf8(kProgramCaption);
+    if (origin.file.empty()) {
+        setWindowTitle(program + QStringLiteral("[*]"));
+    } else {
+        setWindowTitle(name + (origin.table ? QStringLiteral(" の表[*] - ") : QStringLiteral("[*] - ")) + program);
     }
-    setWindowTitle(QFileInfo(QString::fromStdString(file)).fileName() + QStringLiteral("[*] - ") +
-                   QString::fromUtf8(kProgramCaption));
     setWindowModified(app_->HasUnsavedChanges());
 }
 
@@ -412,13 +420,16 @@ void MainWindow::startRecovery(const std::string& folder, bool offerLeftCopies) 
     // So is the text of a data cell still being edited.
     connect(spdData_, &GridView::pendingEditChanged, this, changed);
     if (offerLeftCopies) {
-        recovery_->OfferLeftCopies(dialogs_, [this](const Document& document) { return RestoreDocument(*app_, document); });
+        recovery_->OfferLeftCopies(dialogs_, [this](const Document& document, const DocumentOrigin& origin) {
+            return RestoreDocument(*app_, document, origin);
+        });
     }
 }
 
 void MainWindow::updateRecoveryCopy() {
     if (!recovery_) return;
-    const std::optional<std::string> failure = recovery_->Update(app_->UnsavedContent(spdData_->pendingEdit()));
+    const std::optional<std::string> failure =
+        recovery_->Update(app_->UnsavedContent(spdData_->pendingEdit()), app_->Origin());
     // A failure is shown once, and gives way when a later write works.
     if (failure && recoveryFailure_.isEmpty()) {
         recoveryFailure_ = QStringLiteral("復元用のコピーを書き込めませんでした。") + QString::fromStdString(*failure);

@@ -66,7 +66,11 @@ public:
 
     MsgAnswer Message(const MessageRequest& request) override;
     std::optional<std::string> ChooseFile(const FileRequest& request) override;
+    void ShowStatus(const std::string& text) override {
+        if (status_) status_(text);
+    }
 
+    void setStatusLine(std::function<void(const std::string&)> status) { status_ = std::move(status); }
     void setAnswerer(Answerer answerer) { answerer_ = std::move(answerer); }
     void setFileChooser(FileChooser chooser) { chooser_ = std::move(chooser); }
 
@@ -74,6 +78,7 @@ private:
     QWidget* parent_;
     Answerer answerer_;
     FileChooser chooser_;
+    std::function<void(const std::string&)> status_;
 };
 
 // "データ ファイル (*.txt)|*.txt" as a Qt name filter list.

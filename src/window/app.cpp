@@ -53,6 +53,7 @@ void App::ExampleCommand(int number) {
 
 void App::InitSheets() {
     documentFile_.clear();
+    tableFile_.clear();
     fits_ = {};
     views_.spdData.ClearSheet();
     for (IGrid* grid : views_.spdEstimate) grid->ClearSheet();

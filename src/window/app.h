@@ -24,6 +24,7 @@
 #include "state/grid.h"
 #include "state/session.h"
 #include "io/data_file.h"
+#include "io/table_file.h"
 #include "state/views.h"
 
 namespace kurvo {
@@ -56,7 +57,9 @@ struct MainWindowState {
     std::int16_t int_HScroll_High = 0;
     std::int16_t int_VScroll_Low = 0;
     std::int16_t int_VScroll_High = 0;
-    // The file dialog's name from its last use; Open and Save share the dialog.
+    // The name the Open dialog starts with: the file last chosen, dropped or
+    // named on the command line.  The Save dialog starts with the document's
+    // own data file instead, never with another file.
     std::string str_FileName;
 };
 
@@ -83,14 +86,20 @@ public:
     void New();
     void InitSheets();
     // Before the document is replaced or the program ends: while it has
-    // unsaved changes, asks whether to save it (はい runs the Save command),
+    // unsaved changes, asks whether to save it (はい saves as 上書き保存 does),
     // and returns whether the action may go on.
     bool ConfirmReplace();
     // The menu's New and examples: ConfirmReplace, then New or LoadExample.
     void NewCommand();
     void ExampleCommand(int number);
-    // The data file last opened or saved, empty for a new document.
+    // The data file last opened or saved, empty for a new document and for
+    // one read from a table.
     const std::string& DocumentFile() const { return documentFile_; }
+    // The table the untitled document was read from; empty when none.
+    const std::string& TableFile() const { return tableFile_; }
+    DocumentOrigin Origin() const;
+    // A recovered document's file, as if it had just been opened from there.
+    void SetOrigin(const DocumentOrigin& origin);
 
     // ---- estimation ----
     // Fits every combination of the method grid and shows the first one,
@@ -165,14 +174,24 @@ public:
 
     // ---- data files and examples ----
     Failure Save(const std::string& name);  // writes the document with its results
-    Failure Open(const std::string& name);  // reads a data file into the window
-    // File > Save as: dialog, question, write, message; true when it saved.
+    // Reads a data file, or a table (ReadOpenedFile) as an untitled document,
+    // into the window; a table's size and the cells that are not numbers go
+    // to the status bar.
+    Failure Open(const std::string& name);
+    // File > Save as: dialog (offering the document's own data file only),
+    // question, write, message; true when it saved.  A file that is not a
+    // data file of this program is replaced only when the user says so to a
+    // question whose default is いいえ.
     bool SaveCommand();
+    // File > Save: a document with a data file is written there without a
+    // question, the status bar says where; an untitled one goes through SaveCommand.
+    bool SaveInPlaceCommand();
     // File > Open: ConfirmReplace, dialog, question, read, fill the grids.
     void OpenCommand();
     // Open without its dialog, for a file already chosen (on the command line,
-    // dropped on the window): ConfirmReplace, the question when `ask`, then
-    // the same read.  The Open and Save dialogs offer the name next.
+    // dropped on the window): with unsaved changes ConfirmReplace alone, else
+    // the question when `ask`; then the same read.  The Open dialog offers
+    // the name next.
     void OpenFile(const std::string& name, bool ask);
     void LoadExample(int number);  // Examples 1..4
 
@@ -237,6 +256,7 @@ private:
 
     Views views_;
     std::string documentFile_;
+    std::string tableFile_;
     // The samples and report of each combination's last fit.
     struct KeptFit {
         FitSamples samples;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "io/table_file.h"
 #include "state/numbers.h"
 
 namespace kurvo {
@@ -118,8 +119,9 @@ std::optional<Document> App::UnsavedContent(const std::optional<CellText>& typin
 
 bool App::HasUnsavedChanges() const { return UnsavedContent().has_value(); }
 
-std::optional<Document> RestoreDocument(App& app, const Document& document) {
+std::optional<Document> RestoreDocument(App& app, const Document& document, const DocumentOrigin& origin) {
     ApplyDocument(app, document);
+    app.SetOrigin(origin);
     return app.UnsavedContent();
 }
 
@@ -190,42 +192,66 @@ Failure App::Save(const std::string& name) {
         return error;
     }
     documentFile_ = name;
+    tableFile_.clear();
     MarkSettled();
     return std::nullopt;
 }
 
 Failure App::Open(const std::string& name) {
-    Document document;
+    OpenedFile opened;
     try {
-        document = ReadDocumentFile(name);
+        opened = ReadOpenedFile(name);
     } catch (const RuntimeError& error) {
         return error;
     }
-    ApplyDocument(*this, document);
-    documentFile_ = name;
+    ApplyDocument(*this, opened.document);
+    (opened.table ? tableFile_ : documentFile_) = name;
     MarkSettled();
+    if (opened.table) {
+        const std::size_t rows = opened.document.rows.size(), columns = opened.document.variableTitles.size();
+        std::string status = "表の " + std::to_string(rows) + " 行 × " + std::to_string(columns) + " 列を読み込みました。";
+        if (opened.notNumbers > 0)
+            status += "読み込んだセルのうち " + std::to_string(opened.notNumbers) + " 個は数値ではありません。";
+        views_.dialogs.ShowStatus(status);
+    }
     return std::nullopt;
+}
+
+void App::SetOrigin(const DocumentOrigin& origin) {
+    (origin.table ? tableFile_ : documentFile_) = origin.file;
+    if (settledHandler_) settledHandler_();
+}
+
+DocumentOrigin App::Origin() const {
+    return tableFile_.empty() ? DocumentOrigin{documentFile_, false} : DocumentOrigin{tableFile_, true};
 }
 
 bool App::ConfirmReplace() {
     if (!HasUnsavedChanges()) return true;
     switch (Ask(views_.dialogs, kUnsavedQuestion)) {
-    case MsgAnswer::Yes: return SaveCommand();
+    case MsgAnswer::Yes: return SaveInPlaceCommand();
     case MsgAnswer::No: return true;
     default: return false;
     }
 }
 
 bool App::SaveCommand() {
+    // Only a file this program wrote or read as its own is offered: never a
+    // table or another file the user chose elsewhere.
     const std::optional<std::string> chosen =
-        views_.dialogs.ChooseFile({kDataFileFilter, kDataFileExtension, window.str_FileName});
+        views_.dialogs.ChooseFile({kDataFileFilter, kDataFileExtension, documentFile_});
     if (!chosen) {
         ReportError(RuntimeError::StandardDescription(ErrorNumber::DialogCancelled));
         return false;
     }
     const std::string name = *chosen;
-    window.str_FileName = name;
-    if (Ask(views_.dialogs, "[ " + name + " ] に保存します？") != MsgAnswer::Yes) return false;
+    if (HoldsOtherData(name)) {
+        const MessageRequest question{"[ " + name + " ] は『Kurvo』のデータではありません。上書きしますか？",
+                                      MsgButtons::YesNo, MsgIcon::Question, {}, true};
+        if (views_.dialogs.Message(question) != MsgAnswer::Yes) return false;
+    } else if (Ask(views_.dialogs, "[ " + name + " ] に保存します？") != MsgAnswer::Yes) {
+        return false;
+    }
     if (const Failure failure = Save(name)) {
         ReportError(failure->Description());
         return false;
@@ -234,18 +260,35 @@ bool App::SaveCommand() {
     return true;
 }
 
+bool App::SaveInPlaceCommand() {
+    if (documentFile_.empty()) return SaveCommand();
+    const std::string name = documentFile_;
+    if (const Failure failure = Save(name)) {
+        ReportError(failure->Description());
+        return false;
+    }
+    views_.dialogs.ShowStatus("[ " + name + " ] に保存しました。");
+    return true;
+}
+
 void App::OpenCommand() {
     if (!ConfirmReplace()) return;
     const std::optional<std::string> chosen =
-        views_.dialogs.ChooseFile({kDataFileFilter, kDataFileExtension, window.str_FileName});
+        views_.dialogs.ChooseFile({kOpenFilter, kDataFileExtension, window.str_FileName});
     if (!chosen || chosen->empty()) return;
-    OpenFile(*chosen, true);
+    window.str_FileName = *chosen;
+    if (Ask(views_.dialogs, "[ " + *chosen + " ] を読み込みます？") != MsgAnswer::Yes) return;
+    if (const Failure failure = Open(*chosen)) ReportError(failure->Description());
 }
 
 void App::OpenFile(const std::string& name, bool ask) {
-    if (!ConfirmReplace()) return;
     window.str_FileName = name;
-    if (ask && Ask(views_.dialogs, "[ " + name + " ] を読み込みます？") != MsgAnswer::Yes) return;
+    // With unsaved changes, the answer about them stands for the question whether to read the file.
+    if (HasUnsavedChanges()) {
+        if (!ConfirmReplace()) return;
+    } else if (ask && Ask(views_.dialogs, "[ " + name + " ] を読み込みます？") != MsgAnswer::Yes) {
+        return;
+    }
     if (const Failure failure = Open(name)) ReportError(failure->Description());
 }
 

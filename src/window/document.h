@@ -32,9 +32,9 @@ Document CaptureDocument(const App& app);
 // The session slots of combinations beyond the document's keep their values.
 void ApplyDocument(App& app, const Document& document);
 
-// A recovered document put on screen as Open puts one; returns what the
-// window's own recovery copy is to hold then.
-std::optional<Document> RestoreDocument(App& app, const Document& document);
+// A recovered document put on screen as Open puts one, with the file it came
+// from; returns what the window's own recovery copy is to hold then.
+std::optional<Document> RestoreDocument(App& app, const Document& document, const DocumentOrigin& origin);
 
 // The variable whose title equals the text, 1..count; 0 when none does.
 int VariableOfTitle(const Session& session, int count, const std::string& text);

@@ -1,5 +1,7 @@
 // The estimation run: every combination of the method grid is transformed,
 // fitted and shown, then the first combination's page and graph.
+#include <set>
+
 #include "fit/solver.h"
 #include "graph/autoscale.h"
 #include "state/numbers.h"
@@ -23,7 +25,25 @@ Failure App::Estimate(bool draw) {
 }
 
 void App::RunEstimation() {
-    if (const Failure failure = Estimate()) ReportError(failure->Description());
+    if (const Failure failure = Estimate()) return ReportError(failure->Description());
+    // No row is passed over in silence: the status line counts the rows whose
+    // X or Y cell holds a text that is not a number, and names the first.
+    std::set<int> passed;
+    std::string first;
+    for (int c = 1; c <= session.int_CombCount; ++c) {
+        if (!IsVariable(session.int_XVar(c)) || !IsVariable(session.int_YVar(c))) continue;
+        for (int r = 1; r <= kMaxSamples; ++r)
+            for (const int v : {std::min(session.int_XVar(c), session.int_YVar(c)), std::max(session.int_XVar(c), session.int_YVar(c))}) {
+                const std::string& text = views_.spdData.Text(v, r);
+                if (text.empty() || views_.spdData.Number(v, r) || passed.contains(r)) continue;
+                if (passed.empty() || r < *passed.begin())
+                    first = std::to_string(r) + " 行目 " + std::string(1, static_cast<char>('A' + v - 1)) + " 列の「" + text + "」";
+                passed.insert(r);
+            }
+    }
+    if (!passed.empty())
+        views_.dialogs.ShowStatus("数値でないセルのため " + std::to_string(passed.size()) + " 行を計算に入れませんでした（最初は " +
+                                  first + "）。");
 }
 
 RuntimeError App::Located(const RuntimeError& error, int c, int row, int col) const {

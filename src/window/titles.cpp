@@ -19,13 +19,10 @@ TitleTexts App::CurrentTitles() const {
 
 void App::ApplyTitles(const TitleTexts& texts) {
     session.str_Title = texts.title;
-    std::string list;
-    for (int k = 1; k <= kMaxVariables; ++k) {
-        session.str_VarTitle(k) = texts.variables[static_cast<std::size_t>(k - 1)];
-        views_.spdData.SetText(k, 0, session.str_VarTitle(k));
-        list += session.str_VarTitle(k);
-        if (k < kMaxVariables) list += '\t';
-    }
+    // A column without a title keeps its letter, in the heading and in the lists.
+    for (int k = 1; k <= kMaxVariables; ++k) session.str_VarTitle(k) = texts.variables[static_cast<std::size_t>(k - 1)];
+    const std::string list = VariableList(session, kMaxVariables);
+    for (int k = 1; k <= kMaxVariables; ++k) views_.spdData.SetText(k, 0, ColumnName(session, k, kMaxVariables));
     IGrid& methodGrid = views_.spdSpec;
     for (int r = 1; r <= kMaxCombinations; ++r) {
         for (int col : {kColYVar, kColXVar}) {
@@ -48,7 +45,12 @@ bool App::OfferVariableNames(const std::vector<std::string>& names, int firstCol
     if (views_.dialogs.Message({"1 行目は変数名のようです。変数名として使いますか？", MsgButtons::YesNo, MsgIcon::Question,
                                 {}, false}) != MsgAnswer::Yes)
         return false;
+    // The other columns keep the names their headings show.
     TitleTexts texts = CurrentTitles();
+    for (int k = 1; k <= kMaxVariables; ++k) {
+        const std::string heading = views_.spdData.Text(k, 0);
+        texts.variables[static_cast<std::size_t>(k - 1)] = heading == std::string(1, static_cast<char>('A' + k - 1)) ? "" : heading;
+    }
     for (std::size_t j = 0; j < names.size() && firstCol - 1 + j < texts.variables.size(); ++j)
         texts.variables[firstCol - 1 + j] = names[j];
     ApplyTitles(texts);

@@ -106,6 +106,9 @@ private slots:
                                        << "A1=x B1=2" << "A1" << "+-++++";
         QTest::newRow("names row asked") << "yes clip:x,y;1,2 ^V asked:1_行目は変数名のようです。"
                                          << "A0=x B0=y A1=1 B1=2 A2=" << "A1" << "+-++++";
+        QTest::newRow("names row renames only its columns") << "→ → yes clip:x,y;1,2 ^V asked:1_行目は変数名のようです。"
+                                                            << "A0=A B0=B C0=x D0=y E0=E C1=1" << "C1" << "+-++++";
+        QTest::newRow("grouped number typed") << "3,929,214 ⏎" << "A1=3929214" << "A2" << "+--+--";
         QTest::newRow("a paste is one step") << "clip:1,2;3,4 ^V ^Z" << "A1= B1= A2= B2=" << "A1" << "-+-++-";
         QTest::newRow("a delete is one step") << "clip:1,2;3,4 menu:貼り付け Del menu:元に戻す"
                                               << "A1=1 B1=2 A2=3 B2=4" << "A1" << "++++++";

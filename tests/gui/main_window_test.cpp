@@ -134,13 +134,18 @@ private slots:
         trigger("mnuNew");
         QCOMPARE(cell(w().dataGrid(), 2, 8), std::string());
         const QString program = QString::fromUtf8(kurvo::kProgramCaption);
-        QTRY_COMPARE(w().windowTitle(), program);
+        QTRY_COMPARE(w().windowTitle(), program + QStringLiteral("[*]"));  // untitled: marked while it has changes
         trigger("mnuOpen");
         QCOMPARE(cell(w().dataGrid(), 2, 8), std::string("162"));  // the last sample of example 2
         QTRY_COMPARE(w().windowTitle(), QStringLiteral("doc.txt[*] - ") + program);
         QVERIFY(!w().isWindowModified());
         w().app().views().spdData.SetText(2, 8, "163");
         QTRY_VERIFY(w().isWindowModified());
+        messages.clear();  // Ctrl+S writes the file in place, asking nothing
+        QApplication::setActiveWindow(window.get());
+        QTest::keyClick(window.get(), Qt::Key_S, Qt::ControlModifier);
+        QTRY_VERIFY(!w().isWindowModified());
+        QVERIFY(messages.empty());
         QVERIFY(open<QDialog>("mnuSetPrinter", [](QDialog*) {}));  // and cancelled
     }
 

@@ -3,6 +3,7 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QDir>
+#include <QFileDialog>
 #include <QMenu>
 #include <QMimeData>
 #include <QProcess>
@@ -101,6 +102,34 @@ private slots:
         QVERIFY(program.waitForFinished());
         QCOMPARE(program.exitCode(), 2);
         QVERIFY(program.readAllStandardError().contains("kurvo ["));
+    }
+
+    // The user chooses the CSV just opened in the Save As dialog and presses
+    // Return there and at every question: the CSV stays as it was.
+    void returnThroughSaveAsKeepsAnOpenedTable() {
+        QTemporaryDir folder;
+        const QString table = folder.filePath(QStringLiteral("vapour-pressure.csv"));
+        QFile::copy(QStringLiteral(KURVO_TEST_DATA "/tables/vapour-pressure.csv"), table);
+        w().openFromCommandLine(table.toStdString());
+        QCOMPARE(cell(w().dataGrid(), 2, 6), std::string("101325"));
+        w().dialogs().setAnswerer({});  // the real message boxes, with their default buttons
+        int presses = 0;
+        QTimer returns;
+        returns.setInterval(50);
+        connect(&returns, &QTimer::timeout, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (modal == nullptr) return;
+            auto* name = modal->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));  // the file dialog's
+            if (name != nullptr) name->setText(table);
+            QApplication::setActiveWindow(modal);
+            if (++presses > 5) return static_cast<void>(qobject_cast<QDialog*>(modal)->reject());
+            QTest::keyClick(name != nullptr ? name : modal->focusWidget() != nullptr ? modal->focusWidget() : modal, Qt::Key_Return);
+        });
+        returns.start();
+        trigger("mnuSave");
+        returns.stop();
+        QCOMPARE(presses, 2);  // the file dialog, then the question about replacing a file of another kind
+        QCOMPARE(contentOf(table), contentOf(QStringLiteral(KURVO_TEST_DATA "/tables/vapour-pressure.csv")));
     }
 
     void droppedFileIsOpenedAfterTheQuestion() {

@@ -10,9 +10,11 @@
 // main window after new titles, the exit question, the printer set-up dialog,
 // a printed page (as a PDF file), the graph's menu, example 1 at degree 6, the
 // bands on linear and logarithmic axes, the statistics dialog, the
-// intervals of the calculated value, a narrowed range, a pasted table, and
-// the graphs of offset data (years, a boiling point, log doses), of a
-// reciprocal Y with poles and of years narrowed; then closes the window.  Message boxes
+// intervals of the calculated value, a narrowed range, a pasted table, the
+// graphs of offset data (years, a boiling point, log doses), of a reciprocal
+// Y with poles and of years narrowed, a workbook opened, a names row pasted
+// over two of five columns and the recovery question with the document's
+// file; then closes the window.  Message boxes
 // are answered with their default, the exit question with No.
 #include <QAction>
 #include <QClipboard>
@@ -34,6 +36,7 @@
 #include <utility>
 #include <vector>
 
+#include "io/recovery.h"
 #include "ui/application.h"
 #include "window/document.h"
 #include "ui/graph_printer.h"
@@ -338,6 +341,52 @@ void runTour(MainWindow& window, const QString& directory) {
         [](QWidget* d) { click(d, "cmdChange"); });
     settle(200);
     saveScreen(area(), path("33-years-narrowed.png"));
+
+    // A workbook opened as a table: its first sheet's names and numbers, the
+    // caption naming it, the status line telling its size.
+    trigger(window, "mnuNew");
+    window.openFromCommandLine(KURVO_TEST_DATA "/tables/us-population.xlsx");
+    settle(200);
+    saveScreen(area(), path("tables-1-opened-xlsx.png"));
+    // The virtual screen has no window manager to draw the caption: it is printed.
+    std::fprintf(stderr, "caption: %s\n", qPrintable(window.windowTitle()));
+
+    // A names row pasted over columns C and D of five: A, B and E keep their letters.
+    trigger(window, "mnuNew");
+    for (int r = 1; r <= 3; ++r)
+        for (int c = 1; c <= 5; ++c) window.app().views().spdData.SetText(c, r, std::to_string(r * c));
+    window.dataGrid()->setCurrentIndex(window.dataGrid()->model()->index(0, 2));
+    QGuiApplication::clipboard()->setText(QStringLiteral("T_C\tUS population\n1790\t\"3,929,214\"\n"));
+    window.dialogs().setAnswerer([](const kurvo::MessageRequest&) { return kurvo::MsgAnswer::Yes; });
+    window.dataGrid()->pasteClipboard();
+    window.dialogs().setAnswerer(answerDefault);
+    window.methodGrid()->model()->setData(window.methodGrid()->model()->index(0, 0), QStringLiteral("US population"));
+    window.methodGrid()->model()->setData(window.methodGrid()->model()->index(0, 3), QStringLiteral("T_C"));
+    settle(200);
+    saveScreen(area(), path("tables-2-names-pasted.png"));
+
+    // The recovery question for a copy of a document that has a file, as the
+    // real message box asks it; answered Yes, the caption names the file.
+    {
+        const QString state = QDir(directory).filePath(QStringLiteral("recovery-state"));
+        QDir(state).removeRecursively();
+        {
+            kurvo::RecoveryCopy left(state.toStdString());
+            left.Update(VapourPressure(), {"/home/user/実験/蒸気圧.txt", false});
+        }
+        trigger(window, "mnuNew");
+        window.dialogs().setAnswerer(nullptr);
+        shootModal(window, [&] { window.startRecovery(state.toStdString(), true); }, path("tables-3-recovery-question.png"),
+                   {}, [](QWidget* box) {
+                       for (QPushButton* button : box->findChildren<QPushButton*>())
+                           if (button->text().contains(QStringLiteral("はい"))) button->click();
+                   });
+        window.dialogs().setAnswerer(answerDefault);
+        settle(200);
+        saveScreen(area(), path("tables-4-recovered.png"));
+        std::fprintf(stderr, "caption: %s\n", qPrintable(window.windowTitle()));
+        QDir(state).removeRecursively();
+    }
 
     window.closeFromProgram();
 }
