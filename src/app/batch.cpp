@@ -12,6 +12,7 @@
 #include "state/numbers.h"
 #include "window/document.h"
 #include "window/headless.h"
+#include "window/degrees.h"
 #include "window/statistics.h"
 
 namespace kurvo {
@@ -30,6 +31,7 @@ struct BatchOptions {
     bool stats = false;
     std::optional<std::string> statsOutput;
     std::vector<double> at;  // the X values of --at
+    bool degrees = false;    // the degree table of combination --comb
     ConfidenceLevel level = ConfidenceLevel::Percent95;
     bool confidenceBand = false, predictionBand = false;
 };
@@ -90,6 +92,8 @@ std::optional<BatchOptions> ParseArguments(const std::vector<std::string>& argum
             options.combination = (*n)[0] - '0';
         } else if (a == "--stats") {
             options.stats = true;
+        } else if (a == "--degrees") {
+            options.degrees = true;
         } else if (a == "--stats-out") {
             const auto file = value("--stats-out");
             if (!file) return std::nullopt;
@@ -140,16 +144,16 @@ std::optional<BatchOptions> ParseArguments(const std::vector<std::string>& argum
         problem = "データファイルか --example N を指定してください。";
         return std::nullopt;
     }
-    if (options.combination && !options.graph) {
-        problem = "--comb は --graph と一緒に指定してください。";
+    if (options.combination && !options.graph && !options.degrees) {
+        problem = "--comb は --graph か --degrees と一緒に指定してください。";
         return std::nullopt;
     }
     if ((options.confidenceBand || options.predictionBand) && !options.graph) {
         problem = "--band は --graph と一緒に指定してください。";
         return std::nullopt;
     }
-    if (options.statsOutput && !options.stats && options.at.empty()) {
-        problem = "--stats-out は --stats か --at と一緒に指定してください。";
+    if (options.statsOutput && !options.stats && options.at.empty() && !options.degrees) {
+        problem = "--stats-out は --stats、--at か --degrees と一緒に指定してください。";
         return std::nullopt;
     }
     // No two outputs may be one file.
@@ -224,6 +228,14 @@ std::string FigureTables(const App& app, const BatchOptions& options) {
             }
         }
     }
+    if (options.degrees) {
+        if (!text.empty()) text += "\n";
+        text += line(DegreeColumns());
+        const DegreeComparison comparison = app.CompareDegreesOf(options.combination.value_or(1));
+        if (comparison.failure) throw *comparison.failure;
+        const NumberForm full = [](double v) { return FormatRoundTrip(v); };
+        for (const DegreeRow& row : comparison.rows) text += line(DegreeRowTexts(row, full));
+    }
     return text;
 }
 
@@ -285,6 +297,7 @@ std::string BatchUsage() {
            "        kurvo-batch --example N [-o OUT]\n"
            "        kurvo-batch FILE | --example N --graph IMAGE [--comb K] [--band B] [-o OUT]\n"
            "        kurvo-batch FILE | --example N [--stats] [--at X]... [--level L] [--stats-out F] [-o OUT]\n"
+           "        kurvo-batch FILE | --example N --degrees [--comb K] [--stats-out F] [-o OUT]\n"
            "\n"
            "データファイル FILE か例題 N を読み込み、推算ボタンと同じ推算をして、\n"
            "結果を含む文書をデータファイルの形式 (Shift-JIS, CR LF) で書き出します。\n"
@@ -296,13 +309,15 @@ std::string BatchUsage() {
            "                 --at のときは、-o がなければ文書は書かない)\n"
            "  --graph IMAGE  推算のあと、組合せ K のグラフを IMAGE に描く。形式は拡張子で決まる:\n"
            "                 .png は画面と同じ見た目、.svg と .pdf は印刷と同じ見た目\n"
-           "  --comb K       描く組合せ (1 から 4、指定がなければ 1)\n"
+           "  --comb K       描く組合せ、--degrees では比べる組合せ (1 から 4、指定がなければ 1)\n"
            "  --band B       グラフに帯を描く: confidence (信頼帯), prediction (予測帯), both (両方)\n"
            "  --stats        各組合せの係数の標準誤差、t 値、p 値、信頼区間と、n、自由度、s、R²、\n"
            "                 調整済み R² の表を書く\n"
            "  --at X         X での推算値と信頼区間・予測区間を組合せごとに書く (何度でも指定できる)\n"
            "  --level L      信頼水準 (%): 90, 95, 99 のどれか (指定がなければ 95)\n"
-           "  --stats-out F  --stats と --at の表を F に書く (指定がなければ標準出力)\n"
+           "  --degrees      組合せ K を次数 1～6 で当てはめた比較の表 (残差平方和、s、R²、AICc、BIC、\n"
+           "                 PRESS、最高次の項の F 検定の p 値) を書く\n"
+           "  --stats-out F  --stats、--at と --degrees の表を F に書く (指定がなければ標準出力)\n"
            "  -h, --help     この説明を表示する\n"
            "\n"
            "失敗したときは何も書きません。\n"
@@ -389,8 +404,14 @@ int RunBatch(const std::vector<std::string>& arguments, std::ostream& out, std::
     } catch (const RuntimeError& error) {
         return documentFailed(error);
     }
-    const bool withTables = options->stats || !options->at.empty();
-    const std::string tables = withTables ? FigureTables(app, *options) : std::string();
+    const bool withTables = options->stats || !options->at.empty() || options->degrees;
+    std::string tables;
+    try {
+        if (withTables) tables = FigureTables(app, *options);
+    } catch (const RuntimeError& error) {
+        ReportTo(err, error.Description());
+        return 1;
+    }
     const auto tablesFailed = [&](const RuntimeError& error) {
         ReportTo(err, "統計の表を書き込めませんでした: " + *options->statsOutput + "\n" + error.Description());
         return 1;

@@ -33,6 +33,7 @@
 #include "ui/grid_view.h"
 #include "ui/paint_calls.h"
 #include "ui/range_dialog.h"
+#include "ui/degree_dialog.h"
 #include "ui/statistics_dialog.h"
 #include "ui/var_title_dialog.h"
 
@@ -522,6 +523,9 @@ void MainWindow::createFigureActions() {
     statisticsAction_ = new QAction(QStringLiteral("係数の統計(&K)"), this);
     statisticsAction_->setObjectName(QStringLiteral("mnuStatistics"));
     connect(statisticsAction_, &QAction::triggered, this, &MainWindow::openStatisticsDialog);
+    degreeAction_ = new QAction(QStringLiteral("次数の比較(&D)"), this);
+    degreeAction_->setObjectName(QStringLiteral("mnuDegrees"));
+    connect(degreeAction_, &QAction::triggered, this, &MainWindow::openDegreeDialog);
     confidenceAction_ = new QAction(QStringLiteral("信頼帯(&B)"), this);
     confidenceAction_->setObjectName(QStringLiteral("mnuConfidenceBand"));
     predictionAction_ = new QAction(QStringLiteral("予測帯(&P)"), this);
@@ -554,6 +558,7 @@ void MainWindow::createFigureActions() {
 
 void MainWindow::addFigureActions(QMenu* menu) {
     menu->addAction(statisticsAction_);
+    menu->addAction(degreeAction_);
     menu->addAction(confidenceAction_);
     menu->addAction(predictionAction_);
     menu->addMenu(levelMenu_);
@@ -592,6 +597,12 @@ void MainWindow::openStatisticsDialog() {
     saveFigureSettings();
 }
 
+void MainWindow::openDegreeDialog() {
+    if (!app_->session.int_Estimated) return;
+    DegreeDialog dialog(*app_, this);
+    dialog.exec();
+}
+
 void MainWindow::createGraphContextMenu() {
     graphMenu_ = new QMenu(this);
     graphMenu_->setObjectName(QStringLiteral("graphMenu"));
@@ -603,9 +614,13 @@ void MainWindow::createGraphContextMenu() {
     addFigureActions(graphMenu_);
     // Until an estimation there is no graph to take out and no fit to tell of.
     connect(graphMenu_, &QMenu::aboutToShow, this, [this, copy, save] {
-        for (QAction* action : {copy, save, statisticsAction_}) action->setEnabled(app_->session.int_Estimated != 0);
+        for (QAction* action : {copy, save, statisticsAction_, degreeAction_})
+            action->setEnabled(app_->session.int_Estimated != 0);
     });
-    connect(graphMenu_, &QMenu::aboutToHide, this, [this] { statisticsAction_->setEnabled(true); });
+    connect(graphMenu_, &QMenu::aboutToHide, this, [this] {
+        statisticsAction_->setEnabled(true);
+        degreeAction_->setEnabled(true);
+    });
     // The right button, or the menu key once the graph has been clicked.
     graph_->setFocusPolicy(Qt::ClickFocus);
     graph_->setContextMenuPolicy(Qt::CustomContextMenu);

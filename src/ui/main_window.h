@@ -79,6 +79,8 @@ public:
     // How sure the fits are: the statistics dialog; the bands and their level
     // are menu items (in 表示 and in the graph's menu), kept as user settings.
     void openStatisticsDialog();
+    // Which degree: the shown combination at every degree, one of which can be chosen.
+    void openDegreeDialog();
 
     // ---- the graph's context menu ----
     // The shown graph on the clipboard, as a picture at screen resolution and as SVG.
@@ -133,6 +135,7 @@ private:
     std::array<QScrollBar*, 4> rangeBars_{};  // indexed by App::RangeBar
     QMenu* graphMenu_ = nullptr;
     QAction* statisticsAction_ = nullptr;
+    QAction* degreeAction_ = nullptr;
     QAction* confidenceAction_ = nullptr;
     QAction* predictionAction_ = nullptr;
     QMenu* levelMenu_ = nullptr;
