@@ -204,20 +204,56 @@ TEST(LogarithmicGraph, DecadeLabelsAtTheMajorLinesAndTheTop) {
     EXPECT_EQ(std::pair(circles[0].x1, circles[0].y1), std::pair(2750.0, 2933.0));
 }
 
-// Drawing errors: one message, and the routine returns without curve or points.
-TEST(DrawingError, OneMessageNoCurveNoPoints) {
-    for (const auto& row : test::ReadCases("drawing_error.tsv", 15)) {
+// The curve in pieces where it has no value, the points, the count of those
+// beyond the limits, and the message when nothing of them can be shown.
+TEST(Drawing, CurveInPiecesPointsAndFailures) {
+    for (const auto& row : test::ReadCases("graph_drawing.tsv", 19)) {
         SCOPED_TRACE(row[0]);
         Drawn wb;
-        const GraphState g{test::Numbers(row[11]), AxisOf(row, 5), AxisOf(row, 8), 1, test::NumberField(row[12]), {{30.5, 50}}};
+        std::vector<GraphScene::Point> points;
+        for (const std::string& point : test::Words(row[13])) {
+            const std::size_t colon = point.find(':');
+            points.push_back({test::NumberField(point.substr(0, colon)), test::NumberField(point.substr(colon + 1))});
+        }
+        const GraphState g{test::Numbers(row[11]), AxisOf(row, 5), AxisOf(row, 8), 1, test::NumberField(row[12]), points};
         Draw(wb, g, FlagsOf(row, 1));
-        EXPECT_EQ(wb.messages, std::vector<std::string>{row[13]});
-        EXPECT_TRUE(Curve(wb.graph).empty());
-        EXPECT_TRUE(wb.graph.CallsOf(Op::Circle).empty());
-        EXPECT_EQ(GridLines(wb.graph, false).size(), row[14] == "1" ? static_cast<std::size_t>(g.x.divisions) : 0u);
+        EXPECT_EQ(wb.messages, row[14].empty() ? std::vector<std::string>{} : std::vector<std::string>{row[14]});
+        EXPECT_EQ(GridLines(wb.graph, false).size() > 0, row[15] == "1");
+        const auto curve = Curve(wb.graph);
+        EXPECT_EQ(std::count_if(curve.begin(), curve.end(), [](const DrawCall& c) { return c.op == Op::Point; }),
+                  std::stoi(row[16]));
+        EXPECT_EQ(wb.graph.CallsOf(Op::Circle).size(), std::stoul(row[17]));
+        std::vector<std::string> afterClip;  // the texts drawn after the frame's clip ended
+        bool ended = false;
+        for (const DrawCall& call : wb.graph.Calls()) {
+            ended = ended || call.op == Op::EndClip;
+            if (ended && call.op == Op::Text) afterClip.push_back(call.text);
+        }
+        EXPECT_EQ(afterClip, row[18].empty() ? std::vector<std::string>{} : std::vector<std::string>{row[18]});
         for (const DrawCall& call : wb.graph.Calls())
             EXPECT_TRUE(std::isfinite(call.x1 + call.y1 + call.x2 + call.y2) && !test::LooksNonFinite(call.text));
     }
+}
+
+// What an SVG document is given, as it does not clip: lines cut to the clip
+// box, points and circles outside it left out, nothing after the clip touched.
+TEST(ClippedCalls, LinesCutToTheBoxPointsOutsideLeftOut) {
+    RecordingSurface s(1500, 1500);
+    s.SetClip(150, 1050, 750, 1350);
+    s.Line(0, 1050, 1200, 1350, kLightGreen);  // enters at t = 1/8, leaves at t = 5/8
+    s.Line(0, 0, 1500, 0, kLightGreen);        // above the box
+    s.Circle(1000, 1200, 30);
+    s.Circle(300, 1200, 30);
+    s.EndClip();
+    s.Line(0, 0, 1500, 0, kLightGreen);
+    std::vector<std::vector<double>> lines;
+    std::vector<double> circles;
+    for (const DrawCall& call : ClippedCalls(s.Calls())) {
+        if (call.op == Op::Line) lines.push_back(Corners(call));
+        if (call.op == Op::Circle) circles.push_back(call.x1);
+    }
+    EXPECT_EQ(lines, (std::vector<std::vector<double>>{{150, 1087.5, 750, 1237.5}, {0, 0, 1500, 0}}));
+    EXPECT_EQ(circles, std::vector<double>{300});
 }
 
 TEST(WindowBackground, BlueToBlackInOverlappingBands) {

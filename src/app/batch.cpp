@@ -34,7 +34,21 @@ struct BatchOptions {
     bool degrees = false;    // the degree table of combination --comb
     ConfidenceLevel level = ConfidenceLevel::Percent95;
     bool confidenceBand = false, predictionBand = false;
+    std::optional<std::pair<std::string, std::string>> xRange, yRange;  // LOW and HIGH of --xrange, --yrange
 };
+
+// LOW:HIGH of --xrange or --yrange, two numbers; the axis checks them later,
+// as the range dialog does.
+std::optional<std::pair<std::string, std::string>> RangeOf(const std::string& option, const std::string& text,
+                                                           std::string& problem) {
+    const std::size_t colon = text.find(':');
+    if (colon != std::string::npos) {
+        std::pair<std::string, std::string> ends(text.substr(0, colon), text.substr(colon + 1));
+        if (NumericValue(ends.first) && NumericValue(ends.second)) return ends;
+    }
+    problem = option + " は 下限:上限 の二つの数で指定してください: " + text;
+    return std::nullopt;
+}
 
 // The options, or the reason the command line is wrong.
 std::optional<BatchOptions> ParseArguments(const std::vector<std::string>& arguments, std::string& problem) {
@@ -128,6 +142,12 @@ std::optional<BatchOptions> ParseArguments(const std::vector<std::string>& argum
             }
             options.confidenceBand = *band != "prediction";
             options.predictionBand = *band != "confidence";
+        } else if (a == "--xrange" || a == "--yrange") {
+            const auto text = value(a.c_str());
+            if (!text) return std::nullopt;
+            auto range = RangeOf(a, *text, problem);
+            if (!range) return std::nullopt;
+            (a == "--xrange" ? options.xRange : options.yRange) = std::move(range);
         } else if (a.size() > 1 && a[0] == '-') {
             problem = "知らないオプションです: " + a;
             return std::nullopt;
@@ -146,6 +166,10 @@ std::optional<BatchOptions> ParseArguments(const std::vector<std::string>& argum
     }
     if (options.combination && !options.graph && !options.degrees) {
         problem = "--comb は --graph か --degrees と一緒に指定してください。";
+        return std::nullopt;
+    }
+    if ((options.xRange || options.yRange) && !options.graph) {
+        problem = "--xrange と --yrange は --graph と一緒に指定してください。";
         return std::nullopt;
     }
     if ((options.confidenceBand || options.predictionBand) && !options.graph) {
@@ -260,9 +284,13 @@ private:
 // Shows combination `number` as selecting its page does and draws its graph
 // the way the image format asks for: the screen graph for PNG, the printed
 // page for SVG and PDF.  Returns the drawing, or the reason there is none.
-std::optional<GraphImage> DrawGraphImage(HeadlessWindow& window, int number, GraphImageFormat format,
-                                         std::string& problem) {
+// The range of --xrange and --yrange is set as the range dialog sets it; a
+// range it refuses is a wrong command line (`refused`).
+std::optional<GraphImage> DrawGraphImage(HeadlessWindow& window, const BatchOptions& options, std::string& problem,
+                                         bool& refused) {
     App& app = window.app;
+    const int number = options.combination.value_or(1);
+    const GraphImageFormat format = options.graphFormat;
     if (number > app.session.int_CombCount) {
         problem = "組合せ " + std::to_string(number) + " は推算されていません（推算した組合せは " +
                   std::to_string(app.session.int_CombCount) + " 個）。";
@@ -271,6 +299,19 @@ std::optional<GraphImage> DrawGraphImage(HeadlessWindow& window, int number, Gra
     // Shown even when it is shown already: its sheet is refilled, which loads
     // its working state again, and the screen graph is redrawn.
     Failure failure = app.ShowCombination(number);
+    if (!failure && (options.xRange || options.yRange)) {
+        RangeTexts texts = app.BeginRangeChange();
+        if (options.xRange) texts[0] = options.xRange->first, texts[1] = options.xRange->second;
+        if (options.yRange) texts[2] = options.yRange->first, texts[3] = options.yRange->second;
+        const RangeOutcome outcome = app.ChangeGraphRange(texts, {options.xRange.has_value(), options.yRange.has_value()});
+        if (!outcome.stored) {
+            const std::string option = options.xRange && options.yRange ? "--xrange, --yrange" : options.xRange ? "--xrange" : "--yrange";
+            problem = option + " の範囲は使えません: " + (outcome.message.empty() ? outcome.refusal : outcome.message);
+            refused = true;
+            return std::nullopt;
+        }
+        failure = app.DrawShown(false);
+    }
     GraphImage image;
     image.format = format;
     if (format == GraphImageFormat::Png) {
@@ -295,7 +336,8 @@ std::optional<GraphImage> DrawGraphImage(HeadlessWindow& window, int number, Gra
 std::string BatchUsage() {
     return "使い方: kurvo-batch FILE [-o OUT]\n"
            "        kurvo-batch --example N [-o OUT]\n"
-           "        kurvo-batch FILE | --example N --graph IMAGE [--comb K] [--band B] [-o OUT]\n"
+           "        kurvo-batch FILE | --example N --graph IMAGE [--comb K] [--band B]\n"
+           "                    [--xrange LOW:HIGH] [--yrange LOW:HIGH] [-o OUT]\n"
            "        kurvo-batch FILE | --example N [--stats] [--at X]... [--level L] [--stats-out F] [-o OUT]\n"
            "        kurvo-batch FILE | --example N --degrees [--comb K] [--stats-out F] [-o OUT]\n"
            "\n"
@@ -311,6 +353,11 @@ std::string BatchUsage() {
            "                 .png は画面と同じ見た目、.svg と .pdf は印刷と同じ見た目\n"
            "  --comb K       描く組合せ、--degrees では比べる組合せ (1 から 4、指定がなければ 1)\n"
            "  --band B       グラフに帯を描く: confidence (信頼帯), prediction (予測帯), both (両方)\n"
+           "  --xrange LOW:HIGH\n"
+           "                 グラフの独立変数の範囲を LOW から HIGH にする (グラフ上下限変更と同じ規則。\n"
+           "                 指定がなければ、測定点がすべて入る範囲を自動で決める)\n"
+           "  --yrange LOW:HIGH\n"
+           "                 グラフの従属変数の範囲を LOW から HIGH にする\n"
            "  --stats        各組合せの係数の標準誤差、t 値、p 値、信頼区間と、n、自由度、s、R²、\n"
            "                 調整済み R² の表を書く\n"
            "  --at X         X での推算値と信頼区間・予測区間を組合せごとに書く (何度でも指定できる)\n"
@@ -354,7 +401,8 @@ int RunBatch(const std::vector<std::string>& arguments, std::ostream& out, std::
         } else {
             ApplyDocument(app, ReadDocumentFile(options->inputFile));
         }
-        if (const Failure failure = app.Estimate()) throw *failure;
+        // Only --graph draws: the fits stand without a picture.
+        if (const Failure failure = app.Estimate(false)) throw *failure;
         bytes = WriteDocument(CaptureDocument(app));
     } catch (const RuntimeError& error) {
         ReportTo(err, error.Description());
@@ -377,11 +425,11 @@ int RunBatch(const std::vector<std::string>& arguments, std::ostream& out, std::
     const bool withImage = options->graph.has_value();
     if (withImage) {
         std::string graphProblem;
-        const std::optional<GraphImage> image =
-            DrawGraphImage(window, options->combination.value_or(1), options->graphFormat, graphProblem);
+        bool refused = false;
+        const std::optional<GraphImage> image = DrawGraphImage(window, *options, graphProblem, refused);
         if (!image) {
             ReportTo(err, graphProblem);
-            return 1;
+            return refused ? 2 : 1;
         }
         std::string imageBytes;
         graphProblem = renderGraph(*image, imageBytes);

@@ -34,6 +34,18 @@ std::string XName(std::int16_t log, std::int16_t recip) {
 // 10^(k − 2) × 10^floor(log10 min + 1).
 double DecadeLabel(int k, double min) { return Mul(Pow(10.0, k - 2), Pow(10.0, Floor(Log10(min) + 1.0))); }
 
+// The label of a linear axis end: the tick label's short form while it reads
+// as the limit itself, else the limit in full (1.65, not 2; 1000300, not 1E+6).
+std::string EndLabel(double limit) {
+    std::string text = FormatAxisNumber(limit);
+    const std::optional<double> shown = NumericValue(text);
+    if (!shown || std::fabs(*shown - limit) > 1e-9 * std::fabs(limit)) text = FormatGeneral(limit);
+    return text;
+}
+
+// Whether a and b lie on opposite sides of 0.
+bool Opposite(double a, double b) { return (a < 0 && b > 0) || (a > 0 && b < 0); }
+
 // The plot frame and the places of the labels around it, in the target's twips.
 struct Frame {
     double left0, top0;  // the corner the title and the Y axis title start from
@@ -114,10 +126,10 @@ void DrawSteps(ISurface& g, bool printed, const GraphScene& scene) {
     // 5. Y end labels
     if (yLog == 0) {
         g.SetCurrentPosition(f.left0 + 200, f.bottom - 50);
-        g.PrintText(FormatAxisNumber(scene.y.low));
+        g.PrintText(EndLabel(scene.y.low));
     }
     g.SetCurrentPosition(f.left0 + 200, f.top - 100);
-    g.PrintText(FormatAxisNumber(yLog != 0 ? DecadeLabel(yDiv + 1, scene.y.min) : scene.y.high));
+    g.PrintText(yLog != 0 ? FormatAxisNumber(DecadeLabel(yDiv + 1, scene.y.min)) : EndLabel(scene.y.high));
 
     // 6. X grid
     for (int k = 1; k <= xDiv; ++k) {
@@ -137,10 +149,10 @@ void DrawSteps(ISurface& g, bool printed, const GraphScene& scene) {
     // 7. X end labels
     if (xLog == 0) {
         g.SetCurrentPosition(f.left - 120, f.bottom + 50);
-        g.PrintText(FormatAxisNumber(scene.x.low));
+        g.PrintText(EndLabel(scene.x.low));
     }
     g.SetCurrentPosition(f.right - 120, f.bottom + 50);
-    g.PrintText(FormatAxisNumber(xLog != 0 ? Pow(10.0, scene.x.high) : scene.x.high));
+    g.PrintText(xLog != 0 ? FormatAxisNumber(Pow(10.0, scene.x.high)) : EndLabel(scene.x.high));
 
     const double xLow = scene.x.low, xHigh = scene.x.high;
     const double yLow = scene.y.low, yHigh = scene.y.high;
@@ -154,7 +166,11 @@ void DrawSteps(ISurface& g, bool printed, const GraphScene& scene) {
     };
 
     // 8. Curve, 201 steps from the lower to the upper X limit; it and the
-    // points show inside the frame only.
+    // points show inside the frame only.  A step where the curve has no value
+    // the axes can show (a pole, the logarithm of a value at or below 0, an
+    // overflow) leaves a gap, and so does a reciprocal whose argument changes
+    // sign between two steps: the curve runs off to one infinity there and
+    // comes back from the other.
     g.SetClip(f.left, f.top, f.right, f.bottom);
     g.SetForeColor(kLightGreen);
     const Rgb curveColor = printed ? kLightRed : kLightGreen;
@@ -165,19 +181,36 @@ void DrawSteps(ISurface& g, bool printed, const GraphScene& scene) {
     // x' at a step: on a logarithmic X axis the steps are decade exponents,
     // which divided by the decimal logarithm's factor are ln x, so only the
     // reciprocal is left of the X transform.
-    const auto fittedX = [&](double x) {
-        return ForwardTransform(xLog == 1 ? Div(x, kLog10Factor) : x, 0, scene.flags.xRecip);
-    };
+    const auto unreciprocalX = [&](double x) { return xLog == 1 ? Div(x, kLog10Factor) : x; };
+    const auto fittedX = [&](double x) { return ForwardTransform(unreciprocalX(x), 0, scene.flags.xRecip); };
+    std::optional<RuntimeError> unplaced;  // the first curve step or point the axes could not show
+    bool curveDrawn = false, joined = false;
+    double lastX = 0, lastFitted = 0;  // the previous step's arguments of the reciprocals
     double x = xLow;
     for (int i = 0; i <= kCurveSteps && x <= xHigh; ++i, x += step) {
-        const double y = FittedValue(fittedX(x), degree, coefficient, scene.flags);
-        const std::int32_t px = pixelX(x, x);
-        const std::int32_t py = pixelY(y);
-        if (x == xLow) {
-            g.Point(px, py, curveColor);
-        } else {
-            g.LineTo(px, py, curveColor);
+        double argumentX = 0, fitted = 0;
+        std::optional<std::pair<std::int32_t, std::int32_t>> at;
+        try {
+            argumentX = unreciprocalX(x);
+            fitted = PolynomialValue(ForwardTransform(argumentX, 0, scene.flags.xRecip), degree, coefficient);
+            at = std::pair(pixelX(x, x), pixelY(BackTransform(fitted, yLog, scene.flags.yRecip)));
+        } catch (const RuntimeError& error) {
+            if (!unplaced) unplaced = error;
         }
+        if (!at) {
+            joined = false;
+            continue;
+        }
+        const bool pole = (scene.flags.xRecip == 1 && Opposite(lastX, argumentX)) ||
+                          (scene.flags.yRecip == 1 && Opposite(lastFitted, fitted));
+        if (joined && !pole) {
+            g.LineTo(at->first, at->second, curveColor);
+        } else {
+            g.Point(at->first, at->second, curveColor);
+        }
+        joined = curveDrawn = true;
+        lastX = argumentX;
+        lastFitted = fitted;
     }
 
     // 9. The bands, sampled at the curve's steps, with their legend
@@ -240,19 +273,38 @@ void DrawSteps(ISurface& g, bool printed, const GraphScene& scene) {
         }
     }
 
-    // 10. Measured points
+    // 10. Measured points, each where the axes can show it; those beyond the
+    // limits are counted.
     g.SetForeColor(kLightRed);
+    int pointsDrawn = 0, outside = 0;
     for (const GraphScene::Point& point : scene.points) {
-        const double X = BackTransform(point.x, scene.flags.xLog, scene.flags.xRecip);
-        const std::int32_t px = pixelX(X, xLog != 0 ? Log10(X) : 0.0);
-        const std::int32_t py = pixelY(point.measured);
-        g.SetFillStyle(FillStyle::Solid);
-        g.SetFillColor(kLightRed);
-        g.Circle(px, py, kPointRadius);
+        try {
+            const double X = BackTransform(point.x, scene.flags.xLog, scene.flags.xRecip);
+            const double onX = xLog != 0 ? Log10(X) : X;
+            const double onY = yLog != 0 ? Log10(point.measured) : point.measured;
+            const std::int32_t px = pixelX(X, xLog != 0 ? onX : 0.0);
+            const std::int32_t py = pixelY(point.measured);
+            g.SetFillStyle(FillStyle::Solid);
+            g.SetFillColor(kLightRed);
+            g.Circle(px, py, kPointRadius);
+            ++pointsDrawn;
+            if (onX < xLow || onX > xHigh || onY < yLow || onY > yHigh) ++outside;
+        } catch (const RuntimeError& error) {
+            if (!unplaced) unplaced = error;
+            ++outside;
+        }
     }
+    // Nothing of the graph itself could be shown: that is the drawing's failure.
+    if (!curveDrawn && pointsDrawn == 0 && unplaced) throw *unplaced;
 
-    // 11. Finish
+    // 11. Finish, telling of the points the range leaves out
     g.EndClip();
+    if (outside > 0) {
+        g.SetFontSize(8);
+        g.SetCurrentPosition(f.right - 1900, f.top - 250);
+        g.PrintText("表示範囲外の測定点 " + std::to_string(outside) + " 個");
+        g.SetFontSize(fontSize);
+    }
     g.SetFillStyle(FillStyle::Transparent);
     if (printed) g.EndDocument();
 }

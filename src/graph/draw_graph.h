@@ -49,10 +49,15 @@ struct GraphScene {
 std::string EquationCaption(int number, const std::vector<double>& coefficients, const Transforms& flags);
 
 // Draws the scene on the target: on paper (`printed`) with a wider pen, a red
-// curve and a margin round the frame.  A band is two lines of its own colour
+// curve and a margin round the frame.  The curve is broken where it has no
+// value the axes can show and where a reciprocal passes through its pole; a
+// measured point the axes cannot show is left out, and the points beyond the
+// limits are counted above the frame.  A band is two lines of its own colour
 // and style, left out where its ends have no value or a logarithmic axis
-// cannot show them, and named with its level in a small legend.  A value the axes cannot show stops the
-// drawing (what was drawn before it stays) and is returned as DrawingFailure.
+// cannot show them, and named with its level in a small legend.  A frame the
+// axes cannot lay out, or a curve and points of which nothing can be shown,
+// stops the drawing (what was drawn before stays) and is returned as
+// DrawingFailure.
 std::optional<RuntimeError> DrawScene(ISurface& target, bool printed, const GraphScene& scene);
 
 // An error met while drawing, as the user is told of it: "グラフを描けませんでした。"

@@ -1,5 +1,8 @@
 #include "graph/recording_surface.h"
 
+#include <algorithm>
+#include <optional>
+
 namespace kurvo {
 
 using Op = DrawCall::Op;
@@ -102,6 +105,74 @@ std::vector<DrawCall> RecordingSurface::CallsOf(Op op) const {
     std::vector<DrawCall> out;
     for (const auto& call : calls_)
         if (call.op == op) out.push_back(call);
+    return out;
+}
+
+namespace {
+
+struct ClipBox {
+    double left, top, right, bottom;
+    bool Holds(double x, double y) const { return x >= left && x <= right && y >= top && y <= bottom; }
+};
+
+// The part of the segment inside the box (Liang-Barsky), false when none is.
+bool ClipSegment(const ClipBox& box, DrawCall& line) {
+    const double dx = line.x2 - line.x1, dy = line.y2 - line.y1;
+    double enter = 0, leave = 1;
+    const double p[] = {-dx, dx, -dy, dy};
+    const double q[] = {line.x1 - box.left, box.right - line.x1, line.y1 - box.top, box.bottom - line.y1};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0) return false;
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0) {
+            if (t > leave) return false;
+            if (t > enter) enter = t;
+        } else {
+            if (t < enter) return false;
+            if (t < leave) leave = t;
+        }
+    }
+    const double x1 = line.x1, y1 = line.y1;
+    if (leave < 1) line.x2 = x1 + leave * dx, line.y2 = y1 + leave * dy;
+    if (enter > 0) line.x1 = x1 + enter * dx, line.y1 = y1 + enter * dy;
+    return true;
+}
+
+}  // namespace
+
+std::vector<DrawCall> ClippedCalls(const std::vector<DrawCall>& calls) {
+    std::vector<DrawCall> out;
+    std::optional<ClipBox> box;
+    for (const DrawCall& call : calls) {
+        switch (call.op) {
+        case Op::Clip:
+            box = ClipBox{std::min(call.x1, call.x2), std::min(call.y1, call.y2), std::max(call.x1, call.x2),
+                          std::max(call.y1, call.y2)};
+            break;
+        case Op::EndClip:
+        case Op::Clear:
+            box.reset();
+            break;
+        case Op::Line:
+        case Op::LineTo:
+            if (box) {
+                DrawCall line = call;
+                if (ClipSegment(*box, line)) out.push_back(std::move(line));
+                continue;
+            }
+            break;
+        case Op::Point:
+        case Op::Circle:
+            if (box && !box->Holds(call.x1, call.y1)) continue;
+            break;
+        default:
+            break;
+        }
+        out.push_back(call);
+    }
     return out;
 }
 

@@ -85,4 +85,9 @@ private:
     std::vector<DrawCall> calls_;
 };
 
+// The calls with what a clip box hides cut away: lines shortened to the part
+// inside the box, points and circles whose centre lies outside left out.  For
+// targets that do not clip themselves (an SVG document).
+std::vector<DrawCall> ClippedCalls(const std::vector<DrawCall>& calls);
+
 }  // namespace kurvo

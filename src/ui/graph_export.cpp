@@ -36,6 +36,7 @@ void paintScreen(QPainter& painter, const std::vector<DrawCall>& calls, const QR
 }
 
 // An SVG document of `size` pixels at `dpi`, on `background`, painted by `paint`.
+// The generator ignores clipping: the calls it is given are clipped already.
 template <class Paint>
 QByteArray svgDocument(QSize size, double dpi, const QColor& background, const Paint& paint) {
     QByteArray bytes;
@@ -64,7 +65,7 @@ QByteArray svgDocument(QSize size, double dpi, const QColor& background, const P
 QByteArray paperSvg(const GraphImage& image) {
     const QSize size(pixels(image.width, kPdfResolution), pixels(image.height, kPdfResolution));
     return svgDocument(size, kPdfResolution, Qt::white, [&](QPainter& painter) {
-        PaintPaperPage(painter, *image.calls, kPdfResolution, kPdfResolution);
+        PaintPaperPage(painter, ClippedCalls(*image.calls), kPdfResolution, kPdfResolution);
     });
 }
 
@@ -119,7 +120,7 @@ QImage screenImage(const std::vector<DrawCall>& calls, int width, int height, do
 QByteArray screenSvg(const std::vector<DrawCall>& calls, int width, int height, double dpi) {
     const QSize size(pixels(width + kLabelRoomTwips, dpi), pixels(height, dpi));
     return svgDocument(size, dpi, GraphWidget::background(),
-                       [&](QPainter& painter) { paintScreen(painter, calls, QRectF(QPointF(0, 0), size), dpi); });
+                       [&](QPainter& painter) { paintScreen(painter, ClippedCalls(calls), QRectF(QPointF(0, 0), size), dpi); });
 }
 
 QByteArray graphImageBytes(const GraphImage& image) {

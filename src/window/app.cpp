@@ -100,9 +100,14 @@ void App::RedrawShownGraph() {
 }
 
 void App::PrintShownGraph() {
+    // The graph belongs to the document's last estimation: after New, Open or
+    // an example there is none until the estimate button makes one.
+    if (!session.int_Estimated) {
+        ReportError(kNothingToPrintMessage);
+        return;
+    }
     const Failure printed = DrawShown(true);
     if (printed) ReportError(printed->Description());
-    if (!session.int_Estimated) return;
     // The same fault on the screen has just been told.
     const Failure shown = DrawShown(false);
     if (shown && !printed) ReportError(shown->Description());

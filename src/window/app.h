@@ -70,6 +70,9 @@ struct MainWindowState {
 
 inline constexpr std::int16_t kScrollMax = 32767;
 
+// Printing before the document has been estimated.
+inline constexpr const char* kNothingToPrintMessage = "まだ推算していないので、印刷するグラフがありません。";
+
 // An action's outcome: nothing when it worked, else the error to show.
 using Failure = std::optional<RuntimeError>;
 
@@ -98,8 +101,9 @@ public:
     const std::string& DocumentFile() const { return documentFile_; }
 
     // ---- estimation ----
-    // Fits every combination of the method grid and shows the first one.
-    Failure Estimate();
+    // Fits every combination of the method grid and shows the first one,
+    // with its graph unless `draw` is false.
+    Failure Estimate(bool draw = true);
     // The estimate button: Estimate, and its failure in a message box.
     void RunEstimation();
     // Refits with the combination's new degree when an estimation has run.
@@ -125,7 +129,8 @@ public:
     // Redraws the shown combination on the screen.
     void RedrawShownGraph();
     // Prints the shown combination; the screen graph, blank while the page
-    // is drawn, is drawn again.
+    // is drawn, is drawn again.  Before the document has been estimated it
+    // says there is nothing to print yet.
     void PrintShownGraph();
     // The selected page of the tab control changed.
     void OnTabChanged();
@@ -173,7 +178,8 @@ public:
     // the dialog, whichever button closes it.
     RangeTexts BeginRangeChange();
     // The range dialog's 変更: stores the typed ends of the shown combination.
-    RangeOutcome ChangeGraphRange(const RangeTexts& texts);
+    // `axesTyped` (X, Y): the axes whose boxes count; the other keeps its range.
+    RangeOutcome ChangeGraphRange(const RangeTexts& texts, std::array<bool, 2> axesTyped = {true, true});
 
     // ---- data files and examples ----
     Failure Save(const std::string& name);  // writes the document with its results

@@ -13,13 +13,13 @@ std::int16_t IntegerOf(const IGrid& grid, int col, int row) { return RoundToInt1
 
 }  // namespace
 
-Failure App::Estimate() {
+Failure App::Estimate(bool draw) {
     try {
         EstimateSteps();
     } catch (const RuntimeError& error) {
         return error;
     }
-    return DrawShown(false);
+    return draw ? DrawShown(false) : Failure{};
 }
 
 void App::RunEstimation() {

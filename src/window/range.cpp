@@ -1,6 +1,8 @@
 // The shown combination's graph range: the four small scroll bars beside the
 // graph, each step of which moves one end of the range by one power of ten of
-// its current value, and the range dialog.
+// its current value, or of the shown axis's span when that one is far too
+// large for the axis (years step by ten, not by a thousand), and the range
+// dialog.
 #include <cmath>
 
 #include "graph/autoscale.h"
@@ -13,6 +15,7 @@ void App::OnRangeBarChanged(RangeBar bar, int minimum, int position) {
     Session& s = session;
     std::int16_t* remembered = nullptr;
     RangeArray<double, 1, 5>* extent = nullptr;
+    const bool xBar = bar == RangeBar::HScrollLow || bar == RangeBar::HScrollHigh;
     switch (bar) {
     case RangeBar::HScrollLow: remembered = &window.int_HScroll_Low, extent = &s.dbl_XMin; break;
     case RangeBar::HScrollHigh: remembered = &window.int_HScroll_High, extent = &s.dbl_XMax; break;
@@ -29,7 +32,10 @@ void App::OnRangeBarChanged(RangeBar bar, int minimum, int position) {
     const int c = s.int_Comb + 1;
     try {
         const double v = (*extent)(c);
-        const double step = Pow(10.0, MagnitudeExponent(v));
+        double step = Pow(10.0, MagnitudeExponent(v));
+        const bool logarithmic = (xBar ? s.int_XLog(c) : s.int_YLog(c)) != 0;
+        const double span = xBar ? Sub(s.dbl_XHigh(c), s.dbl_XLow(c)) : Sub(s.dbl_YHigh(c), s.dbl_YLow(c));
+        if (!logarithmic && span > 0) step = StepWithinSpan(step, span);
         (*extent)(c) = *remembered < p ? Add(v, step) : Sub(v, step);
         *remembered = p;
         AutoScaleGraph(s, c);
@@ -47,8 +53,8 @@ RangeTexts App::BeginRangeChange() {
     return CurrentRangeTexts(session, session.int_Comb + 1);
 }
 
-RangeOutcome App::ChangeGraphRange(const RangeTexts& texts) {
-    return ApplyGraphRange(session, session.int_Comb + 1, texts);
+RangeOutcome App::ChangeGraphRange(const RangeTexts& texts, std::array<bool, 2> axesTyped) {
+    return ApplyGraphRange(session, session.int_Comb + 1, texts, axesTyped);
 }
 
 }  // namespace kurvo

@@ -114,6 +114,14 @@ private slots:
         step(App::RangeBar::VScrollLow, QAbstractSlider::SliderSingleStepSub);
         QCOMPARE(static_cast<int>(messages.size()), 1);
         QCOMPARE(w().graph()->calls().size(), drawn);
+
+        // Years 2001 to 2010 on an axis of 9: a step of 1, not 1000.
+        messages.clear();
+        estimateExample(1);
+        for (int r = 1; r <= 10; ++r) w().app().views().spdData.SetText(1, r, std::to_string(2000 + r));
+        pressEstimate();
+        step(App::RangeBar::HScrollLow, QAbstractSlider::SliderSingleStepSub);
+        QCOMPARE(s.dbl_XMin(1), 2000.0);
     }
 
     void fileMenuSavesStartsAnewOpensAndSetsUpThePrinter() {
@@ -143,7 +151,7 @@ private slots:
         QStringList answers;  // the PDF file chooser's answers in turn; none is a cancel
         w().printer().setFileChooser([&](const QString&) { return answers.isEmpty() ? QString() : answers.takeFirst(); });
         QCOMPARE(w().printer().printer().outputFormat(), QPrinter::PdfFormat);
-        trigger("mnuPrint");  // nothing estimated: the drawing error
+        trigger("mnuPrint");  // nothing estimated: nothing to print
         QCOMPARE(static_cast<int>(messages.size()), 1);
         messages.clear();
         estimateExample(1);
@@ -186,6 +194,13 @@ private slots:
         answers << folder.filePath(QStringLiteral("asked.pdf"));
         trigger("mnuPrint");
         QCOMPARE(pdfPages(named), 1);
+
+        // Another example, not yet estimated: no page with the last one's curve.
+        const int sent = w().printer().pagesSent();
+        trigger("mnuExample2");
+        trigger("mnuPrint");
+        QCOMPARE(w().printer().pagesSent(), sent);
+        QCOMPARE(messages.back().text, std::string(kurvo::kNothingToPrintMessage));
     }
 };
 

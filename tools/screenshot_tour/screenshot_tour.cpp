@@ -9,8 +9,10 @@
 // estimated, example 4 estimated, the examples menu opened, each dialog, the
 // main window after new titles, the exit question, the printer set-up dialog,
 // a printed page (as a PDF file), the graph's menu, example 1 at degree 6, the
-// bands on linear and logarithmic axes, the statistics dialog and the
-// intervals of the calculated value; then closes the window.  Message boxes
+// bands on linear and logarithmic axes, the statistics dialog, the
+// intervals of the calculated value, a narrowed range, a pasted table, and
+// the graphs of offset data (years, a boiling point, log doses), of a
+// reciprocal Y with poles and of years narrowed; then closes the window.  Message boxes
 // are answered with their default, the exit question with No.
 #include <QAction>
 #include <QClipboard>
@@ -29,6 +31,8 @@
 #include <QTimer>
 #include <cstdio>
 #include <functional>
+#include <utility>
+#include <vector>
 
 #include "ui/application.h"
 #include "window/document.h"
@@ -111,6 +115,22 @@ Document VapourPressure() {
     d.methods = {method};
     for (int t = 200; t <= 400; t += 25)
         d.rows.push_back({std::to_string(t), QString::number(std::exp(21.901 - 6083.6 / t), 'g', 4).toStdString()});
+    return d;
+}
+
+// A table of X and Y fitted by one polynomial of `degree`, Y reciprocal when `yRecip`.
+Document Table(const char* title, const char* xName, const char* yName,
+               const std::vector<std::pair<double, double>>& points, int degree, bool yRecip = false) {
+    Document d;
+    d.title = title;
+    d.variableTitles = {xName, yName};
+    MethodRow method;
+    method.cells = {yName, "0", yRecip ? "1" : "0", xName, "0", "0", std::to_string(degree)};
+    method.yRecip = yRecip ? 1 : 0;
+    method.degree = static_cast<std::int16_t>(degree);
+    d.methods = {method};
+    for (const auto& [x, y] : points)
+        d.rows.push_back({QString::number(x, 'g', 10).toStdString(), QString::number(y, 'g', 10).toStdString()});
     return d;
 }
 
@@ -276,6 +296,48 @@ void runTour(MainWindow& window, const QString& directory) {
     window.dialogs().setAnswerer(answerDefault);
     settle(200);
     saveScreen(area(), path("27-pasted.png"));
+
+    // Offset data: calendar years, the boiling point of water at the end of
+    // its vapour-pressure table, log doses within 1.69 to 1.88; then a
+    // reciprocal Y whose curve has two poles, and the years narrowed, with
+    // the count of the points left outside.
+    std::vector<std::pair<double, double>> years;
+    for (int year = 1990; year <= 2020; ++year) years.push_back({year, 50 + 0.08 * (year - 1990) * (year - 1990) + (year % 3)});
+    ApplyDocument(window.app(), Table("年ごとの件数", "年", "件数", years, 2));
+    window.estimateButton()->click();
+    settle(200);
+    saveScreen(area(), path("28-years.png"));
+    ApplyDocument(window.app(), Table("水の蒸気圧", "温度 [℃]", "蒸気圧 [kPa]",
+                                      {{0, 0.6113}, {10, 1.2281}, {20, 2.3388}, {30, 4.2455}, {40, 7.3814}, {50, 12.344},
+                                       {60, 19.932}, {70, 31.176}, {80, 47.373}, {90, 70.117}, {100, 101.32}},
+                                      4));
+    window.estimateButton()->click();
+    settle(200);
+    saveScreen(area(), path("29-boiling-point.png"));
+    ApplyDocument(window.app(), Table("用量反応", "log 用量", "反応 [%]",
+                                      {{1.69, 5}, {1.72, 12}, {1.75, 25}, {1.78, 45}, {1.81, 68}, {1.84, 85}, {1.88, 95}}, 3));
+    window.estimateButton()->click();
+    settle(200);
+    saveScreen(area(), path("30-doses.png"));
+    // 1/y = (x - 20)(x - 60) / 400
+    std::vector<std::pair<double, double>> poles;
+    for (int x : {0, 10, 30, 40, 50, 70, 80, 90, 100}) poles.push_back({x, 400.0 / ((x - 20) * (x - 60))});
+    ApplyDocument(window.app(), Table("逆数の曲線", "X", "Y", poles, 2, true));
+    window.estimateButton()->click();
+    settle(200);
+    saveScreen(area(), path("31-reciprocal-y-poles.png"));
+    ApplyDocument(window.app(), Table("年ごとの件数", "年", "件数", years, 2));
+    window.estimateButton()->click();
+    settle(200);
+    shootModal(
+        window, [&] { trigger(window, "mnuChange_Graph_Range"); }, path("32-years-range-dialog.png"),
+        [](QWidget* d) {
+            setText(d, "txtXL", QStringLiteral("2000"));
+            setText(d, "txtXU", QStringLiteral("2010"));
+        },
+        [](QWidget* d) { click(d, "cmdChange"); });
+    settle(200);
+    saveScreen(area(), path("33-years-narrowed.png"));
 
     window.closeFromProgram();
 }
