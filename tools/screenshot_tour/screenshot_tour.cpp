@@ -339,6 +339,15 @@ void runTour(MainWindow& window, const QString& directory) {
     settle(200);
     saveScreen(area(), path("33-years-narrowed.png"));
 
+    // Which degree: a type K thermocouple's EMF from 0 to 500 °C, compared at every degree.
+    ApplyDocument(window.app(), Table("K 熱電対", "温度 [℃]", "起電力 [mV]",
+                                      {{0, 0}, {50, 2.023}, {100, 4.096}, {150, 6.138}, {200, 8.138}, {250, 10.153},
+                                       {300, 12.209}, {350, 14.293}, {400, 16.397}, {450, 18.516}, {500, 20.644}},
+                                      2));
+    window.estimateButton()->click();
+    settle(200);
+    shootModal(window, [&] { trigger(window, "mnuDegrees"); }, path("40-degree-table.png"), {});
+
     window.closeFromProgram();
 }
 
