@@ -1,5 +1,6 @@
 #include "ui/main_window.h"
 
+#include <functional>
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
@@ -55,11 +56,20 @@ QFont windowFont(double points, bool bold = false) {
 // The client area: a blue-to-black gradient, with the two rules under the menu bar.
 class WindowBackground : public QWidget {
 public:
-    WindowBackground(const TwipsScale& scale, QWidget* parent) : QWidget(parent), scale_(scale) {
+    WindowBackground(const TwipsScale& scale, QWidget* parent, std::function<void()> resized)
+        : QWidget(parent), scale_(scale), resized_(std::move(resized)) {
         setAttribute(Qt::WA_OpaquePaintEvent);
+        setMinimumSize(scale_.size(kClientWidthTwips, kClientHeightTwips));
     }
+    // The window opens at the size its layout was drawn for.
+    QSize sizeHint() const override { return minimumSize(); }
 
 protected:
+    void resizeEvent(QResizeEvent* event) override {
+        QWidget::resizeEvent(event);
+        resized_();
+    }
+
     void paintEvent(QPaintEvent*) override {
         if (cache_.size() != size()) {
             cache_ = QPixmap(size());
@@ -77,6 +87,7 @@ protected:
 
 private:
     TwipsScale scale_;
+    std::function<void()> resized_;
     QPixmap cache_;
 };
 
@@ -93,9 +104,8 @@ MainWindow::MainWindow(QWidget* parent)
     face.setColor(QPalette::WindowText, Qt::black);
     setPalette(face);
 
-    auto* client = new WindowBackground(scale_, this);
+    auto* client = new WindowBackground(scale_, this, [this] { fitControlsToClient(); });
     client->setObjectName(QStringLiteral("client"));
-    client->setFixedSize(scale_.size(kClientWidthTwips, kClientHeightTwips));
     setCentralWidget(client);
 
     createControls();
@@ -107,7 +117,8 @@ MainWindow::MainWindow(QWidget* parent)
     connect(spdData_, &GridView::statusMessage, statusBar(), [this](const QString& text) {
         statusBar()->showMessage(text);
     });
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    anchorControls();
+    resize(sizeHint());
 
     startUp();
 }
@@ -126,7 +137,59 @@ MainWindow::~MainWindow() {
 QWidget* MainWindow::placed(QWidget* control, double left, double top, double width, double height) {
     control->setParent(centralWidget());
     control->setGeometry(scale_.rect(left, top, width, height));
+    anchors_.push_back({control, control->geometry()});
     return control;
+}
+
+void MainWindow::anchorControls() {
+    // A quarter of the added width widens the pages of data and estimates,
+    // the rest the graph; the added height lengthens both, and what stands
+    // below or right of them moves along.
+    using enum Share;
+    const auto named = [this](const char* name) { return centralWidget()->findChild<QWidget*>(QString::fromLatin1(name)); };
+    const auto bar = [this](App::RangeBar b) -> QWidget* { return rangeBar(b); };
+    const std::pair<QWidget*, std::array<Share, 4>> shares[] = {
+        {tabs_, {None, None, Left, All}},
+        {graph_, {Left, None, Rest, All}},
+        {cmdEnd_, {All, None, None, None}},
+        {cmdEstimate_, {All, None, None, None}},
+        {bar(App::RangeBar::VScrollHigh), {All, None, None, None}},
+        {bar(App::RangeBar::VScrollLow), {All, All, None, None}},
+        {bar(App::RangeBar::HScrollHigh), {All, All, None, None}},
+        {bar(App::RangeBar::HScrollLow), {Left, All, None, None}},
+        {named("lblOwner"), {All, All, None, None}},
+        {named("lblVersion"), {All, All, None, None}},
+        {spdCoeff_, {Left, All, None, None}},
+        {named("lblCoeff"), {Left, All, None, None}},
+        {spdSpec_, {None, All, None, None}},
+        {named("lblEstimationOption"), {None, All, None, None}},
+    };
+    for (const auto& [control, share] : shares)
+        for (Anchor& a : anchors_)
+            if (a.control == control) a.shares = share;
+}
+
+void MainWindow::fitControlsToClient() {
+    const QSize growth = (centralWidget()->size() - centralWidget()->minimumSize()).expandedTo(QSize(0, 0));
+    const int left = growth.width() / 4;
+    const auto amount = [&](Share share, int whole) {
+        switch (share) {
+        case Share::Left: return left;
+        case Share::Rest: return whole - left;
+        case Share::All: return whole;
+        default: return 0;
+        }
+    };
+    for (const Anchor& a : anchors_) {
+        const auto& [x, y, width, height] = a.shares;
+        const int dx = amount(x, growth.width()), dy = y == Share::All ? growth.height() : 0;
+        a.control->setGeometry(a.base.x() + dx, a.base.y() + dy, a.base.width() + amount(width, growth.width()),
+                               a.base.height() + (height == Share::All ? growth.height() : 0));
+    }
+    if (tabs_) tabs_->setGrowth(QSize(left, growth.height()));
+    // The graph is drawn for its size: a new size draws it again.
+    if (app_ && graph_->size() != drawnGraphSize_ && app_->session.int_Estimated) app_->RedrawShownGraph();
+    drawnGraphSize_ = graph_->size();
 }
 
 QLabel* MainWindow::createLabel(const char* name, const QString& text, double left, double top, double width,
@@ -188,13 +251,13 @@ void MainWindow::createControls() {
     for (const QString& caption : captions) tabs_->addTab(new QWidget, caption);
     placed(tabs_, 120, 240, 5775, 4815);
 
-    tabs_->place(0, spdData_, scale_.rect(120, 960, 5535, 3600));
+    tabs_->place(0, spdData_, scale_.rect(120, 960, 5535, 3600), Qt::Horizontal | Qt::Vertical);
     auto* lblData = new QLabel(QStringLiteral("データ (max.100)"));
     lblData->setObjectName(QStringLiteral("lblData"));
     tabs_->place(0, lblData, scale_.rect(120, 480, 1575, 255));
     for (int k = 0; k < 4; ++k) {
         auto* grid = spdEstimate_[static_cast<std::size_t>(k)];
-        tabs_->place(k + 1, grid, scale_.rect(120, 960, 5535, 3600));
+        tabs_->place(k + 1, grid, scale_.rect(120, 960, 5535, 3600), Qt::Horizontal | Qt::Vertical);
     }
 
     createRangeBars();
@@ -212,7 +275,7 @@ void MainWindow::createControls() {
         place->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         place->setWidgetResizable(true);
         place->setWidget(label);
-        tabs_->place(k + 1, place, scale_.rect(120, 360, 5055, 615));
+        tabs_->place(k + 1, place, scale_.rect(120, 360, 5055, 615), Qt::Horizontal);
         lblEquation_[static_cast<std::size_t>(k)] = label;
     }
 

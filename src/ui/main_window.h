@@ -6,6 +6,7 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "window/app.h"
 #include "ui/twips.h"
@@ -120,9 +121,21 @@ private:
     void updateRecoveryCopy();
 
     QWidget* placed(QWidget* control, double left, double top, double width, double height);
+    // The window may grow beyond its first size: each control placed on it
+    // moves or grows by its share of the added width and height.
+    enum class Share { None, Left, Rest, All };
+    struct Anchor {
+        QWidget* control;
+        QRect base;  // at the first size
+        std::array<Share, 4> shares{};  // of x, y, width, height
+    };
+    void anchorControls();
+    void fitControlsToClient();
     QLabel* createLabel(const char* name, const QString& text, double left, double top, double width, double height);
 
     TwipsScale scale_;
+    std::vector<Anchor> anchors_;
+    QSize drawnGraphSize_;
     GraphWidget* graph_ = nullptr;
     QPushButton* cmdEnd_ = nullptr;
     QPushButton* cmdEstimate_ = nullptr;
