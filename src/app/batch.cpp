@@ -335,7 +335,7 @@ std::optional<GraphImage> DrawGraphImage(HeadlessWindow& window, const BatchOpti
 std::string BatchUsage() {
     return "使い方: kurvo-batch FILE [-o OUT]\n"
            "        kurvo-batch --example N [-o OUT]\n"
-           "        kurvo-batch FILE | --example N --graph IMAGE [--residuals IMAGE] [--comb K] [--band B]\n"
+           "        kurvo-batch FILE | --example N [--graph IMAGE] [--residuals IMAGE] [--comb K] [--band B]\n"
            "                    [--xrange LOW:HIGH] [--yrange LOW:HIGH] [-o OUT]\n"
            "        kurvo-batch FILE | --example N [--stats] [--at X]... [--level L] [--stats-out F] [-o OUT]\n"
            "        kurvo-batch FILE | --example N --degrees [--comb K] [--stats-out F] [-o OUT]\n"
