@@ -600,6 +600,13 @@ void MainWindow::createFigureActions() {
             saveFigureSettings();
         });
     }
+    residualAction_ = new QAction(QStringLiteral("残差グラフ(&R)"), this);
+    residualAction_->setObjectName(QStringLiteral("mnuResidualGraph"));
+    residualAction_->setCheckable(true);
+    connect(residualAction_, &QAction::toggled, this, [this](bool residuals) {
+        app_->SetResidualGraph(residuals);
+        saveFigureSettings();
+    });
     levelMenu_ = new QMenu(QStringLiteral("信頼水準(&L)"), this);
     levelMenu_->setObjectName(QStringLiteral("mnuLevel"));
     levelGroup_ = new QActionGroup(this);
@@ -625,6 +632,7 @@ void MainWindow::addFigureActions(QMenu* menu) {
     menu->addAction(confidenceAction_);
     menu->addAction(predictionAction_);
     menu->addMenu(levelMenu_);
+    menu->addAction(residualAction_);
 }
 
 void MainWindow::loadFigureSettings() {
@@ -635,10 +643,12 @@ void MainWindow::loadFigureSettings() {
             action->setChecked(true);
             app_->SetLevel(static_cast<ConfidenceLevel>(level));
         }
-    const QSignalBlocker confidence(confidenceAction_), prediction(predictionAction_);
+    const QSignalBlocker confidence(confidenceAction_), prediction(predictionAction_), residuals(residualAction_);
     confidenceAction_->setChecked(settings.value(QStringLiteral("bands/confidence"), false).toBool());
     predictionAction_->setChecked(settings.value(QStringLiteral("bands/prediction"), false).toBool());
     app_->SetBands(confidenceAction_->isChecked(), predictionAction_->isChecked());
+    residualAction_->setChecked(settings.value(QStringLiteral("graph/residuals"), false).toBool());
+    app_->SetResidualGraph(residualAction_->isChecked());
 }
 
 void MainWindow::saveFigureSettings() {
@@ -646,6 +656,7 @@ void MainWindow::saveFigureSettings() {
     settings.setValue(QStringLiteral("bands/level"), static_cast<int>(app_->Level()));
     settings.setValue(QStringLiteral("bands/confidence"), confidenceAction_->isChecked());
     settings.setValue(QStringLiteral("bands/prediction"), predictionAction_->isChecked());
+    settings.setValue(QStringLiteral("graph/residuals"), residualAction_->isChecked());
 }
 
 void MainWindow::openStatisticsDialog() {

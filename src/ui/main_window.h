@@ -107,7 +107,7 @@ private:
     void createGraphContextMenu();
     void createFigureActions();
     void addFigureActions(QMenu* menu);
-    // The bands' settings of the user: read at start, written at each change.
+    // The bands' and the residual graph's settings of the user: read at start, written at each change.
     void loadFigureSettings();
     void saveFigureSettings();
     void createResultCopyMenus();
@@ -151,6 +151,7 @@ private:
     QAction* degreeAction_ = nullptr;
     QAction* confidenceAction_ = nullptr;
     QAction* predictionAction_ = nullptr;
+    QAction* residualAction_ = nullptr;
     QMenu* levelMenu_ = nullptr;
     QActionGroup* levelGroup_ = nullptr;
     std::string graphImageFile_;  // the image file last chosen, offered next time

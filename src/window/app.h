@@ -148,6 +148,10 @@ public:
     bool PredictionBand() const { return predictionBand_; }
     // Shows or hides the bands and redraws the shown graph after an estimation.
     void SetBands(bool confidence, bool prediction);
+    // Whether the graph shows the residuals of the shown combination instead
+    // of its curve; not at first.  Setting it redraws the shown graph after an estimation.
+    bool ResidualGraph() const { return residualGraph_; }
+    void SetResidualGraph(bool residuals);
     // The figures of combination c's last fit (c = 1..4) at the chosen level;
     // nothing before a fit of it, and none available when it has no
     // degrees of freedom.
@@ -263,6 +267,7 @@ private:
     std::array<std::optional<KeptFit>, kMaxCombinations> fits_;
     ConfidenceLevel level_ = ConfidenceLevel::Percent95;
     bool confidenceBand_ = false, predictionBand_ = false;
+    bool residualGraph_ = false;
     std::shared_ptr<const Document> settled_;  // none: the empty document
     std::function<void()> settledHandler_;
 };

@@ -86,6 +86,11 @@ private slots:
         trigger("mnuConfidenceBand");  // off again, and the level back, for the windows after this one
         trigger("mnuLevel95");
         QVERIFY(!drewText(w().graph()->calls(), "信頼帯 95%"));
+        trigger("mnuResidualGraph");  // the residuals instead of the curve, kept for the next window
+        QVERIFY(drewText(w().graph()->calls(), "±2s"));
+        QVERIFY(MainWindow().findChild<QAction*>(QStringLiteral("mnuResidualGraph"))->isChecked());
+        trigger("mnuResidualGraph");
+        QVERIFY(!drewText(w().graph()->calls(), "±2s"));
     }
 
     // The degree table from the menu: one row a degree, and the chosen degree

@@ -12,7 +12,8 @@
 // bands on linear and logarithmic axes, the statistics dialog, the
 // intervals of the calculated value, a narrowed range, a pasted table, and
 // the graphs of offset data (years, a boiling point, log doses), of a
-// reciprocal Y with poles and of years narrowed; then closes the window.  Message boxes
+// reciprocal Y with poles and of years narrowed, and the residual graphs of
+// examples 3 and 1; then closes the window.  Message boxes
 // are answered with their default, the exit question with No.
 #include <QAction>
 #include <QClipboard>
@@ -338,6 +339,18 @@ void runTour(MainWindow& window, const QString& directory) {
         [](QWidget* d) { click(d, "cmdChange"); });
     settle(200);
     saveScreen(area(), path("33-years-narrowed.png"));
+
+    // The residual graph instead of the curve: example 3 fitted as ln Y, example 1 untransformed.
+    window.findChild<QAction*>(QStringLiteral("mnuResidualGraph"))->setChecked(true);
+    const std::pair<const char*, const char*> residualShots[] = {{"mnuExample3", "34-residuals-log-y.png"},
+                                                                 {"mnuExample1", "35-residuals-linear.png"}};
+    for (const auto& [example, file] : residualShots) {
+        trigger(window, example);
+        window.estimateButton()->click();
+        settle(200);
+        saveScreen(area(), path(file));
+    }
+    window.findChild<QAction*>(QStringLiteral("mnuResidualGraph"))->setChecked(false);
 
     // Which degree: a type K thermocouple's EMF from 0 to 500 °C, compared at every degree.
     ApplyDocument(window.app(), Table("K 熱電対", "温度 [℃]", "起電力 [mV]",
