@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "fit/degree_table.h"
 #include "fit/fit_statistics.h"
 #include "fit/least_squares.h"
 #include "fit/solver.h"
@@ -53,6 +54,19 @@ void BM_FitLeastSquares_100Samples_Degree6(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(kurvo::FitLeastSquares(x, y, 6));
 }
 BENCHMARK(BM_FitLeastSquares_100Samples_Degree6);
+
+// The degree table of those samples: degrees 1 to 6, each fitted, weighed and left out one sample at a time.
+void BM_CompareDegrees_100Samples(benchmark::State& state) {
+    kurvo::FitSamples samples;
+    for (int s = 1; s <= 100; ++s) {
+        samples.rows.push_back(s);
+        samples.x.push_back(SampleX(s));
+        samples.y.push_back(SampleY(s, 1));
+        samples.measured.push_back(SampleY(s, 1));
+    }
+    for (auto _ : state) benchmark::DoNotOptimize(kurvo::CompareDegrees(samples));
+}
+BENCHMARK(BM_CompareDegrees_100Samples);
 
 void FillFourCombinations(Workbench& wb) {
     for (int s = 1; s <= 100; ++s) {

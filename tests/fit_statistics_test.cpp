@@ -6,6 +6,7 @@
 #include <map>
 
 #include "checks.h"
+#include "fit/degree_table.h"
 #include "fit/fit_statistics.h"
 
 namespace kurvo {
@@ -58,6 +59,33 @@ TEST(FitStatistics, CertifiedAndExactFigures) {
         ASSERT_TRUE(band);
         ExpectFigures(row[10], {band->confidence.lower, band->confidence.upper}, tolerance);
         ExpectFigures(row[11], {band->prediction.lower, band->prediction.upper}, tolerance);
+    }
+}
+
+// Every degree of a held-out table against its exact figures (tests/data/degree_table.tsv).
+TEST(FitStatistics, DegreeTable) {
+    for (const auto& row : test::ReadCases("degree_table.tsv", 10)) {
+        SCOPED_TRACE(row[0]);
+        const std::vector<double> flags = test::Numbers(row[1]);
+        const auto flag = [&](std::size_t i) { return static_cast<std::int16_t>(flags[i]); };
+        FitSamples samples;
+        samples.transforms = {flag(0), flag(1), flag(2), flag(3)};
+        for (const double v : test::Numbers(row[2])) samples.x.push_back(ForwardTransform(v, flag(2), flag(3)));
+        samples.measured = test::Numbers(row[3]);
+        for (const double v : samples.measured) samples.y.push_back(ForwardTransform(v, flag(0), flag(1)));
+        const std::vector<DegreeRow> rows = CompareDegrees(samples);
+        std::vector<std::optional<double>> squares, aicc, bic, press, p;
+        for (const DegreeRow& degree : rows) {
+            EXPECT_FALSE(degree.refusal) << "degree " << degree.degree;
+            squares.push_back(degree.squares), aicc.push_back(degree.aicc), bic.push_back(degree.bic);
+            press.push_back(degree.press), p.push_back(degree.fTestP);
+        }
+        const double tolerance = test::NumberField(row[9]);
+        ExpectFigures(row[4], squares, tolerance);
+        ExpectFigures(row[5], aicc, tolerance);
+        ExpectFigures(row[6], bic, tolerance);
+        ExpectFigures(row[7], press, tolerance);
+        ExpectFigures(row[8], p, tolerance);
     }
 }
 

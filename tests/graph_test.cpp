@@ -10,6 +10,7 @@
 
 #include "checks.h"
 #include "graph/draw_graph.h"
+#include "graph/residual_graph.h"
 
 namespace kurvo {
 namespace {
@@ -205,9 +206,10 @@ TEST(LogarithmicGraph, DecadeLabelsAtTheMajorLinesAndTheTop) {
 }
 
 // The curve in pieces where it has no value, the points, the count of those
-// beyond the limits, and the message when nothing of them can be shown.
+// beyond the limits, and the message when nothing of them can be shown; for a
+// row with s, the residual graph of its points and coefficients.
 TEST(Drawing, CurveInPiecesPointsAndFailures) {
-    for (const auto& row : test::ReadCases("graph_drawing.tsv", 19)) {
+    for (const auto& row : test::ReadCases("graph_drawing.tsv", 22)) {
         SCOPED_TRACE(row[0]);
         Drawn wb;
         std::vector<GraphScene::Point> points;
@@ -216,7 +218,16 @@ TEST(Drawing, CurveInPiecesPointsAndFailures) {
             points.push_back({test::NumberField(point.substr(0, colon)), test::NumberField(point.substr(colon + 1))});
         }
         const GraphState g{test::Numbers(row[11]), AxisOf(row, 5), AxisOf(row, 8), 1, test::NumberField(row[12]), points};
-        Draw(wb, g, FlagsOf(row, 1));
+        const bool residual = !row[19].empty();
+        if (residual) {
+            const Flags f = FlagsOf(row, 1);
+            ResidualScene scene{"", "", {f.yLog, f.yRecip, f.xLog, f.xRecip}, {g.x.low, g.x.high, g.x.divisions, 1},
+                                g.coefficients, {}, test::NumberField(row[19])};
+            for (const GraphScene::Point& point : points) scene.samples.push_back({point.x, point.measured});
+            if (const auto failure = DrawResidualScene(wb.graph, false, scene)) wb.messages.push_back(failure->Description());
+        } else {
+            Draw(wb, g, FlagsOf(row, 1));
+        }
         EXPECT_EQ(wb.messages, row[14].empty() ? std::vector<std::string>{} : std::vector<std::string>{row[14]});
         EXPECT_EQ(GridLines(wb.graph, false).size() > 0, row[15] == "1");
         const auto curve = Curve(wb.graph);
@@ -232,6 +243,24 @@ TEST(Drawing, CurveInPiecesPointsAndFailures) {
         EXPECT_EQ(afterClip, row[18].empty() ? std::vector<std::string>{} : std::vector<std::string>{row[18]});
         for (const DrawCall& call : wb.graph.Calls())
             EXPECT_TRUE(std::isfinite(call.x1 + call.y1 + call.x2 + call.y2) && !test::LooksNonFinite(call.text));
+        if (!residual) continue;
+        // The Y end labels, the dashed lines across the frame and the points inside it.
+        const auto texts = Texts(wb.graph);  // after the title and the two axis titles
+        EXPECT_EQ((std::vector<std::string>{texts.at(3).text, texts.at(4).text}), (std::vector<std::string>{row[8], row[9]}));
+        EXPECT_EQ(GridLines(wb.graph, true).size(), std::stoul(row[10]));
+        const DrawCall frame = wb.graph.CallsOf(Op::Box).at(0);
+        std::vector<double> dashes, heights;
+        bool dashed = false;
+        for (const DrawCall& call : wb.graph.Calls()) {
+            if (call.op == Op::LineStyle) dashed = call.value == static_cast<int>(LineStyle::Dash);
+            if (call.op == Op::Line && dashed && call.x1 == frame.x1 && call.x2 == frame.x2) dashes.push_back(call.y1);
+            if (call.op != Op::Circle) continue;
+            heights.push_back(call.y1);
+            EXPECT_TRUE(frame.x1 <= call.x1 && call.x1 <= frame.x2 && frame.y1 <= call.y1 && call.y1 <= frame.y2);
+        }
+        std::sort(dashes.begin(), dashes.end());
+        EXPECT_EQ(dashes, test::Numbers(row[20]));
+        EXPECT_EQ(heights, test::Numbers(row[21]));
     }
 }
 

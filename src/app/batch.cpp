@@ -12,6 +12,7 @@
 #include "state/numbers.h"
 #include "window/document.h"
 #include "window/headless.h"
+#include "window/degrees.h"
 #include "window/statistics.h"
 
 namespace kurvo {
@@ -25,11 +26,12 @@ struct BatchOptions {
     std::optional<std::string> output;
     bool help = false;
     std::optional<std::string> graph;
-    GraphImageFormat graphFormat = GraphImageFormat::Png;
+    std::optional<std::string> residuals;  // the residual graph's image
     std::optional<int> combination;
     bool stats = false;
     std::optional<std::string> statsOutput;
     std::vector<double> at;  // the X values of --at
+    bool degrees = false;    // the degree table of combination --comb
     ConfidenceLevel level = ConfidenceLevel::Percent95;
     bool confidenceBand = false, predictionBand = false;
     std::optional<std::pair<std::string, std::string>> xRange, yRange;  // LOW and HIGH of --xrange, --yrange
@@ -84,16 +86,14 @@ std::optional<BatchOptions> ParseArguments(const std::vector<std::string>& argum
                 return std::nullopt;
             }
             options.output = *out;
-        } else if (a == "--graph") {
-            const auto file = value("--graph");
+        } else if (a == "--graph" || a == "--residuals") {
+            const auto file = value(a.c_str());
             if (!file) return std::nullopt;
-            const auto format = GraphImageFormatOf(*file);
-            if (!format) {
+            if (!GraphImageFormatOf(*file)) {
                 problem = kGraphFormatMessage + *file;
                 return std::nullopt;
             }
-            options.graph = *file;
-            options.graphFormat = *format;
+            (a == "--graph" ? options.graph : options.residuals) = *file;
         } else if (a == "--comb") {
             const auto n = value("--comb");
             if (!n) return std::nullopt;
@@ -104,6 +104,8 @@ std::optional<BatchOptions> ParseArguments(const std::vector<std::string>& argum
             options.combination = (*n)[0] - '0';
         } else if (a == "--stats") {
             options.stats = true;
+        } else if (a == "--degrees") {
+            options.degrees = true;
         } else if (a == "--stats-out") {
             const auto file = value("--stats-out");
             if (!file) return std::nullopt;
@@ -160,26 +162,27 @@ std::optional<BatchOptions> ParseArguments(const std::vector<std::string>& argum
         problem = "データファイルか --example N を指定してください。";
         return std::nullopt;
     }
-    if (options.combination && !options.graph) {
-        problem = "--comb は --graph と一緒に指定してください。";
+    if (options.combination && !options.graph && !options.residuals && !options.degrees) {
+        problem = "--comb は --graph、--residuals か --degrees と一緒に指定してください。";
         return std::nullopt;
     }
-    if ((options.xRange || options.yRange) && !options.graph) {
-        problem = "--xrange と --yrange は --graph と一緒に指定してください。";
+    if ((options.xRange || options.yRange) && !options.graph && !options.residuals) {
+        problem = "--xrange と --yrange は --graph か --residuals と一緒に指定してください。";
         return std::nullopt;
     }
     if ((options.confidenceBand || options.predictionBand) && !options.graph) {
         problem = "--band は --graph と一緒に指定してください。";
         return std::nullopt;
     }
-    if (options.statsOutput && !options.stats && options.at.empty()) {
-        problem = "--stats-out は --stats か --at と一緒に指定してください。";
+    if (options.statsOutput && !options.stats && options.at.empty() && !options.degrees) {
+        problem = "--stats-out は --stats、--at か --degrees と一緒に指定してください。";
         return std::nullopt;
     }
     // No two outputs may be one file.
-    const std::optional<std::string>* outputs[] = {&options.output, &options.graph, &options.statsOutput};
-    for (std::size_t i = 0; i < 3; ++i)
-        for (std::size_t j = i + 1; j < 3; ++j)
+    const std::optional<std::string>* outputs[] = {&options.output, &options.graph, &options.residuals,
+                                                   &options.statsOutput};
+    for (std::size_t i = 0; i < std::size(outputs); ++i)
+        for (std::size_t j = i + 1; j < std::size(outputs); ++j)
             if (*outputs[i] && *outputs[j] && SameFile(**outputs[i], **outputs[j])) {
                 problem = "出力先に同じファイルが二度指定されています: " + **outputs[j];
                 return std::nullopt;
@@ -248,6 +251,14 @@ std::string FigureTables(const App& app, const BatchOptions& options) {
             }
         }
     }
+    if (options.degrees) {
+        if (!text.empty()) text += "\n";
+        text += line(DegreeColumns());
+        const DegreeComparison comparison = app.CompareDegreesOf(options.combination.value_or(1));
+        if (comparison.failure) throw *comparison.failure;
+        const NumberForm full = [](double v) { return FormatRoundTrip(v); };
+        for (const DegreeRow& row : comparison.rows) text += line(DegreeRowTexts(row, full));
+    }
     return text;
 }
 
@@ -270,15 +281,15 @@ private:
 };
 
 // Shows combination `number` as selecting its page does and draws its graph
-// the way the image format asks for: the screen graph for PNG, the printed
-// page for SVG and PDF.  Returns the drawing, or the reason there is none.
+// (its fitted or its residual graph, as the window is set) the way the image
+// format asks for: the screen graph for PNG, the printed page for SVG and
+// PDF.  Returns the drawing, or the reason there is none.
 // The range of --xrange and --yrange is set as the range dialog sets it; a
 // range it refuses is a wrong command line (`refused`).
-std::optional<GraphImage> DrawGraphImage(HeadlessWindow& window, const BatchOptions& options, std::string& problem,
-                                         bool& refused) {
+std::optional<GraphImage> DrawGraphImage(HeadlessWindow& window, const BatchOptions& options, GraphImageFormat format,
+                                         std::string& problem, bool& refused) {
     App& app = window.app;
     const int number = options.combination.value_or(1);
-    const GraphImageFormat format = options.graphFormat;
     if (number > app.session.int_CombCount) {
         problem = "組合せ " + std::to_string(number) + " は推算されていません（推算した組合せは " +
                   std::to_string(app.session.int_CombCount) + " 個）。";
@@ -324,9 +335,10 @@ std::optional<GraphImage> DrawGraphImage(HeadlessWindow& window, const BatchOpti
 std::string BatchUsage() {
     return "使い方: kurvo-batch FILE [-o OUT]\n"
            "        kurvo-batch --example N [-o OUT]\n"
-           "        kurvo-batch FILE | --example N --graph IMAGE [--comb K] [--band B]\n"
+           "        kurvo-batch FILE | --example N [--graph IMAGE] [--residuals IMAGE] [--comb K] [--band B]\n"
            "                    [--xrange LOW:HIGH] [--yrange LOW:HIGH] [-o OUT]\n"
            "        kurvo-batch FILE | --example N [--stats] [--at X]... [--level L] [--stats-out F] [-o OUT]\n"
+           "        kurvo-batch FILE | --example N --degrees [--comb K] [--stats-out F] [-o OUT]\n"
            "\n"
            "データファイル FILE か例題 N を読み込み、推算ボタンと同じ推算をして、\n"
            "結果を含む文書をデータファイルの形式 (Shift-JIS, CR LF) で書き出します。\n"
@@ -334,11 +346,14 @@ std::string BatchUsage() {
            "--stats と --at は、係数の標準誤差や信頼区間などの表を TAB 区切り (UTF-8) で書きます。\n"
            "\n"
            "  --example N    例題 N (1 から 4) を読み込む\n"
-           "  -o OUT         文書を OUT に書く (指定がなければ標準出力。ただし --graph, --stats,\n"
-           "                 --at のときは、-o がなければ文書は書かない)\n"
+           "  -o OUT         文書を OUT に書く (指定がなければ標準出力。ただし --graph, --residuals,\n"
+           "                 --stats, --at のときは、-o がなければ文書は書かない)\n"
            "  --graph IMAGE  推算のあと、組合せ K のグラフを IMAGE に描く。形式は拡張子で決まる:\n"
            "                 .png は画面と同じ見た目、.svg と .pdf は印刷と同じ見た目\n"
-           "  --comb K       描く組合せ (1 から 4、指定がなければ 1)\n"
+           "  --residuals IMAGE\n"
+           "                 組合せ K の残差グラフ (変換後の値で、測定値 − 推定値) を IMAGE に描く。\n"
+           "                 形式は --graph と同じく拡張子で決まる (--graph なしでもよい)\n"
+           "  --comb K       描く組合せ、--degrees では比べる組合せ (1 から 4、指定がなければ 1)\n"
            "  --band B       グラフに帯を描く: confidence (信頼帯), prediction (予測帯), both (両方)\n"
            "  --xrange LOW:HIGH\n"
            "                 グラフの独立変数の範囲を LOW から HIGH にする (グラフ上下限変更と同じ規則。\n"
@@ -349,7 +364,9 @@ std::string BatchUsage() {
            "                 調整済み R² の表を書く\n"
            "  --at X         X での推算値と信頼区間・予測区間を組合せごとに書く (何度でも指定できる)\n"
            "  --level L      信頼水準 (%): 90, 95, 99 のどれか (指定がなければ 95)\n"
-           "  --stats-out F  --stats と --at の表を F に書く (指定がなければ標準出力)\n"
+           "  --degrees      組合せ K を次数 1～6 で当てはめた比較の表 (残差平方和、s、R²、AICc、BIC、\n"
+           "                 PRESS、最高次の項の F 検定の p 値) を書く\n"
+           "  --stats-out F  --stats、--at と --degrees の表を F に書く (指定がなければ標準出力)\n"
            "  -h, --help     この説明を表示する\n"
            "\n"
            "失敗したときは何も書きません。\n"
@@ -369,7 +386,7 @@ int RunBatch(const std::vector<std::string>& arguments, std::ostream& out, std::
         out << BatchUsage();
         return out ? 0 : 1;
     }
-    if (options->graph && !renderGraph) {
+    if ((options->graph || options->residuals) && !renderGraph) {
         ReportTo(err, "この kurvo-batch はグラフの画像を描けません (画面の部品なしで作られています)。");
         return 2;
     }
@@ -386,7 +403,7 @@ int RunBatch(const std::vector<std::string>& arguments, std::ostream& out, std::
         } else {
             ApplyDocument(app, ReadDocumentFile(options->inputFile));
         }
-        // Only --graph draws: the fits stand without a picture.
+        // Only --graph and --residuals draw: the fits stand without a picture.
         if (const Failure failure = app.Estimate(false)) throw *failure;
         bytes = WriteDocument(CaptureDocument(app));
     } catch (const RuntimeError& error) {
@@ -395,23 +412,26 @@ int RunBatch(const std::vector<std::string>& arguments, std::ostream& out, std::
     }
 
     // Each file is made ready beside its target and put in place only when
-    // both could be, and a failure puts back the one replaced first: the
-    // image and the document already there stay as they were.
-    const auto imageFailed = [&](const RuntimeError& error) {
-        ReportTo(err, kCannotWriteGraphMessage + *options->graph + "\n" + error.Description());
-        return 1;
-    };
+    // all could be, and a failure puts back the ones replaced before it: the
+    // images and the document already there stay as they were.
     const auto documentFailed = [&](const RuntimeError& error) {
         ReportTo(err, RuntimeError::StandardDescription(ErrorNumber::FileWrite) + "\n" + error.Description());
         return 1;
     };
-    FileGroup files;  // the image, the document, the tables, those asked for
+    FileGroup files;  // the images, the document, the tables, those asked for
     std::vector<std::function<int(const RuntimeError&)>> failedFile;  // what each added file's failure says
-    const bool withImage = options->graph.has_value();
-    if (withImage) {
+    // The fitted graph, then the residual graph: drawn, painted and made ready; the exit status of a failure.
+    const auto addImage = [&](const std::optional<std::string>& file, bool residuals) {
+        if (!file) return 0;
+        const auto imageFailed = [&err, name = *file](const RuntimeError& error) {
+            ReportTo(err, kCannotWriteGraphMessage + name + "\n" + error.Description());
+            return 1;
+        };
         std::string graphProblem;
         bool refused = false;
-        const std::optional<GraphImage> image = DrawGraphImage(window, *options, graphProblem, refused);
+        app.SetResidualGraph(residuals);
+        const std::optional<GraphImage> image =
+            DrawGraphImage(window, *options, *GraphImageFormatOf(*file), graphProblem, refused);
         if (!image) {
             ReportTo(err, graphProblem);
             return refused ? 2 : 1;
@@ -423,12 +443,15 @@ int RunBatch(const std::vector<std::string>& arguments, std::ostream& out, std::
             return 1;
         }
         try {
-            files.Add(*options->graph, imageBytes);
+            files.Add(*file, imageBytes);
             failedFile.push_back(imageFailed);
         } catch (const RuntimeError& error) {
             return imageFailed(error);
         }
-    }
+        return 0;
+    };
+    if (const int status = addImage(options->graph, false)) return status;
+    if (const int status = addImage(options->residuals, true)) return status;
     try {
         if (options->output) {
             files.Add(*options->output, bytes);
@@ -437,8 +460,14 @@ int RunBatch(const std::vector<std::string>& arguments, std::ostream& out, std::
     } catch (const RuntimeError& error) {
         return documentFailed(error);
     }
-    const bool withTables = options->stats || !options->at.empty();
-    const std::string tables = withTables ? FigureTables(app, *options) : std::string();
+    const bool withTables = options->stats || !options->at.empty() || options->degrees;
+    std::string tables;
+    try {
+        if (withTables) tables = FigureTables(app, *options);
+    } catch (const RuntimeError& error) {
+        ReportTo(err, error.Description());
+        return 1;
+    }
     const auto tablesFailed = [&](const RuntimeError& error) {
         ReportTo(err, "統計の表を書き込めませんでした: " + *options->statsOutput + "\n" + error.Description());
         return 1;
@@ -461,7 +490,7 @@ int RunBatch(const std::vector<std::string>& arguments, std::ostream& out, std::
     std::string_view shown;
     if (withTables && !options->statsOutput) {
         shown = tables;
-    } else if (!withTables && !options->output && !options->graph) {
+    } else if (!withTables && !options->output && !options->graph && !options->residuals) {
         shown = bytes;
     } else {
         return 0;

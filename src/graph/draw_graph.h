@@ -11,18 +11,11 @@
 
 #include "fit/fit_statistics.h"
 #include "fit/transforms.h"
+#include "graph/graph_frame.h"
 #include "graph/surface.h"
 #include "state/runtime_error.h"
 
 namespace kurvo {
-
-// One axis as drawn: its limits (decade exponents on a logarithmic axis), its
-// divisions, and the lower extent, from which a logarithmic axis labels its decades.
-struct GraphAxis {
-    double low = 0, high = 0;
-    std::int16_t divisions = 0;
-    double min = 0;
-};
 
 // Everything one graph shows.
 struct GraphScene {

@@ -145,6 +145,13 @@ std::int32_t RoundToInt32(double value) {
     return static_cast<std::int32_t>(RoundToRange(value, -2147483648.0, 2147483647.0));
 }
 
+std::string FormatRoundTrip(double value) {
+    if (!std::isfinite(value)) Raise(ErrorNumber::Overflow);
+    char buffer[kGeneralNumberMaxLength];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
+    return std::string(buffer, end);
+}
+
 std::string FormatGeneral(double value) {
     char buffer[kGeneralNumberMaxLength];
     return std::string(FormatGeneral(value, buffer));

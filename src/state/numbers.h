@@ -51,6 +51,10 @@ std::string FormatGeneral(double value);
 inline constexpr std::size_t kGeneralNumberMaxLength = 32;
 std::string_view FormatGeneral(double value, char (&buffer)[kGeneralNumberMaxLength]);
 
+// The shortest text that reads back as the same double ("0.1", "1e+25",
+// "-10.510287992277045"): what leaves the window when numbers are copied.
+std::string FormatRoundTrip(double value);
+
 // Pattern " 0.####0E+##0;-0.####0E+##0": " 1.99000E+0", "-5.00000E-2".
 std::string FormatCoefficient(double value);
 

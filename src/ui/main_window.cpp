@@ -1,5 +1,6 @@
 #include "ui/main_window.h"
 
+#include <functional>
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
@@ -33,6 +34,7 @@
 #include "ui/grid_view.h"
 #include "ui/paint_calls.h"
 #include "ui/range_dialog.h"
+#include "ui/degree_dialog.h"
 #include "ui/statistics_dialog.h"
 #include "ui/var_title_dialog.h"
 
@@ -54,11 +56,20 @@ QFont windowFont(double points, bool bold = false) {
 // The client area: a blue-to-black gradient, with the two rules under the menu bar.
 class WindowBackground : public QWidget {
 public:
-    WindowBackground(const TwipsScale& scale, QWidget* parent) : QWidget(parent), scale_(scale) {
+    WindowBackground(const TwipsScale& scale, QWidget* parent, std::function<void()> resized)
+        : QWidget(parent), scale_(scale), resized_(std::move(resized)) {
         setAttribute(Qt::WA_OpaquePaintEvent);
+        setMinimumSize(scale_.size(kClientWidthTwips, kClientHeightTwips));
     }
+    // The window opens at the size its layout was drawn for.
+    QSize sizeHint() const override { return minimumSize(); }
 
 protected:
+    void resizeEvent(QResizeEvent* event) override {
+        QWidget::resizeEvent(event);
+        resized_();
+    }
+
     void paintEvent(QPaintEvent*) override {
         if (cache_.size() != size()) {
             cache_ = QPixmap(size());
@@ -76,6 +87,7 @@ protected:
 
 private:
     TwipsScale scale_;
+    std::function<void()> resized_;
     QPixmap cache_;
 };
 
@@ -92,9 +104,8 @@ MainWindow::MainWindow(QWidget* parent)
     face.setColor(QPalette::WindowText, Qt::black);
     setPalette(face);
 
-    auto* client = new WindowBackground(scale_, this);
+    auto* client = new WindowBackground(scale_, this, [this] { fitControlsToClient(); });
     client->setObjectName(QStringLiteral("client"));
-    client->setFixedSize(scale_.size(kClientWidthTwips, kClientHeightTwips));
     setCentralWidget(client);
 
     createControls();
@@ -107,7 +118,8 @@ MainWindow::MainWindow(QWidget* parent)
         statusBar()->showMessage(text);
     });
     dialogs_.setStatusLine([this](const std::string& text) { statusBar()->showMessage(QString::fromStdString(text)); });
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    anchorControls();
+    resize(sizeHint());
 
     startUp();
 }
@@ -126,7 +138,59 @@ MainWindow::~MainWindow() {
 QWidget* MainWindow::placed(QWidget* control, double left, double top, double width, double height) {
     control->setParent(centralWidget());
     control->setGeometry(scale_.rect(left, top, width, height));
+    anchors_.push_back({control, control->geometry()});
     return control;
+}
+
+void MainWindow::anchorControls() {
+    // A quarter of the added width widens the pages of data and estimates,
+    // the rest the graph; the added height lengthens both, and what stands
+    // below or right of them moves along.
+    using enum Share;
+    const auto named = [this](const char* name) { return centralWidget()->findChild<QWidget*>(QString::fromLatin1(name)); };
+    const auto bar = [this](App::RangeBar b) -> QWidget* { return rangeBar(b); };
+    const std::pair<QWidget*, std::array<Share, 4>> shares[] = {
+        {tabs_, {None, None, Left, All}},
+        {graph_, {Left, None, Rest, All}},
+        {cmdEnd_, {All, None, None, None}},
+        {cmdEstimate_, {All, None, None, None}},
+        {bar(App::RangeBar::VScrollHigh), {All, None, None, None}},
+        {bar(App::RangeBar::VScrollLow), {All, All, None, None}},
+        {bar(App::RangeBar::HScrollHigh), {All, All, None, None}},
+        {bar(App::RangeBar::HScrollLow), {Left, All, None, None}},
+        {named("lblOwner"), {All, All, None, None}},
+        {named("lblVersion"), {All, All, None, None}},
+        {spdCoeff_, {Left, All, None, None}},
+        {named("lblCoeff"), {Left, All, None, None}},
+        {spdSpec_, {None, All, None, None}},
+        {named("lblEstimationOption"), {None, All, None, None}},
+    };
+    for (const auto& [control, share] : shares)
+        for (Anchor& a : anchors_)
+            if (a.control == control) a.shares = share;
+}
+
+void MainWindow::fitControlsToClient() {
+    const QSize growth = (centralWidget()->size() - centralWidget()->minimumSize()).expandedTo(QSize(0, 0));
+    const int left = growth.width() / 4;
+    const auto amount = [&](Share share, int whole) {
+        switch (share) {
+        case Share::Left: return left;
+        case Share::Rest: return whole - left;
+        case Share::All: return whole;
+        default: return 0;
+        }
+    };
+    for (const Anchor& a : anchors_) {
+        const auto& [x, y, width, height] = a.shares;
+        const int dx = amount(x, growth.width()), dy = y == Share::All ? growth.height() : 0;
+        a.control->setGeometry(a.base.x() + dx, a.base.y() + dy, a.base.width() + amount(width, growth.width()),
+                               a.base.height() + (height == Share::All ? growth.height() : 0));
+    }
+    if (tabs_) tabs_->setGrowth(QSize(left, growth.height()));
+    // The graph is drawn for its size: a new size draws it again.
+    if (app_ && graph_->size() != drawnGraphSize_ && app_->session.int_Estimated) app_->RedrawShownGraph();
+    drawnGraphSize_ = graph_->size();
 }
 
 QLabel* MainWindow::createLabel(const char* name, const QString& text, double left, double top, double width,
@@ -188,13 +252,13 @@ void MainWindow::createControls() {
     for (const QString& caption : captions) tabs_->addTab(new QWidget, caption);
     placed(tabs_, 120, 240, 5775, 4815);
 
-    tabs_->place(0, spdData_, scale_.rect(120, 960, 5535, 3600));
+    tabs_->place(0, spdData_, scale_.rect(120, 960, 5535, 3600), Qt::Horizontal | Qt::Vertical);
     auto* lblData = new QLabel(QStringLiteral("データ (max.100)"));
     lblData->setObjectName(QStringLiteral("lblData"));
     tabs_->place(0, lblData, scale_.rect(120, 480, 1575, 255));
     for (int k = 0; k < 4; ++k) {
         auto* grid = spdEstimate_[static_cast<std::size_t>(k)];
-        tabs_->place(k + 1, grid, scale_.rect(120, 960, 5535, 3600));
+        tabs_->place(k + 1, grid, scale_.rect(120, 960, 5535, 3600), Qt::Horizontal | Qt::Vertical);
     }
 
     createRangeBars();
@@ -212,7 +276,7 @@ void MainWindow::createControls() {
         place->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         place->setWidgetResizable(true);
         place->setWidget(label);
-        tabs_->place(k + 1, place, scale_.rect(120, 360, 5055, 615));
+        tabs_->place(k + 1, place, scale_.rect(120, 360, 5055, 615), Qt::Horizontal);
         lblEquation_[static_cast<std::size_t>(k)] = label;
     }
 
@@ -533,6 +597,9 @@ void MainWindow::createFigureActions() {
     statisticsAction_ = new QAction(QStringLiteral("係数の統計(&K)"), this);
     statisticsAction_->setObjectName(QStringLiteral("mnuStatistics"));
     connect(statisticsAction_, &QAction::triggered, this, &MainWindow::openStatisticsDialog);
+    degreeAction_ = new QAction(QStringLiteral("次数の比較(&D)"), this);
+    degreeAction_->setObjectName(QStringLiteral("mnuDegrees"));
+    connect(degreeAction_, &QAction::triggered, this, &MainWindow::openDegreeDialog);
     confidenceAction_ = new QAction(QStringLiteral("信頼帯(&B)"), this);
     confidenceAction_->setObjectName(QStringLiteral("mnuConfidenceBand"));
     predictionAction_ = new QAction(QStringLiteral("予測帯(&P)"), this);
@@ -544,6 +611,13 @@ void MainWindow::createFigureActions() {
             saveFigureSettings();
         });
     }
+    residualAction_ = new QAction(QStringLiteral("残差グラフ(&R)"), this);
+    residualAction_->setObjectName(QStringLiteral("mnuResidualGraph"));
+    residualAction_->setCheckable(true);
+    connect(residualAction_, &QAction::toggled, this, [this](bool residuals) {
+        app_->SetResidualGraph(residuals);
+        saveFigureSettings();
+    });
     levelMenu_ = new QMenu(QStringLiteral("信頼水準(&L)"), this);
     levelMenu_->setObjectName(QStringLiteral("mnuLevel"));
     levelGroup_ = new QActionGroup(this);
@@ -565,9 +639,11 @@ void MainWindow::createFigureActions() {
 
 void MainWindow::addFigureActions(QMenu* menu) {
     menu->addAction(statisticsAction_);
+    menu->addAction(degreeAction_);
     menu->addAction(confidenceAction_);
     menu->addAction(predictionAction_);
     menu->addMenu(levelMenu_);
+    menu->addAction(residualAction_);
 }
 
 void MainWindow::loadFigureSettings() {
@@ -578,10 +654,12 @@ void MainWindow::loadFigureSettings() {
             action->setChecked(true);
             app_->SetLevel(static_cast<ConfidenceLevel>(level));
         }
-    const QSignalBlocker confidence(confidenceAction_), prediction(predictionAction_);
+    const QSignalBlocker confidence(confidenceAction_), prediction(predictionAction_), residuals(residualAction_);
     confidenceAction_->setChecked(settings.value(QStringLiteral("bands/confidence"), false).toBool());
     predictionAction_->setChecked(settings.value(QStringLiteral("bands/prediction"), false).toBool());
     app_->SetBands(confidenceAction_->isChecked(), predictionAction_->isChecked());
+    residualAction_->setChecked(settings.value(QStringLiteral("graph/residuals"), false).toBool());
+    app_->SetResidualGraph(residualAction_->isChecked());
 }
 
 void MainWindow::saveFigureSettings() {
@@ -589,6 +667,7 @@ void MainWindow::saveFigureSettings() {
     settings.setValue(QStringLiteral("bands/level"), static_cast<int>(app_->Level()));
     settings.setValue(QStringLiteral("bands/confidence"), confidenceAction_->isChecked());
     settings.setValue(QStringLiteral("bands/prediction"), predictionAction_->isChecked());
+    settings.setValue(QStringLiteral("graph/residuals"), residualAction_->isChecked());
 }
 
 void MainWindow::openStatisticsDialog() {
@@ -603,6 +682,12 @@ void MainWindow::openStatisticsDialog() {
     saveFigureSettings();
 }
 
+void MainWindow::openDegreeDialog() {
+    if (!app_->session.int_Estimated) return;
+    DegreeDialog dialog(*app_, this);
+    dialog.exec();
+}
+
 void MainWindow::createGraphContextMenu() {
     graphMenu_ = new QMenu(this);
     graphMenu_->setObjectName(QStringLiteral("graphMenu"));
@@ -614,9 +699,13 @@ void MainWindow::createGraphContextMenu() {
     addFigureActions(graphMenu_);
     // Until an estimation there is no graph to take out and no fit to tell of.
     connect(graphMenu_, &QMenu::aboutToShow, this, [this, copy, save] {
-        for (QAction* action : {copy, save, statisticsAction_}) action->setEnabled(app_->session.int_Estimated != 0);
+        for (QAction* action : {copy, save, statisticsAction_, degreeAction_})
+            action->setEnabled(app_->session.int_Estimated != 0);
     });
-    connect(graphMenu_, &QMenu::aboutToHide, this, [this] { statisticsAction_->setEnabled(true); });
+    connect(graphMenu_, &QMenu::aboutToHide, this, [this] {
+        statisticsAction_->setEnabled(true);
+        degreeAction_->setEnabled(true);
+    });
     // The right button, or the menu key once the graph has been clicked.
     graph_->setFocusPolicy(Qt::ClickFocus);
     graph_->setContextMenuPolicy(Qt::CustomContextMenu);

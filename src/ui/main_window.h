@@ -6,6 +6,7 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "window/app.h"
 #include "ui/twips.h"
@@ -79,6 +80,8 @@ public:
     // How sure the fits are: the statistics dialog; the bands and their level
     // are menu items (in 表示 and in the graph's menu), kept as user settings.
     void openStatisticsDialog();
+    // Which degree: the shown combination at every degree, one of which can be chosen.
+    void openDegreeDialog();
 
     // ---- the graph's context menu ----
     // The shown graph on the clipboard, as a picture at screen resolution and as SVG.
@@ -104,7 +107,7 @@ private:
     void createGraphContextMenu();
     void createFigureActions();
     void addFigureActions(QMenu* menu);
-    // The bands' settings of the user: read at start, written at each change.
+    // The bands' and the residual graph's settings of the user: read at start, written at each change.
     void loadFigureSettings();
     void saveFigureSettings();
     void createResultCopyMenus();
@@ -118,9 +121,21 @@ private:
     void updateRecoveryCopy();
 
     QWidget* placed(QWidget* control, double left, double top, double width, double height);
+    // The window may grow beyond its first size: each control placed on it
+    // moves or grows by its share of the added width and height.
+    enum class Share { None, Left, Rest, All };
+    struct Anchor {
+        QWidget* control;
+        QRect base;  // at the first size
+        std::array<Share, 4> shares{};  // of x, y, width, height
+    };
+    void anchorControls();
+    void fitControlsToClient();
     QLabel* createLabel(const char* name, const QString& text, double left, double top, double width, double height);
 
     TwipsScale scale_;
+    std::vector<Anchor> anchors_;
+    QSize drawnGraphSize_;
     GraphWidget* graph_ = nullptr;
     QPushButton* cmdEnd_ = nullptr;
     QPushButton* cmdEstimate_ = nullptr;
@@ -133,8 +148,10 @@ private:
     std::array<QScrollBar*, 4> rangeBars_{};  // indexed by App::RangeBar
     QMenu* graphMenu_ = nullptr;
     QAction* statisticsAction_ = nullptr;
+    QAction* degreeAction_ = nullptr;
     QAction* confidenceAction_ = nullptr;
     QAction* predictionAction_ = nullptr;
+    QAction* residualAction_ = nullptr;
     QMenu* levelMenu_ = nullptr;
     QActionGroup* levelGroup_ = nullptr;
     std::string graphImageFile_;  // the image file last chosen, offered next time

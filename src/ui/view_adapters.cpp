@@ -63,9 +63,14 @@ TabControl::~TabControl() {
     blockSignals(true);
 }
 
-void TabControl::place(int page, QWidget* control, const QRect& rect) {
+void TabControl::place(int page, QWidget* control, const QRect& rect, Qt::Orientations grows) {
     control->setParent(widget(page));
-    placements_.push_back({control, rect});
+    placements_.push_back({control, rect, grows});
+    placeControls();
+}
+
+void TabControl::setGrowth(const QSize& growth) {
+    growth_ = growth;
     placeControls();
 }
 
@@ -77,7 +82,12 @@ QPoint TabControl::pageOrigin() {
 
 void TabControl::placeControls() {
     const QPoint origin = pageOrigin();
-    for (const Placement& p : placements_) p.control->setGeometry(p.rect.translated(-origin));
+    for (const Placement& p : placements_) {
+        QRect rect = p.rect.translated(-origin);
+        if (p.grows & Qt::Horizontal) rect.setWidth(rect.width() + growth_.width());
+        if (p.grows & Qt::Vertical) rect.setHeight(rect.height() + growth_.height());
+        p.control->setGeometry(rect);
+    }
 }
 
 void TabControl::resizeEvent(QResizeEvent* event) {

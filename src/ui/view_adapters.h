@@ -21,8 +21,11 @@ public:
     explicit TabControl(QWidget* parent = nullptr);
     ~TabControl() override;
 
-    // Puts `control` on page `page` at `rect` (pixels from the control's corner).
-    void place(int page, QWidget* control, const QRect& rect);
+    // Puts `control` on page `page` at `rect` (pixels from the control's
+    // corner); with `grows`, its width and height take the control's growth.
+    void place(int page, QWidget* control, const QRect& rect, Qt::Orientations grows = {});
+    // How much larger than its first size the control is now.
+    void setGrowth(const QSize& growth);
     // Where the pages start inside the control.
     QPoint pageOrigin();
 
@@ -38,11 +41,13 @@ private:
     struct Placement {
         QWidget* control;
         QRect rect;
+        Qt::Orientations grows;
     };
     void placeControls();
 
     std::function<void()> handler_;
     std::vector<Placement> placements_;
+    QSize growth_{0, 0};
 };
 
 class EquationLabels : public IEquationLabels {

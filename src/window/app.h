@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "fit/degree_table.h"
 #include "fit/fit_report.h"
 #include "fit/fit_statistics.h"
 #include "graph/graph_range.h"
@@ -42,6 +43,13 @@ struct Views {
     ISurface& picGraph;
     IUserDialogs& dialogs;
     ISurface* printer = nullptr;  // the page to print on, when printing is possible
+};
+
+// The degree table of one combination: its rows, or why its samples could not be read.
+struct DegreeComparison {
+    int combination = 0;  // 1..4
+    std::vector<DegreeRow> rows;
+    std::optional<RuntimeError> failure;
 };
 
 // What the title dialog edits: the document title and the titles of columns A..E.
@@ -149,6 +157,10 @@ public:
     bool PredictionBand() const { return predictionBand_; }
     // Shows or hides the bands and redraws the shown graph after an estimation.
     void SetBands(bool confidence, bool prediction);
+    // Whether the graph shows the residuals of the shown combination instead
+    // of its curve; not at first.  Setting it redraws the shown graph after an estimation.
+    bool ResidualGraph() const { return residualGraph_; }
+    void SetResidualGraph(bool residuals);
     // The figures of combination c's last fit (c = 1..4) at the chosen level;
     // nothing before a fit of it, and none available when it has no
     // degrees of freedom.
@@ -160,6 +172,16 @@ public:
     // The confidence and the prediction interval of the shown combination at
     // a measured x, as the calculated-value dialog shows them.
     std::array<std::string, 2> IntervalTextsAt(double x) const;
+
+    // ---- which degree ----
+    // Combination c's samples as they are now, with the transforms of its
+    // last run, fitted at every degree they allow; a failure before an
+    // estimation, for a combination the run did not reach and for a sample
+    // the transforms cannot take.
+    DegreeComparison CompareDegreesOf(int c) const;
+    // Sets combination c's degree in the method grid and, after an
+    // estimation, estimates again and shows combination c.
+    void ChooseDegree(int c, int degree);
 
     // ---- graph range ----
     enum class RangeBar { HScrollLow, HScrollHigh, VScrollLow, VScrollHigh };
@@ -265,6 +287,7 @@ private:
     std::array<std::optional<KeptFit>, kMaxCombinations> fits_;
     ConfidenceLevel level_ = ConfidenceLevel::Percent95;
     bool confidenceBand_ = false, predictionBand_ = false;
+    bool residualGraph_ = false;
     std::shared_ptr<const Document> settled_;  // none: the empty document
     std::function<void()> settledHandler_;
 };

@@ -1,5 +1,6 @@
 // The graph of the shown combination, on the screen or on the printer.
 #include "graph/draw_graph.h"
+#include "graph/residual_graph.h"
 #include "state/numbers.h"
 #include "window/app.h"
 
@@ -36,6 +37,11 @@ Failure App::Draw(int index, bool toPrinter, std::int16_t xLog, std::int16_t yLo
     }
 }
 
+void App::SetResidualGraph(bool residuals) {
+    residualGraph_ = residuals;
+    if (session.int_Estimated) RedrawShownGraph();
+}
+
 void App::DrawGraph(int index, bool toPrinter, std::int16_t xLog, std::int16_t yLog, std::int16_t xRecip,
                     std::int16_t yRecip) {
     if (const Failure failure = Draw(index, toPrinter, xLog, yLog, xRecip, yRecip)) ReportError(failure->Description());
@@ -52,6 +58,19 @@ Failure App::DrawSteps(ISurface& target, bool toPrinter, int index, const Transf
     for (int k = 0; k <= s.int_Degree(c); ++k) coefficients.push_back(s.dbl_Coeff(c, k));
     views_.lblEquation.SetEquation(index, EquationCaption(c, coefficients, flags));
     GraphScene scene = SceneOf(s, c, flags);
+    if (residualGraph_) {
+        // The residuals of the last fit, on the samples it was made on, with its s.
+        ResidualScene residuals{scene.title, scene.xTitle, flags, scene.x, {}, {}, std::nullopt};
+        const std::optional<KeptFit>& kept = fits_[static_cast<std::size_t>(index)];
+        if (kept && !kept->report.coefficients.empty()) {
+            residuals.coefficients = kept->report.coefficients;
+            for (std::size_t i = 0; i < kept->samples.x.size(); ++i)
+                residuals.samples.push_back({kept->samples.x[i], kept->samples.y[i]});
+            const std::optional<FitFigures> figures = Figures(c);
+            if (figures && figures->available) residuals.s = figures->s;
+        }
+        return DrawResidualScene(target, toPrinter, residuals);
+    }
     if (confidenceBand_ || predictionBand_) {
         const std::optional<FitFigures> figures = Figures(c);
         if (figures && figures->available) {

@@ -3,10 +3,12 @@
 #include <QAbstractButton>
 #include <QLabel>
 #include <QMessageBox>
+#include <QTableWidget>
 
 #include "gui_test.h"
 #include "ui/about_dialog.h"
 #include "ui/calc_value_dialog.h"
+#include "ui/degree_dialog.h"
 #include "ui/range_dialog.h"
 #include "ui/statistics_dialog.h"
 #include "ui/var_title_dialog.h"
@@ -84,6 +86,25 @@ private slots:
         trigger("mnuConfidenceBand");  // off again, and the level back, for the windows after this one
         trigger("mnuLevel95");
         QVERIFY(!drewText(w().graph()->calls(), "信頼帯 95%"));
+        trigger("mnuResidualGraph");  // the residuals instead of the curve, kept for the next window
+        QVERIFY(drewText(w().graph()->calls(), "±2s"));
+        QVERIFY(MainWindow().findChild<QAction*>(QStringLiteral("mnuResidualGraph"))->isChecked());
+        trigger("mnuResidualGraph");
+        QVERIFY(!drewText(w().graph()->calls(), "±2s"));
+    }
+
+    // The degree table from the menu: one row a degree, and the chosen degree
+    // goes into the method grid and is estimated.
+    void degreeTableChoosesTheDegree() {
+        estimateExample(1);
+        QVERIFY(open<DegreeDialog>("mnuDegrees", [](DegreeDialog* d) {
+            QCOMPARE(d->table()->rowCount(), 6);  // 10 samples allow degrees 1 to 6
+            QVERIFY(d->tableText().startsWith(QStringLiteral("次数\tn\t自由度\t")));
+            d->table()->selectRow(1);
+            click(d->chooseButton());
+        }));
+        QCOMPARE(w().methodGrid()->gridModel()->grid().Text(kColDegree, 1), std::string("2"));
+        QCOMPARE(session().int_Degree(1), 2);
     }
 
     void newTitlesReachHeadingsListsAndGraph() {

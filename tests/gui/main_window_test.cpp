@@ -51,6 +51,19 @@ private slots:
         QVERIFY(!w().isVisible());
     }
 
+    // A larger window gives the graph and the data grid the room; the
+    // window cannot be made smaller than its first size.
+    void theWindowGrows() {
+        const QSize graph = w().graph()->size(), data = w().dataGrid()->size(), first = w().size();
+        w().resize(1400, 950);
+        QTRY_COMPARE(w().size(), QSize(1400, 950));
+        QVERIFY(w().graph()->width() > graph.width() && w().graph()->height() > graph.height());
+        QVERIFY(w().dataGrid()->height() > data.height());
+        QVERIFY(w().graph()->geometry().right() < w().estimateButton()->geometry().left());
+        w().resize(first / 2);
+        QTRY_COMPARE(w().size(), first);
+    }
+
     void estimateFillsTheResultPagesAndTheGraphFollowsThePage() {
         trigger("mnuExample3");
         pressEstimate();

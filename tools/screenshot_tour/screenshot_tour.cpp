@@ -13,8 +13,9 @@
 // intervals of the calculated value, a narrowed range, a pasted table, the
 // graphs of offset data (years, a boiling point, log doses), of a reciprocal
 // Y with poles and of years narrowed, a workbook opened, a names row pasted
-// over two of five columns and the recovery question with the document's
-// file; then closes the window.  Message boxes
+// over two of five columns, the recovery question with the document's file,
+// the residual graphs of examples 3 and 1, the degree table and a large
+// window; then closes the window.  Message boxes
 // are answered with their default, the exit question with No.
 #include <QAction>
 #include <QClipboard>
@@ -387,6 +388,34 @@ void runTour(MainWindow& window, const QString& directory) {
         std::fprintf(stderr, "caption: %s\n", qPrintable(window.windowTitle()));
         QDir(state).removeRecursively();
     }
+
+    // The residual graph instead of the curve: example 3 fitted as ln Y, example 1 untransformed.
+    window.findChild<QAction*>(QStringLiteral("mnuResidualGraph"))->setChecked(true);
+    const std::pair<const char*, const char*> residualShots[] = {{"mnuExample3", "34-residuals-log-y.png"},
+                                                                 {"mnuExample1", "35-residuals-linear.png"}};
+    for (const auto& [example, file] : residualShots) {
+        trigger(window, example);
+        window.estimateButton()->click();
+        settle(200);
+        saveScreen(area(), path(file));
+    }
+    window.findChild<QAction*>(QStringLiteral("mnuResidualGraph"))->setChecked(false);
+
+    // Which degree: a type K thermocouple's EMF from 0 to 500 °C, compared at every degree.
+    ApplyDocument(window.app(), Table("K 熱電対", "温度 [℃]", "起電力 [mV]",
+                                      {{0, 0}, {50, 2.023}, {100, 4.096}, {150, 6.138}, {200, 8.138}, {250, 10.153},
+                                       {300, 12.209}, {350, 14.293}, {400, 16.397}, {450, 18.516}, {500, 20.644}},
+                                      2));
+    window.estimateButton()->click();
+    settle(200);
+    shootModal(window, [&] { trigger(window, "mnuDegrees"); }, path("40-degree-table.png"), {});
+
+    // The window made nearly as large as a 1600 × 1000 screen: the graph takes most of the room.
+    trigger(window, "mnuExample4");
+    window.estimateButton()->click();
+    window.resize(1580, 940);
+    settle(300);
+    saveScreen(area(), path("41-large-window.png"));
 
     window.closeFromProgram();
 }
