@@ -1,4 +1,7 @@
 // Files written together, all or nothing, and names that stand for one file.
+#include <fcntl.h>
+#include <sys/file.h>
+
 #include "io/file_access.h"
 #include "io_support.h"
 
@@ -30,6 +33,38 @@ TEST(FileGroup, ReplacesEveryFileOrNone) {
         EXPECT_EQ(failure, row.vanishes ? "1 ファイルまたはフォルダーが見つかりません。" : "") << row.name;
         EXPECT_EQ(folder.Files(), row.after) << row.name;
         EXPECT_TRUE(row.vanishes || FileBytes(folder / "sub/b.txt") == "new") << row.name;
+    }
+}
+
+// What a save leaves in the folder: the file alone, whatever the length of
+// its name; earlier saves' temporary files of that file go unless a save
+// still holds one.
+TEST(ReplaceFileContents, LeavesTheFileAlone) {
+    const std::string longest = std::string(251, 'n') + ".txt";  // 255 bytes, the longest name ext4 and tmpfs take
+    struct Row { const char* name; std::string target; std::vector<std::string> before, after; };
+    const Row rows[] = {
+        {"name of 255 bytes", longest, {}, {longest}},
+        {"leftovers of earlier saves removed", "doc.txt", {".doc.txt.kurvo-Ab12Cd", ".doc.txt.kurvo-000000", ".other.txt.kurvo-Ab12Cd"},
+         {".other.txt.kurvo-Ab12Cd", "doc.txt"}},
+        {"a save's own temporary file kept", "doc.txt", {"held .doc.txt.kurvo-Ab12Cd"}, {".doc.txt.kurvo-Ab12Cd", "doc.txt"}},
+    };
+    for (const Row& row : rows) {
+        ScratchFolder folder;
+        PutFile(folder / row.target, "old");
+        std::vector<int> held;
+        for (std::string name : row.before) {
+            const bool hold = name.starts_with("held ");
+            if (hold) name.erase(0, 5);
+            PutFile(folder / name, "part");
+            if (hold) held.push_back(::open((folder / name).c_str(), O_RDONLY));
+            if (hold) ::flock(held.back(), LOCK_EX);
+        }
+        ReplaceFileContents(folder / row.target, "new");
+        std::vector<std::string> after;
+        for (const auto& [name, bytes] : folder.Files()) after.push_back(name);
+        EXPECT_EQ(after, row.after) << row.name;
+        EXPECT_EQ(FileBytes(folder / row.target), "new") << row.name;
+        for (const int fd : held) ::close(fd);
     }
 }
 

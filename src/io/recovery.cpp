@@ -14,6 +14,7 @@
 
 #include "io/data_file.h"
 #include "io/file_access.h"
+#include "io/shift_jis.h"
 #include "state/runtime_error.h"
 
 namespace kurvo {
@@ -29,15 +30,28 @@ int windowsNamed = 0;
 
 [[noreturn]] void RaiseWrite(const std::string& reason) { throw RuntimeError(ErrorNumber::FileWrite, reason); }
 
+// The folder itself, opened without following a symbolic link under its
+// name: a link may lead to a folder others share, which is not made private.
+int OpenFolder(const std::string& folder) {
+    return ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+}
+
 // Makes the folder and its missing parents, readable by the user alone; the
-// folder itself is made so also when it was there already.
+// folder itself is made so also when it was there already.  A link in its
+// place is refused.
 void MakeFolder(const std::string& folder) {
     for (std::size_t slash = folder.find('/', 1);; slash = folder.find('/', slash + 1)) {
         const std::string part = folder.substr(0, slash);
         if (::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) RaiseWrite(FileErrorText(errno));
         if (slash == std::string::npos) break;
     }
-    if (::chmod(folder.c_str(), 0700) != 0) RaiseWrite(FileErrorText(errno));
+    const int fd = OpenFolder(folder);
+    if (fd < 0 && (errno == ELOOP || errno == ENOTDIR))
+        RaiseWrite("復元用のフォルダー「" + folder + "」がフォルダーではありません（シンボリックリンクは使いません）。");
+    if (fd < 0) RaiseWrite(FileErrorText(errno));
+    const int result = ::fchmod(fd, 0700) == 0 ? 0 : errno;
+    ::close(fd);
+    if (result != 0) RaiseWrite(FileErrorText(result));
 }
 
 bool IsRegularFile(const std::string& path) {
@@ -52,8 +66,12 @@ std::string LockOf(const std::string& copy) {
 // The names in the folder, sorted.
 std::vector<std::string> NamesIn(const std::string& folder) {
     std::vector<std::string> names;
-    DIR* dir = ::opendir(folder.c_str());
-    if (dir == nullptr) return names;
+    const int fd = OpenFolder(folder);
+    DIR* dir = fd < 0 ? nullptr : ::fdopendir(fd);
+    if (dir == nullptr) {
+        if (fd >= 0) ::close(fd);
+        return names;
+    }
     while (const dirent* entry = ::readdir(dir)) names.emplace_back(entry->d_name);
     ::closedir(dir);
     std::sort(names.begin(), names.end());
@@ -176,7 +194,9 @@ std::optional<std::string> RecoveryCopy::Update(const std::optional<Document>& u
             Discard();
             return std::nullopt;
         }
+        // In UTF-8 when Shift-JIS would change a character, so that nothing typed is lost.
         std::string bytes = WriteDocument(*unsaved);
+        if (std::string utf8 = WriteDocument(*unsaved, FileEncoding::Utf8); FromShiftJis(bytes) != utf8) bytes = std::move(utf8);
         if (bytes == written_) return std::nullopt;
         if (path_.empty()) TakeName();
         ReplaceFileContents(path_, bytes, WriteTarget::Private);
