@@ -226,6 +226,16 @@ bool App::SaveCommand() {
     const std::string name = *chosen;
     window.str_FileName = name;
     if (Ask(views_.dialogs, "[ " + name + " ] に保存します？") != MsgAnswer::Yes) return false;
+    // The file is Shift-JIS: characters it cannot hold are named first, and
+    // only a deliberate はい writes them as "?".
+    if (const std::vector<std::string> lacking = DocumentLacks(CaptureContent(*this)); !lacking.empty()) {
+        std::string list;
+        for (const std::string& character : lacking) list += (list.empty() ? "" : " ") + character;
+        const std::string question = "次の文字は Shift-JIS のファイルに保存できないため「?」になります: " + list +
+                                     "\nこのまま保存しますか？";
+        if (views_.dialogs.Message({question, MsgButtons::YesNo, MsgIcon::Question, {}, true}) != MsgAnswer::Yes)
+            return false;
+    }
     if (const Failure failure = Save(name)) {
         ReportError(failure->Description());
         return false;
