@@ -263,6 +263,7 @@ PreparedFile::PreparedFile(const std::string& path, std::string_view bytes, Writ
         if (const int error = file.Close(); error != 0) RaiseWrite(FileErrorText(error));
     } catch (...) {
         ::unlink(temporary_.c_str());
+        if (held_ >= 0) ::close(held_);  // no destructor runs for a constructor that throws
         throw;
     }
 }
