@@ -206,6 +206,28 @@ TEST(OpenCommand, RestoresTitlesMethodsAndDataButNoResults) {
     EXPECT_EQ(wb.dialogs.fileRequests.back().initialName, file);
 }
 
+// Columns T and T: the file opens with a warning, a run refuses "T" until
+// one is renamed, and no dialog or paste names two columns alike.
+TEST(OpenCommand, TwoVariablesOfOneName) {
+    Workbench wb;
+    wb.dialogs.files.push_back(std::string(KURVO_TEST_DATA) + "/files/two-names-alike.txt");
+    wb.dialogs.answers.push_back(MsgAnswer::Yes);
+    wb.app.OpenCommand();
+    EXPECT_EQ(wb.Messages().back(), "変数名「T」が二つ以上の列に付いています。推算の前に、変数名の設定で列ごとに別の名前にしてください。");
+    wb.app.RunEstimation();
+    EXPECT_EQ(wb.Messages().back(), "組合せ 1 の変数「T」は二つ以上の列の名前です。変数名の設定で列ごとに別の名前にしてください。");
+    EXPECT_EQ(wb.app.session.int_Estimated, kFalse);
+    EXPECT_FALSE(wb.app.ApplyTitles({"t", {"T", "P", "P", "", ""}}));
+    EXPECT_EQ(wb.Messages().back(), "変数名「P」が二つの列に付いています。列ごとに別の名前にしてください。");
+    wb.dialogs.answers.push_back(MsgAnswer::Yes);
+    EXPECT_FALSE(wb.app.OfferVariableNames({"P", "Q", "Q"}, 2));
+    EXPECT_EQ(wb.Messages().back(), "変数名「Q」が二つの列に付いています。列ごとに別の名前にしてください。");
+    EXPECT_EQ(wb.spdData.Text(2, 0), "T");
+    EXPECT_TRUE(wb.app.ApplyTitles({"t", {"T", "P", "", "", ""}}));
+    wb.app.RunEstimation();
+    EXPECT_EQ(wb.app.session.int_Estimated, kTrue);
+}
+
 // A typed cell not saved: New asks first.  はい saves (and goes on only once
 // saved), いいえ discards, キャンセル keeps everything.
 TEST(UnsavedChanges, NewAsksWhetherToSaveFirst) {

@@ -256,7 +256,12 @@ void App::OpenFile(const std::string& name, bool ask) {
     if (!ConfirmReplace()) return;
     window.str_FileName = name;
     if (ask && Ask(views_.dialogs, "[ " + name + " ] を読み込みます？") != MsgAnswer::Yes) return;
-    if (const Failure failure = Open(name)) ReportError(failure->Description());
+    if (const Failure failure = Open(name)) return ReportError(failure->Description());
+    // A file written elsewhere may name two columns alike; the run refuses them until one is renamed.
+    std::vector<std::string> names;
+    for (int i = 1; i <= kMaxVariables; ++i) names.push_back(ColumnName(session, i, session.int_VarCount));
+    if (const std::string repeated = RepeatedName(names); !repeated.empty())
+        views_.dialogs.ShowMessage("変数名「" + repeated + "」が二つ以上の列に付いています。推算の前に、変数名の設定で列ごとに別の名前にしてください。");
 }
 
 }  // namespace kurvo
