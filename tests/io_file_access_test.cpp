@@ -1,8 +1,10 @@
 // Files written together, all or nothing, and names that stand for one file.
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 
 #include "io/file_access.h"
+#include "io/user_settings.h"
 #include "io_support.h"
 
 namespace kurvo::test {
@@ -65,6 +67,48 @@ TEST(ReplaceFileContents, LeavesTheFileAlone) {
         EXPECT_EQ(after, row.after) << row.name;
         EXPECT_EQ(FileBytes(folder / row.target), "new") << row.name;
         for (const int fd : held) ::close(fd);
+    }
+}
+
+// The settings file: read only when it is a regular file of its own of a
+// sane size, without waiting; anything else gives the defaults with the
+// reason, and is not written over.
+TEST(UserSettings, ReadAndWrittenOnlyAsARegularFile) {
+    const UserSettings defaults, saved{true, false, 99};
+    struct Row { const char* name; std::string before; UserSettings read; std::string problem; };
+    const Row rows[] = {
+        {"no file yet", "-", defaults, ""},
+        {"values of an earlier run", "[bands]\nconfidence=true\nlevel=99\nprediction=false\n", saved, ""},
+        {"garbage values give their defaults", "[bands]\nlevel=96\nconfidence=yes\nprediction=true\n", {false, true, 95}, ""},
+        {"FIFO", "FIFO", defaults, "通常のファイルではありません。"},
+        {"device link", "link /dev/full", defaults, "シンボリックリンクです。"},
+        {"link loop", "link kurvo.conf", defaults, "シンボリックリンクです。"},
+        {"lock folder beside", "lock folder", defaults, ""},
+        {"oversized file", "64 KiB and a byte", defaults, "ファイルが大きすぎます。"},
+    };
+    for (const Row& row : rows) {
+        ScratchFolder folder;
+        const std::string path = folder / "kurvo.conf";
+        if (row.before == "FIFO") {
+            ::mkfifo(path.c_str(), 0644);
+        } else if (row.before.starts_with("link ")) {
+            std::filesystem::create_symlink(row.before.substr(5), path);
+        } else if (row.before == "lock folder") {
+            std::filesystem::create_directory(path + ".lock");
+        } else if (row.before == "64 KiB and a byte") {
+            PutFile(path, "");
+            std::filesystem::resize_file(path, 64 * 1024 + 1);
+        } else if (row.before != "-") {
+            PutFile(path, row.before);
+        }
+        const auto type = std::filesystem::symlink_status(path).type();
+        const SettingsRead read = ReadUserSettings(path);
+        EXPECT_EQ(read.settings, row.read) << row.name;
+        EXPECT_EQ(read.problem.value_or(""), row.problem) << row.name;
+        if (row.before.starts_with("64 KiB")) continue;  // a regular file: written over
+        EXPECT_EQ(WriteUserSettings(path, saved).value_or(""), row.problem) << row.name;
+        if (row.problem.empty()) EXPECT_EQ(ReadUserSettings(path).settings, saved) << row.name;
+        else EXPECT_EQ(std::filesystem::symlink_status(path).type(), type) << row.name;
     }
 }
 
