@@ -123,6 +123,17 @@ std::optional<Document> RestoreDocument(App& app, const Document& document) {
     return app.UnsavedContent();
 }
 
+bool AcceptLostCharacters(const App& app, IUserDialogs& dialogs) {
+    // The file is Shift-JIS: only a deliberate はい writes what it cannot hold as "?".
+    const std::vector<std::string> lacking = DocumentLacks(CaptureContent(app));
+    if (lacking.empty()) return true;
+    std::string list;
+    for (const std::string& character : lacking) list += (list.empty() ? "" : " ") + character;
+    const std::string question =
+        "次の文字は Shift-JIS のファイルに保存できないため「?」になります: " + list + "\nこのまま保存しますか？";
+    return dialogs.Message({question, MsgButtons::YesNo, MsgIcon::Question, {}, true}) == MsgAnswer::Yes;
+}
+
 int VariableOfTitle(const Session& session, int count, const std::string& text) {
     for (int v = 1; v <= count; ++v)
         if (session.str_VarTitle(v) == text) return v;
@@ -226,16 +237,7 @@ bool App::SaveCommand() {
     const std::string name = *chosen;
     window.str_FileName = name;
     if (Ask(views_.dialogs, "[ " + name + " ] に保存します？") != MsgAnswer::Yes) return false;
-    // The file is Shift-JIS: characters it cannot hold are named first, and
-    // only a deliberate はい writes them as "?".
-    if (const std::vector<std::string> lacking = DocumentLacks(CaptureContent(*this)); !lacking.empty()) {
-        std::string list;
-        for (const std::string& character : lacking) list += (list.empty() ? "" : " ") + character;
-        const std::string question = "次の文字は Shift-JIS のファイルに保存できないため「?」になります: " + list +
-                                     "\nこのまま保存しますか？";
-        if (views_.dialogs.Message({question, MsgButtons::YesNo, MsgIcon::Question, {}, true}) != MsgAnswer::Yes)
-            return false;
-    }
+    if (!AcceptLostCharacters(*this, views_.dialogs)) return false;
     if (const Failure failure = Save(name)) {
         ReportError(failure->Description());
         return false;
