@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <filesystem>
 #include <sstream>
 
 #include "io/file_access.h"
@@ -82,8 +83,10 @@ SettingsRead ReadUserSettings(const std::string& path) {
 std::optional<std::string> WriteUserSettings(const std::string& path, const UserSettings& settings) {
     bool exists = false;
     if (const auto problem = NotOwnRegularFile(path, exists)) return problem;
-    if (const auto slash = path.find_last_of('/'); !exists && slash != std::string::npos && slash > 0)
-        ::mkdir(path.substr(0, slash).c_str(), 0777);  // the folder of the program's settings; a failure shows below
+    if (const auto slash = path.find_last_of('/'); !exists && slash != std::string::npos && slash > 0) {
+        std::error_code unused;  // a folder that cannot be made shows as the write's failure below
+        std::filesystem::create_directories(path.substr(0, slash), unused);
+    }
     const auto word = [](bool on) { return on ? "true" : "false"; };
     try {
         ReplaceFileContents(path,
