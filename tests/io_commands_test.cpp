@@ -42,10 +42,12 @@ TEST(FileCommands, ChangeNothingUnlessTheyGoThrough) {
             wb.app.LoadExample(3);
             wb.app.RunEstimation();
             wb.dialogs.messages.clear();
+            if (row.at(2).find(' ') != std::string::npos) wb.app.session.str_Title = "5 µm² €";  // asked about twice
             const auto shown = Shown(wb);
             if (row.at(2) != "none") {
                 wb.dialogs.files.push_back(target);
-                wb.dialogs.answers.push_back(answers.at(row[2]));
+                std::istringstream words(row[2]);
+                for (std::string word; words >> word;) wb.dialogs.answers.push_back(answers.at(word));
             }
             if (row.at(1) == "open") {
                 wb.app.OpenCommand();
@@ -54,10 +56,12 @@ TEST(FileCommands, ChangeNothingUnlessTheyGoThrough) {
             }
             EXPECT_EQ(wb.Messages(), std::vector<std::string>(row.begin() + 4, row.end())) << row[0];
             for (const MessageRequest& message : wb.dialogs.messages) {
-                const bool question = message.text.starts_with("[ "), overwrite = message.text.ends_with("上書きしますか？");
+                const bool question = message.text.starts_with("[ "), overwrite = message.text.ends_with("上書きしますか？"),
+                           lossy = message.text.ends_with("このまま保存しますか？");
                 EXPECT_EQ(std::tuple(message.buttons, message.icon, message.defaultNo),
                           overwrite  ? std::tuple(MsgButtons::YesNo, MsgIcon::Question, true)
                           : question ? std::tuple(MsgButtons::YesNoCancel, MsgIcon::Question, false)
+                          : lossy    ? std::tuple(MsgButtons::YesNo, MsgIcon::Question, true)
                                      : std::tuple(MsgButtons::Ok, MsgIcon::None, false))
                     << row[0];
             }
@@ -246,6 +250,28 @@ TEST(SaveInPlaceCommand, WritesTheDocumentsFileWithoutAsking) {
     EXPECT_TRUE(wb.dialogs.messages.empty());
     EXPECT_EQ(wb.dialogs.statuses, std::vector<std::string>{"[ " + folder / "mine.txt" + " ] に保存しました。"});
     EXPECT_EQ(ReadDocumentFile(folder / "mine.txt").rows, std::vector<std::vector<std::string>>{{"7"}});
+}
+
+// Columns T and T: the file opens with a warning, a run refuses "T" until
+// one is renamed, and no dialog or paste names two columns alike.
+TEST(OpenCommand, TwoVariablesOfOneName) {
+    Workbench wb;
+    wb.dialogs.files.push_back(std::string(KURVO_TEST_DATA) + "/files/two-names-alike.txt");
+    wb.dialogs.answers.push_back(MsgAnswer::Yes);
+    wb.app.OpenCommand();
+    EXPECT_EQ(wb.Messages().back(), "変数名「T」が二つ以上の列に付いています。推算の前に、変数名の設定で列ごとに別の名前にしてください。");
+    wb.app.RunEstimation();
+    EXPECT_EQ(wb.Messages().back(), "組合せ 1 の変数「T」は二つ以上の列の名前です。変数名の設定で列ごとに別の名前にしてください。");
+    EXPECT_EQ(wb.app.session.int_Estimated, kFalse);
+    EXPECT_FALSE(wb.app.ApplyTitles({"t", {"T", "P", "P", "", ""}}));
+    EXPECT_EQ(wb.Messages().back(), "変数名「P」が二つの列に付いています。列ごとに別の名前にしてください。");
+    wb.dialogs.answers.push_back(MsgAnswer::Yes);
+    EXPECT_FALSE(wb.app.OfferVariableNames({"P", "Q", "Q"}, 2));
+    EXPECT_EQ(wb.Messages().back(), "変数名「Q」が二つの列に付いています。列ごとに別の名前にしてください。");
+    EXPECT_EQ(wb.spdData.Text(2, 0), "T");
+    EXPECT_TRUE(wb.app.ApplyTitles({"t", {"T", "P", "", "", ""}}));
+    wb.app.RunEstimation();
+    EXPECT_EQ(wb.app.session.int_Estimated, kTrue);
 }
 
 // A typed cell not saved: New asks first.  はい saves (and goes on only once

@@ -18,6 +18,7 @@ TEST(ShiftJis, ConvertsBothWays) {
         {"yen sign", "¥", "\\", "\\"},
         {"wave dash", "〜", "\x81\x60", "～"},
         {"minus sign", "−", "\x81\x7c", "－"},
+        {"micro sign as mu", "µ", "\x83\xca", "μ"},
         {"e acute", "é", "?", "?"},
         {"outside the basic plane", "😀", "?", "?"},
         {"cut-off UTF-8", "a\xe3\x81" "b", "a?b", "a?b"},
@@ -86,6 +87,8 @@ TEST(DataFileReader, StopsAfterTheDataRows) {
         {"blank lines", data + "\r\n\r\n"},
         {"no line end at the end", data.substr(0, data.size() - 2)},
         {"LF line ends", unixLines},
+        {"saved again as UTF-8", *FromShiftJis(full)},
+        {"UTF-8 with a byte order mark", "\xEF\xBB\xBF" + *FromShiftJis(full)},
     };
     for (const Row& row : rows) EXPECT_EQ(ReadDocument(row.bytes), expected) << row.name;
 }

@@ -154,6 +154,15 @@ INSTANTIATE_TEST_SUITE_P(Recovery, RecoveryTest, ::testing::Values(
             PutFile(s.state / "kurvo/window-7-1.lock", "");
             PutFile(s.state / "kurvo/.window-7-2.txt.kurvo-Ab12Cd", "[基本情報]");
         }, MsgAnswer::Yes, kNone, "", {}, {}},
+    Row{"CharactersShiftJisLacksKept", [](Scene& s) { s.Killed("5 µm²"); },
+        MsgAnswer::Yes, kAsked, "5 µm²", {kCopy, kLock}, {"5 µm²"}},
+    Row{"LinkedFolderNotUsed", [](Scene& s) {
+            std::filesystem::create_directory(s.state / "shared");
+            std::filesystem::permissions(s.state / "shared", std::filesystem::perms(01777));
+            std::filesystem::create_directory_symlink("shared", s.state / "kurvo");
+            EXPECT_NE(s.Start().copy.Update(Document{}), std::nullopt);
+            EXPECT_EQ(std::filesystem::status(s.state / "shared").permissions(), std::filesystem::perms(01777));
+        }, MsgAnswer::Yes, kNone, "", {}, {}},
     Row{"FolderNamedLikeACopyNotOffered", [](Scene& s) {
             std::filesystem::create_directories(s.state / "kurvo/window-7-1.txt");
         }, MsgAnswer::Yes, kNone, "", {kCopy}, {}}),

@@ -187,6 +187,12 @@ std::optional<BatchOptions> ParseArguments(const std::vector<std::string>& argum
                 problem = "出力先に同じファイルが二度指定されています: " + **outputs[j];
                 return std::nullopt;
             }
+    // Nor may an output replace the file read.
+    for (const std::optional<std::string>* output : outputs)
+        if (*output && !options.inputFile.empty() && SameFile(**output, options.inputFile)) {
+            problem = "出力先が読み込むファイルと同じです: " + **output;
+            return std::nullopt;
+        }
     return options;
 }
 

@@ -14,6 +14,7 @@ namespace kurvo {
 namespace {
 
 constexpr const char* kEol = "\r\n";
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 constexpr const char* kBasicSection = "[基本情報]";
 constexpr const char* kMethodSection = "[推算方法]";
 constexpr const char* kDataSection = "[測定値]";
@@ -87,6 +88,19 @@ public:
     // The line on which the field returned last began.
     int FieldLine() const { return fieldLine_; }
 
+    // Whether the field returned last ended its line (or the file), not at a comma.
+    bool EndsLine() const { return !afterComma_; }
+
+    // The first byte of the next field, nothing at the end of the file, and
+    // the line it is on.
+    std::optional<char> Peek(int& line) {
+        if (!afterComma_)
+            while (pos_ < bytes_.size() && IsLineEndByte(bytes_[pos_])) SkipLineEnd();
+        line = line_;
+        if (pos_ >= bytes_.size()) return std::nullopt;
+        return bytes_[pos_];
+    }
+
 private:
     void SkipLineEnd() {
         if (bytes_[pos_] == '\r' && pos_ + 1 < bytes_.size() && bytes_[pos_ + 1] == '\n') ++pos_;
@@ -121,23 +135,57 @@ private:
 };
 
 // Takes the fields of the records in order and turns faults into messages.
+// Each record is one line: a field missing before its line ends, or one more
+// after its last, is refused with the line's number.
 class RecordReader {
 public:
-    explicit RecordReader(std::string_view bytes) : fields_(bytes) {}
+    RecordReader(std::string_view bytes, FileEncoding encoding) : fields_(bytes), encoding_(encoding) {}
 
-    std::optional<std::string> First() { return fields_.Next(); }
+    std::optional<std::string> First() {
+        std::optional<std::string> first = fields_.Next();
+        inRecord_ = true;
+        lineEnded_ = fields_.EndsLine();
+        return first;
+    }
 
-    // A field whose content is not used; still has to be Shift-JIS.
+    // A field whose content is not used; still has to be in the file's encoding.
     void Skip(const std::string& what) { Text(what); }
 
     // A text field.
     std::string Text(const std::string& what) {
+        const int previousLine = fields_.FieldLine();
         std::optional<std::string> raw = fields_.Next();
         if (!raw) Fail("ファイルが途中で終わっています（" + what + " がありません）。");
+        if (inRecord_ && lineEnded_)
+            Fail(std::to_string(previousLine) + " 行目の項目が足りません（" + what + " がありません）。");
+        inRecord_ = true;
+        lineEnded_ = fields_.EndsLine();
+        if (encoding_ == FileEncoding::Utf8) {
+            if (!IsUtf8(*raw))
+                Fail(std::to_string(fields_.FieldLine()) + " 行目の " + what + " に UTF-8 として読めないバイトがあります。");
+            return std::move(*raw);
+        }
         std::optional<std::string> text = FromShiftJis(*raw);
         if (!text)
             Fail(std::to_string(fields_.FieldLine()) + " 行目の " + what + " に Shift-JIS として読めないバイトがあります。");
         return *text;
+    }
+
+    // The end of a record whose last field was `what`: its line ends here.
+    // Without variables the title record and the data rows run on into the
+    // next record, which is then not looked at.
+    void EndRecord(const std::string& what, bool endsLine = true) {
+        if (endsLine && !lineEnded_)
+            Fail(std::to_string(fields_.FieldLine()) + " 行目の項目が多すぎます（" + what + " のあとに続きがあります）。");
+        inRecord_ = false;
+    }
+
+    // After the last data row: nothing more, or a section of the results.
+    void EndData(int count) {
+        int line = 0;
+        const std::optional<char> next = fields_.Peek(line);
+        if (next && *next != '[')
+            Fail("測定値の行が測定データ個数の " + std::to_string(count) + " より多くあります（" + std::to_string(line) + " 行目）。");
     }
 
     // A count: a whole number from 0 to `limit`, blanks around it allowed.
@@ -164,6 +212,9 @@ public:
 
 private:
     FieldStream fields_;
+    FileEncoding encoding_;
+    bool inRecord_ = false;   // a field of the present record has been read
+    bool lineEnded_ = false;  // and the last one read ended its line
 };
 
 }  // namespace
@@ -181,7 +232,7 @@ std::string TextField(std::string_view text) {
     return field;
 }
 
-std::string WriteDocument(const Document& d) {
+std::string WriteDocument(const Document& d, FileEncoding encoding) {
     const auto n = static_cast<long>(d.rows.size());
     const auto m = d.variableTitles.size();
     std::string t;
@@ -247,34 +298,56 @@ std::string WriteDocument(const Document& d) {
             }
         }
     }
-    return ToShiftJis(t);
+    return encoding == FileEncoding::Utf8 ? t : ToShiftJis(t);
+}
+
+std::vector<std::string> DocumentLacks(const Document& document) {
+    return ShiftJisLacks(WriteDocument(document, FileEncoding::Utf8));
 }
 
 Document ReadDocument(std::string_view bytes) {
-    RecordReader in(bytes);
+    // A document an editor saved again as UTF-8, with or without a byte order mark.
+    FileEncoding encoding = FileEncoding::ShiftJis;
+    if (bytes.starts_with(kUtf8Mark)) {
+        bytes.remove_prefix(kUtf8Mark.size());
+        encoding = FileEncoding::Utf8;
+    }
+    RecordReader in(bytes, encoding);
     const std::optional<std::string> first = in.First();
     if (!first) Fail("ファイルが空です。");
-    if (*first != ToShiftJis(kBasicSection)) throw RuntimeError(ErrorNumber::FileFormat, kNotOurDataMessage);
+    if (*first == kBasicSection) {
+        encoding = FileEncoding::Utf8;
+        in = RecordReader(bytes, encoding);
+        in.First();
+    } else if (encoding == FileEncoding::Utf8 || *first != ToShiftJis(kBasicSection)) {
+        throw RuntimeError(ErrorNumber::FileFormat, kNotOurDataMessage);
+    }
+    in.EndRecord(kBasicSection);
 
     Document d;
-    in.Skip("測定データ個数の見出し");
-    in.Skip("測定データ個数の名前");
-    const int n = in.Count("測定データ個数", kMaxSamples);
-    in.Skip("測定変数個数の見出し");
-    in.Skip("測定変数個数の名前");
-    const int m = in.Count("測定変数個数", kMaxVariables);
-    in.Skip("推算組合数の見出し");
-    in.Skip("推算組合数の名前");
-    const int k = in.Count("推算組合数", kMaxCombinations);
+    const auto count = [&](const std::string& what, int limit) {
+        in.Skip(what + "の見出し");
+        in.Skip(what + "の名前");
+        const int value = in.Count(what, limit);
+        in.EndRecord(what);
+        return value;
+    };
+    const int n = count("測定データ個数", kMaxSamples);
+    const int m = count("測定変数個数", kMaxVariables);
+    const int k = count("推算組合数", kMaxCombinations);
     in.Skip("表題の見出し");
     in.Skip("表題の名前");
     d.title = in.Text("表題");
+    in.EndRecord("表題");
     in.Skip("変数軸タイトルの見出し");
     in.Skip("変数軸タイトルの名前");
     for (int i = 1; i <= m; ++i) d.variableTitles.push_back(in.Text("変数軸タイトル " + std::to_string(i)));
+    in.EndRecord("変数軸タイトル " + std::to_string(m), m > 0);
 
     in.Skip(kMethodSection);
+    in.EndRecord(kMethodSection);
     for (int i = 1; i <= 8; ++i) in.Skip("推算方法の項目名");
+    in.EndRecord("推算方法の項目名");
     for (int i = 1; i <= k; ++i) {
         const std::string what = "推算方法 " + std::to_string(i) + " 行目の";
         MethodRow row;
@@ -286,18 +359,22 @@ Document ReadDocument(std::string_view bytes) {
         std::tie(row.cells[4], row.xLog) = in.Number(what + "XLog変換");
         std::tie(row.cells[5], row.xRecip) = in.Number(what + "X逆数変換");
         std::tie(row.cells[6], row.degree) = in.Number(what + "X次数");
+        in.EndRecord(what + "X次数");
         d.methods.push_back(std::move(row));
     }
 
     in.Skip(kDataSection);
+    in.EndRecord(kDataSection);
     for (int i = 1; i <= n; ++i) {
         const std::string what = "測定値 " + std::to_string(i) + " 行目の";
         in.Skip(what + "見出し");
         in.Skip(what + "番号");
         std::vector<std::string> cells;
         for (int j = 1; j <= m; ++j) cells.push_back(in.Text(what + std::string(1, static_cast<char>(64 + j)) + " 列"));
+        in.EndRecord(what + (m > 0 ? std::string(1, static_cast<char>(64 + m)) + " 列" : "番号"), m > 0);
         d.rows.push_back(std::move(cells));
     }
+    in.EndData(n);
     return d;
 }
 

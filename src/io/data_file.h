@@ -76,14 +76,24 @@ struct Document {
     bool operator==(const Document&) const = default;
 };
 
-// The bytes of the file (Shift-JIS, CR LF).  Characters Shift-JIS cannot
-// hold are written as "?".
-std::string WriteDocument(const Document& document);
+// Documents are Shift-JIS.  UTF-8 is read (an editor may have saved the file
+// so) and written only where no character may be lost, for the recovery copy.
+enum class FileEncoding { ShiftJis, Utf8 };
+
+// The bytes of the file (CR LF).  In Shift-JIS the characters it cannot hold
+// are written as "?" (DocumentLacks names them).
+std::string WriteDocument(const Document& document, FileEncoding encoding = FileEncoding::ShiftJis);
+
+// The characters of the document's texts that Shift-JIS cannot hold, each once.
+std::vector<std::string> DocumentLacks(const Document& document);
 
 // Reads the bytes of a file up to the end of its data rows.  A first field
-// other than "[基本情報]" raises RuntimeError (FileFormat) with the message
+// other than "[基本情報]" (in Shift-JIS, or in UTF-8 with or without a byte
+// order mark) raises RuntimeError (FileFormat) with the message
 // "『Kurvo』のデータではありません"; any other fault raises it with the
-// standard description of FileFormat, a line break and what was wrong.
+// standard description of FileFormat, a line break and what was wrong: a
+// record with a field too few or too many on its line, more data rows than
+// the count, a field not in the file's encoding.
 Document ReadDocument(std::string_view bytes);
 
 // Whether the bytes begin with the first field of a data file, "[基本情報]"

@@ -1,6 +1,8 @@
 #include "io/file_access.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -82,20 +84,82 @@ std::string NotRegularText(mode_t mode) {
     RaiseRead("ファイルが大きすぎます（上限は " + std::to_string(kLargestFileRead >> 20) + " MiB です）。");
 }
 
-// Tries `make` on new names ".NAME.kurvo-XXXXXX" beside `target`, X random,
-// while it fails because the name is taken.  The name it made, or empty with
-// errno telling why not.
+// The start of the names of the temporary files beside `target`:
+// ".NAME.kurvo-", followed by six random letters.  A name too long for that
+// gives its first bytes (whole characters) and a check sum of the rest, so
+// that any name the folder accepts can be saved.
+std::string TemporaryStem(const std::string& target) {
+    const std::string folder = FolderOf(target), name = NameOf(target);
+    const long limit = ::pathconf(folder.c_str(), _PC_NAME_MAX);
+    const std::size_t longest = limit > 0 ? static_cast<std::size_t>(limit) : 255;
+    constexpr std::size_t kAround = std::string_view("..kurvo-XXXXXX").size();
+    if (name.size() + kAround <= longest) return folder + "/." + name + ".kurvo-";
+    std::uint32_t sum = 2166136261u;  // FNV-1a
+    for (const char c : name) sum = (sum ^ static_cast<unsigned char>(c)) * 16777619u;
+    char hex[10];
+    std::snprintf(hex, sizeof hex, "~%08x", static_cast<unsigned>(sum));
+    std::size_t keep = longest > kAround + 9 ? longest - kAround - 9 : 0;
+    while (keep > 0 && (static_cast<unsigned char>(name[keep]) & 0xC0) == 0x80) --keep;
+    return folder + "/." + name.substr(0, keep) + hex + ".kurvo-";
+}
+
+constexpr std::size_t kRandomLetters = 6;
+
+// Tries `make` on new names TemporaryStem + six random letters, while it
+// fails because the name is taken.  The name it made, or empty with errno
+// telling why not.
 template <typename Make>
 std::string MakeBeside(const std::string& target, Make make) {
     constexpr std::string_view kLetters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
     std::random_device random;
+    const std::string stem = TemporaryStem(target);
     for (int tries = 0; tries < 100; ++tries) {
-        std::string name = FolderOf(target) + "/." + NameOf(target) + ".kurvo-";
-        for (int i = 0; i < 6; ++i) name += kLetters[random() % kLetters.size()];
+        std::string name = stem;
+        for (std::size_t i = 0; i < kRandomLetters; ++i) name += kLetters[random() % kLetters.size()];
         if (make(name)) return name;
         if (errno != EEXIST) return {};
     }
     return {};
+}
+
+// Holds a lock (flock) on a temporary file while a save uses it, so that
+// another save of the same file leaves it alone; -1 when it cannot.
+int HoldTemporary(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+// Removes the temporary files earlier saves of `target` left beside it when
+// they were killed: regular files named by TemporaryStem that no save holds.
+// Only while the target itself is there, since a save killed in the middle of
+// putting several files in place may have left the only copy of one.
+void RemoveLeftovers(const std::string& target) {
+    struct stat info {};
+    if (::lstat(target.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return;
+    const std::string stem = TemporaryStem(target);
+    const std::string folder = FolderOf(target), prefix = NameOf(stem);
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr) return;
+    std::vector<std::string> left;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string_view name = entry->d_name;
+        if (name.size() == prefix.size() + kRandomLetters && name.starts_with(prefix)) left.emplace_back(name);
+    }
+    ::closedir(dir);
+    for (const std::string& name : left) {
+        const std::string path = folder + "/" + name;
+        const int fd = HoldTemporary(path);
+        if (fd < 0) continue;
+        struct stat held {}, named {};
+        if (::fstat(fd, &held) == 0 && S_ISREG(held.st_mode) && ::lstat(path.c_str(), &named) == 0 &&
+            held.st_dev == named.st_dev && held.st_ino == named.st_ino)
+            ::unlink(path.c_str());
+        ::close(fd);
+    }
 }
 
 // Flushes the entry of a renamed file to disk.  Some file systems cannot
@@ -170,15 +234,20 @@ PreparedFile::PreparedFile(const std::string& path, std::string_view bytes, Writ
         if (!own) mode = info.st_mode & 07777;
     }
 
-    // Made new, never through a link; a new shared file gets its permissions from the creation mask.
+    RemoveLeftovers(target_);
+    // Made new, never through a link, with the target's permissions from the
+    // start; a new shared file gets its permissions from the creation mask.
     int fd = -1;
     temporary_ = MakeBeside(target_, [&](const std::string& name) {
-        fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, own ? 0600 : 0666);
+        fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode ? *mode : 0666);
         return fd >= 0;
     });
     if (temporary_.empty()) RaiseWrite("一時ファイルを作れません: " + FileErrorText(errno));
     Descriptor file(fd);
+    held_ = HoldTemporary(temporary_);
     try {
+        // Bits the creation mask took away, before a byte is written.
+        if (mode && ::fchmod(file.get(), *mode) != 0) RaiseWrite(FileErrorText(errno));
         const char* data = bytes.data();
         std::size_t left = bytes.size();
         while (left > 0) {
@@ -190,11 +259,11 @@ PreparedFile::PreparedFile(const std::string& path, std::string_view bytes, Writ
             data += n;
             left -= static_cast<std::size_t>(n);
         }
-        if (mode && ::fchmod(file.get(), *mode) != 0) RaiseWrite(FileErrorText(errno));
         if (::fsync(file.get()) != 0) RaiseWrite(FileErrorText(errno));
         if (const int error = file.Close(); error != 0) RaiseWrite(FileErrorText(error));
     } catch (...) {
         ::unlink(temporary_.c_str());
+        if (held_ >= 0) ::close(held_);  // no destructor runs for a constructor that throws
         throw;
     }
 }
@@ -202,6 +271,8 @@ PreparedFile::PreparedFile(const std::string& path, std::string_view bytes, Writ
 PreparedFile::~PreparedFile() {
     const std::string& left = committed_ ? previous_ : temporary_;
     if (!left.empty()) ::unlink(left.c_str());
+    for (const int fd : {held_, heldPrevious_})
+        if (fd >= 0) ::close(fd);
 }
 
 void PreparedFile::Commit() {
@@ -220,6 +291,7 @@ void PreparedFile::KeepPrevious() {
                (errno != EEXIST && ::renameat2(AT_FDCWD, target_.c_str(), AT_FDCWD, name.c_str(), RENAME_NOREPLACE) == 0);
     });
     if (previous_.empty()) RaiseWrite(FileErrorText(errno));
+    heldPrevious_ = HoldTemporary(previous_);
 }
 
 void PreparedFile::Revert() {

@@ -33,8 +33,11 @@ enum class WriteTarget {
 
 // Replaces the content of `path` by `bytes` without ever leaving a broken
 // file: the bytes go to a temporary file ".NAME.kurvo-XXXXXX" in the same
-// folder, which is flushed to disk and then renamed over the target; the
-// folder is flushed after the rename.  A target that exists must be a regular
+// folder (for a name too long for that, its start and a check sum stand for
+// NAME), made with the target's permissions, which is flushed to disk and
+// then renamed over the target; the folder is flushed after the rename.
+// Temporary files that earlier saves of the same target left behind when
+// they were killed are removed first.  A target that exists must be a regular
 // file: a folder, a device, a FIFO or a socket is refused before anything is
 // written, and so is a loop of symbolic links, with a message of its own.  A
 // target marked read-only (no write permission bit at all) is refused, also
@@ -63,6 +66,7 @@ private:
 
     std::string target_, temporary_, previous_;
     bool committed_ = false;
+    int held_ = -1, heldPrevious_ = -1;  // locks on the two while this save uses them
 };
 
 // Several files replaced all or nothing.  Add prepares each file beside its

@@ -27,18 +27,27 @@ constexpr std::string_view kLockSuffix = ".lock";
 // After the document: a line "[元のファイル]" or "[元の表]", and the file's name.
 constexpr std::string_view kFileTrailer = "\r\n[元のファイル]\r\n", kTableTrailer = "\r\n[元の表]\r\n";
 
-std::string WithOrigin(std::string bytes, const DocumentOrigin& origin) {
+// The trailer in the copy's own encoding.
+std::string Trailer(bool table, bool utf8) {
+    const std::string text(table ? kTableTrailer : kFileTrailer);
+    return utf8 ? text : ToShiftJis(text);
+}
+
+std::string WithOrigin(std::string bytes, const DocumentOrigin& origin, bool utf8) {
     if (origin.file.empty()) return bytes;
-    return bytes + ToShiftJis(origin.table ? kTableTrailer : kFileTrailer).substr(2) + origin.file + "\r\n";
+    return bytes + Trailer(origin.table, utf8).substr(2) + origin.file + "\r\n";
 }
 
 DocumentOrigin OriginOf(const std::string& bytes) {
+    if (!bytes.ends_with("\r\n")) return {};
     for (const bool table : {false, true}) {
-        const std::string trailer = ToShiftJis(table ? kTableTrailer : kFileTrailer);
-        const std::size_t at = bytes.rfind(trailer);
-        if (at == std::string::npos || !bytes.ends_with("\r\n")) continue;
-        const std::string file = bytes.substr(at + trailer.size(), bytes.size() - 2 - at - trailer.size());
-        if (file.find_first_of("\r\n") == std::string::npos) return {file, table};
+        for (const bool utf8 : {false, true}) {
+            const std::string trailer = Trailer(table, utf8);
+            const std::size_t at = bytes.rfind(trailer);
+            if (at == std::string::npos) continue;
+            const std::string file = bytes.substr(at + trailer.size(), bytes.size() - 2 - at - trailer.size());
+            if (file.find_first_of("\r\n") == std::string::npos) return {file, table};
+        }
     }
     return {};
 }
@@ -48,15 +57,28 @@ int windowsNamed = 0;
 
 [[noreturn]] void RaiseWrite(const std::string& reason) { throw RuntimeError(ErrorNumber::FileWrite, reason); }
 
+// The folder itself, opened without following a symbolic link under its
+// name: a link may lead to a folder others share, which is not made private.
+int OpenFolder(const std::string& folder) {
+    return ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+}
+
 // Makes the folder and its missing parents, readable by the user alone; the
-// folder itself is made so also when it was there already.
+// folder itself is made so also when it was there already.  A link in its
+// place is refused.
 void MakeFolder(const std::string& folder) {
     for (std::size_t slash = folder.find('/', 1);; slash = folder.find('/', slash + 1)) {
         const std::string part = folder.substr(0, slash);
         if (::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) RaiseWrite(FileErrorText(errno));
         if (slash == std::string::npos) break;
     }
-    if (::chmod(folder.c_str(), 0700) != 0) RaiseWrite(FileErrorText(errno));
+    const int fd = OpenFolder(folder);
+    if (fd < 0 && (errno == ELOOP || errno == ENOTDIR))
+        RaiseWrite("復元用のフォルダー「" + folder + "」がフォルダーではありません（シンボリックリンクは使いません）。");
+    if (fd < 0) RaiseWrite(FileErrorText(errno));
+    const int result = ::fchmod(fd, 0700) == 0 ? 0 : errno;
+    ::close(fd);
+    if (result != 0) RaiseWrite(FileErrorText(result));
 }
 
 bool IsRegularFile(const std::string& path) {
@@ -71,8 +93,12 @@ std::string LockOf(const std::string& copy) {
 // The names in the folder, sorted.
 std::vector<std::string> NamesIn(const std::string& folder) {
     std::vector<std::string> names;
-    DIR* dir = ::opendir(folder.c_str());
-    if (dir == nullptr) return names;
+    const int fd = OpenFolder(folder);
+    DIR* dir = fd < 0 ? nullptr : ::fdopendir(fd);
+    if (dir == nullptr) {
+        if (fd >= 0) ::close(fd);
+        return names;
+    }
     while (const dirent* entry = ::readdir(dir)) names.emplace_back(entry->d_name);
     ::closedir(dir);
     std::sort(names.begin(), names.end());
@@ -207,7 +233,14 @@ std::optional<std::string> RecoveryCopy::Update(const std::optional<Document>& u
             Discard();
             return std::nullopt;
         }
-        std::string bytes = WithOrigin(WriteDocument(*unsaved), origin);
+        // In UTF-8 when Shift-JIS would change a character, so that nothing typed is lost.
+        std::string bytes = WriteDocument(*unsaved);
+        bool utf8 = false;
+        if (std::string text = WriteDocument(*unsaved, FileEncoding::Utf8); FromShiftJis(bytes) != text) {
+            bytes = std::move(text);
+            utf8 = true;
+        }
+        bytes = WithOrigin(std::move(bytes), origin, utf8);
         if (bytes == written_) return std::nullopt;
         if (path_.empty()) TakeName();
         ReplaceFileContents(path_, bytes, WriteTarget::Private);

@@ -3,8 +3,10 @@
 // crash, a kill or the end of the desktop session does not take the user's
 // typing with it; the next start offers the copies whose window is gone.
 //
-// Files in the folder (which only the user may enter):
-//   window-<pid>-<n>.txt       the copy of window n of process pid, in the data-file format,
+// Files in the folder (which only the user may enter, and which is not used
+// when a symbolic link stands in its place):
+//   window-<pid>-<n>.txt       the copy of window n of process pid, in the data-file format
+//                              (in UTF-8 when Shift-JIS cannot hold every character),
 //                              followed by the document's origin (which the reader passes over)
 //   window-<pid>-<n>.lock      locked (flock) by that window while it runs
 //   .window-<pid>-<n>.txt.kurvo-XXXXXX   the copy being written

@@ -2,7 +2,10 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <iterator>
+#include <utility>
 
 #include "state/runtime_error.h"
 
@@ -69,9 +72,16 @@ std::size_t Utf8SequenceLength(std::string_view text) {
     return length;
 }
 
-}  // namespace
+// Characters code page 932 holds under the code of another character that
+// stands for the same: the micro sign as the Greek mu, the Latin A with ring
+// as the Angstrom sign.
+constexpr std::pair<std::string_view, std::string_view> kSameCharacter[] = {
+    {"\u00b5", "\u03bc"},
+    {"\u00c5", "\u212b"},
+};
 
-std::string ToShiftJis(std::string_view utf8) {
+// ToShiftJis; with `lacking`, the characters that became "?" go there, each once.
+std::string Encode(std::string_view utf8, std::vector<std::string>* lacking) {
     if (IsAscii(utf8)) return std::string(utf8);
     Converter converter(kCodePage, "UTF-8", ErrorNumber::FileWrite);
     std::string out;
@@ -79,10 +89,49 @@ std::string ToShiftJis(std::string_view utf8) {
     while (!utf8.empty()) {
         if (converter.Convert(utf8, out) == 0) break;
         // A character code page 932 has no code for, or a broken sequence.
+        const std::string_view character = utf8.substr(0, Utf8SequenceLength(utf8));
+        utf8.remove_prefix(character.size());
+        const auto same = std::find_if(std::begin(kSameCharacter), std::end(kSameCharacter),
+                                       [&](const auto& pair) { return pair.first == character; });
+        if (same != std::end(kSameCharacter)) {
+            std::string_view other = same->second;
+            converter.Convert(other, out);
+            continue;
+        }
         out += '?';
-        utf8.remove_prefix(Utf8SequenceLength(utf8));
+        if (lacking && std::find(lacking->begin(), lacking->end(), character) == lacking->end())
+            lacking->emplace_back(character);
     }
     return out;
+}
+
+}  // namespace
+
+std::string ToShiftJis(std::string_view utf8) { return Encode(utf8, nullptr); }
+
+std::vector<std::string> ShiftJisLacks(std::string_view utf8) {
+    std::vector<std::string> lacking;
+    Encode(utf8, &lacking);
+    return lacking;
+}
+
+bool IsUtf8(std::string_view bytes) {
+    while (!bytes.empty()) {
+        const auto lead = static_cast<unsigned char>(bytes[0]);
+        const std::size_t length = Utf8SequenceLength(bytes);
+        if (lead >= 0x80) {
+            // Lead bytes C2..F4 only, the full number of continuation bytes,
+            // no overlong form, no surrogate, nothing beyond U+10FFFF.
+            const auto second = length > 1 ? static_cast<unsigned char>(bytes[1]) : 0;
+            const std::size_t expected = lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+            if (lead < 0xC2 || lead > 0xF4 || length != expected) return false;
+            if ((lead == 0xE0 && second < 0xA0) || (lead == 0xED && second >= 0xA0) ||
+                (lead == 0xF0 && second < 0x90) || (lead == 0xF4 && second >= 0x90))
+                return false;
+        }
+        bytes.remove_prefix(length);
+    }
+    return true;
 }
 
 std::optional<std::string> FromShiftJis(std::string_view bytes) {

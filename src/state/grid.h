@@ -44,6 +44,8 @@ public:
 
     // Combo cell: replaces the items (one TAB between neighbours); the text stays.
     virtual void SetItemList(int col, int row, std::string_view tabSeparated) = 0;
+    // Combo cell: its items.
+    virtual const std::vector<std::string>& Items(int col, int row) const = 0;
     // Combo cell: 0-based position of the item equal to the text, -1 when none.
     virtual int SelectedIndex(int col, int row) const = 0;
     // Combo cell: shows the item at that position (none for -1).
@@ -78,7 +80,7 @@ public:
     // Layout: the kind of every data cell of a column.
     void SetColumnKind(int col, CellKind kind);
     CellKind Kind(int col, int row) const;
-    const std::vector<std::string>& Items(int col, int row) const;
+    const std::vector<std::string>& Items(int col, int row) const override;
     bool FreeText(int col, int row) const;
 
     // Called after every change of a cell (col, row), or with (-1, -1) after a

@@ -40,6 +40,7 @@ std::size_t ScanNumber(std::string_view text) {
 // `overflow` is set when the magnitude is beyond the double range; a value
 // below the smallest double reads as zero.
 double Convert(std::string_view number, bool& overflow) {
+    constexpr long kFarExponent = 100000000;  // beyond any digit count a 16 MiB file can hold
     overflow = false;
     bool negative = false;
     if (number[0] == '+' || number[0] == '-') {
@@ -57,7 +58,9 @@ double Convert(std::string_view number, bool& overflow) {
             const char* first = number.data() + e + 1;
             if (*first == '+') ++first;
             if (std::from_chars(first, number.data() + number.size(), exponent).ec != std::errc())
-                exponent = *first == '-' ? -100000 : 100000;
+                exponent = *first == '-' ? -kFarExponent : kFarExponent;
+            // Any exponent this far out decides alone, and the sum below cannot overflow.
+            exponent = std::clamp(exponent, -kFarExponent, kFarExponent);
         }
         const std::string_view mantissa = number.substr(0, e);
         const auto point = mantissa.find('.');

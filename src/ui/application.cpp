@@ -11,7 +11,8 @@
 #include <QPainterPath>
 #include <QPixmap>
 #include <QSessionManager>
-#include <QSettings>
+#include <QFile>
+#include <QStandardPaths>
 #include <QStyleFactory>
 #include <QTranslator>
 
@@ -75,7 +76,11 @@ QFont numberFont(double points) {
     return font;
 }
 
-QSettings userSettings() { return QSettings(QStringLiteral("kurvo"), QStringLiteral("kurvo")); }
+std::string userSettingsPath() {
+    return QFile::encodeName(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                             QStringLiteral("/kurvo/kurvo.conf"))
+        .toStdString();
+}
 
 void useJapaneseLocale() {
     // LC_ALL outranks every other setting; where the C library has no

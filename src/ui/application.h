@@ -5,8 +5,9 @@
 #include <QIcon>
 #include <QString>
 
+#include <string>
+
 class QApplication;
-class QSettings;
 
 namespace kurvo::ui {
 
@@ -24,9 +25,10 @@ void useJapaneseLocale();
 // session.
 void configureApplication(QApplication& app);
 
-// The user's settings of the program (~/.config/kurvo/kurvo.conf): the bands
-// and their level.  The document file holds none of them.
-QSettings userSettings();
+// The file of the user's settings of the program (~/.config/kurvo/kurvo.conf,
+// read and written by ReadUserSettings and WriteUserSettings): the bands and
+// their level.  The document file holds none of them.
+std::string userSettingsPath();
 
 // The font substitutions alone: enough for drawing without windows.
 void configureFonts();

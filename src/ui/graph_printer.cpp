@@ -2,13 +2,19 @@
 
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QTemporaryDir>
 
+#include <string>
+
+#include "io/file_access.h"
+#include "state/runtime_error.h"
 #include "state/views.h"
 #include "ui/paint_calls.h"
 #include "ui/twips.h"
@@ -84,17 +90,39 @@ void GraphPrinter::sendPage() {
         lastFile_ = file;
         p.setOutputFileName(file);
     }
-    if (p.outputFormat() == QPrinter::PdfFormat) p.setResolution(kPdfResolution);
-
+    // A PDF file is saved as a document is: the page is made in a folder of
+    // the program's own, then put in place by the file writer, which refuses
+    // what is not a regular file and keeps the old file whole until the new
+    // one is complete.
+    const bool toFile = p.outputFormat() == QPrinter::PdfFormat;
+    const QString target = toFile ? p.outputFileName() : p.printerName();
+    QTemporaryDir scratch;
+    if (toFile) {
+        p.setResolution(kPdfResolution);
+        p.setOutputFileName(scratch.filePath(QStringLiteral("page.pdf")));
+    }
     QPainter painter;
-    if (!painter.begin(&p)) {
-        const QString where = p.outputFormat() == QPrinter::PdfFormat ? p.outputFileName() : p.printerName();
-        dialogs_.ShowMessage("印刷できませんでした。\n" + where.toStdString());
+    bool painted = (!toFile || scratch.isValid()) && painter.begin(&p);
+    if (painted) {
+        PaintPaperPage(painter, page_.Calls(), p.logicalDpiX(), p.logicalDpiY());
+        painted = painter.end();
+    }
+    std::string failure = painted ? "" : target.toStdString();
+    if (toFile) {
+        p.setOutputFileName(target);
+        try {
+            if (painted)
+                ReplaceFileContents(QFile::encodeName(target).toStdString(),
+                                    ReadWholeFile(QFile::encodeName(scratch.filePath(QStringLiteral("page.pdf"))).toStdString()));
+        } catch (const RuntimeError& error) {
+            failure = target.toStdString() + "\n" + error.Description();
+        }
+    }
+    if (!painted || !failure.empty()) {
+        dialogs_.ShowMessage("印刷できませんでした。\n" + failure);
         page_.Clear();
         return;
     }
-    PaintPaperPage(painter, page_.Calls(), p.logicalDpiX(), p.logicalDpiY());
-    painter.end();
     lastPage_ = page_.Calls();
     ++pagesSent_;
     page_.Clear();

@@ -16,7 +16,6 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QSettings>
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QTimer>
@@ -24,6 +23,7 @@
 
 #include "graph/draw_graph.h"
 #include "io/recovery.h"
+#include "io/user_settings.h"
 #include "window/document.h"
 #include "ui/about_dialog.h"
 #include "ui/application.h"
@@ -647,27 +647,37 @@ void MainWindow::addFigureActions(QMenu* menu) {
 }
 
 void MainWindow::loadFigureSettings() {
-    QSettings settings = userSettings();
-    const int level = settings.value(QStringLiteral("bands/level"), 95).toInt();
+    const SettingsRead read = ReadUserSettings(userSettingsPath());
+    // A settings file that cannot be read is left alone for the whole run.
+    settingsWritable_ = !read.problem;
+    if (read.problem) showSettingsProblem(QStringLiteral("設定ファイルを読めないため、既定の設定で始めます。"), *read.problem);
+    const UserSettings& settings = read.settings;
     for (QAction* action : levelGroup_->actions())
-        if (action->data().toInt() == level) {
+        if (action->data().toInt() == settings.level) {
             action->setChecked(true);
-            app_->SetLevel(static_cast<ConfidenceLevel>(level));
+            app_->SetLevel(static_cast<ConfidenceLevel>(settings.level));
         }
     const QSignalBlocker confidence(confidenceAction_), prediction(predictionAction_), residuals(residualAction_);
-    confidenceAction_->setChecked(settings.value(QStringLiteral("bands/confidence"), false).toBool());
-    predictionAction_->setChecked(settings.value(QStringLiteral("bands/prediction"), false).toBool());
+    confidenceAction_->setChecked(settings.confidenceBand);
+    predictionAction_->setChecked(settings.predictionBand);
     app_->SetBands(confidenceAction_->isChecked(), predictionAction_->isChecked());
-    residualAction_->setChecked(settings.value(QStringLiteral("graph/residuals"), false).toBool());
+    residualAction_->setChecked(settings.residualGraph);
     app_->SetResidualGraph(residualAction_->isChecked());
 }
 
 void MainWindow::saveFigureSettings() {
-    QSettings settings = userSettings();
-    settings.setValue(QStringLiteral("bands/level"), static_cast<int>(app_->Level()));
-    settings.setValue(QStringLiteral("bands/confidence"), confidenceAction_->isChecked());
-    settings.setValue(QStringLiteral("bands/prediction"), predictionAction_->isChecked());
-    settings.setValue(QStringLiteral("graph/residuals"), residualAction_->isChecked());
+    if (!settingsWritable_) return;
+    const UserSettings settings{confidenceAction_->isChecked(), predictionAction_->isChecked(), static_cast<int>(app_->Level()),
+                                residualAction_->isChecked()};
+    if (const std::optional<std::string> problem = WriteUserSettings(userSettingsPath(), settings)) {
+        settingsWritable_ = false;
+        showSettingsProblem(QStringLiteral("設定を保存できませんでした。"), *problem);
+    }
+}
+
+void MainWindow::showSettingsProblem(const QString& what, const std::string& why) {
+    statusBar()->showMessage(what + QString::fromStdString(why) + QStringLiteral("（") +
+                             QString::fromStdString(userSettingsPath()) + QStringLiteral("）"));
 }
 
 void MainWindow::openStatisticsDialog() {

@@ -110,6 +110,8 @@ private:
     // The bands' and the residual graph's settings of the user: read at start, written at each change.
     void loadFigureSettings();
     void saveFigureSettings();
+    // Shown once in the status line: the settings file could not be read or written, and why.
+    void showSettingsProblem(const QString& what, const std::string& why);
     void createResultCopyMenus();
     void startUp();
     // The caption names the data file, if any, and marks unsaved changes.
@@ -163,6 +165,7 @@ private:
     std::unique_ptr<RecoveryCopy> recovery_;
     QTimer* recoveryTimer_ = nullptr;
     QTimer* captionTimer_ = nullptr;
+    bool settingsWritable_ = true;  // until the settings file failed
     QString recoveryFailure_;  // the failure shown in the status bar, until a write works
 };
 

@@ -56,8 +56,7 @@ void VarTitleDialog::ok() {
     TitleTexts texts;
     texts.title = txtTitle_->text().toStdString();
     for (std::size_t k = 0; k < texts.variables.size(); ++k) texts.variables[k] = txtVarTitle_[k]->text().toStdString();
-    app_.ApplyTitles(texts);
-    accept();
+    if (app_.ApplyTitles(texts)) accept();
 }
 
 }  // namespace kurvo::ui

@@ -1,6 +1,7 @@
 #include "ui/view_adapters.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -176,9 +177,15 @@ std::optional<std::string> QtDialogs::ChooseFile(const FileRequest& request) {
         const qsizetype at = filter.indexOf(QStringLiteral("*."));
         if (at >= 0) dialog.setDefaultSuffix(filter.mid(at + 2).section(QLatin1Char(')'), 0, 0).section(QLatin1Char(' '), 0, 0));
     });
-    if (!request.initialName.empty()) dialog.selectFile(QString::fromStdString(request.initialName));
+    const QString initial = QString::fromStdString(request.initialName);
+    if (!request.initialName.empty()) dialog.selectFile(initial);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-    return dialog.selectedFiles().front().toStdString();
+    // The name offered, taken as it is: a name that is not UTF-8 (a file
+    // opened from the command line) shows with replacement characters and
+    // would otherwise come back as another name.
+    const QString chosen = dialog.selectedFiles().front();
+    if (!request.initialName.empty() && chosen == QFileInfo(initial).absoluteFilePath()) return request.initialName;
+    return chosen.toStdString();
 }
 
 }  // namespace kurvo::ui

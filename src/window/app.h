@@ -222,11 +222,12 @@ public:
     TitleTexts BeginTitleEdit();
     TitleTexts CurrentTitles() const;
     // The title dialog's OK: stores the titles, renames the data grid's columns and
-    // the variable lists; each combination keeps its variable.
-    void ApplyTitles(const TitleTexts& texts);
+    // the variable lists; each combination keeps its variable.  A name given
+    // to two columns is refused with a message, and nothing changes: false.
+    bool ApplyTitles(const TitleTexts& texts);
     // A paste whose first row reads as variable names: asks whether to take
     // them; Yes makes them the titles of the columns from `firstCol` on, as the
-    // title dialog would, and returns true.
+    // title dialog would, and returns true (false when they are refused).
     bool OfferVariableNames(const std::vector<std::string>& names, int firstCol);
 
     // ---- changes ----
@@ -245,6 +246,8 @@ public:
     void ReportError(const std::string& text);
 
 private:
+    // After a file is read: a name that two columns share is pointed out.
+    void WarnOfRepeatedNames();
     // The document as it is now is the one the changes are measured from.
     void MarkSettled();
 
@@ -303,5 +306,7 @@ std::string DefaultVariableList();
 std::string ColumnName(const Session& session, int i, int count);
 // The five column names separated by TAB.
 std::string VariableList(const Session& session, int count);
+// The first name that is not empty and appears more than once; empty when none does.
+std::string RepeatedName(const std::vector<std::string>& names);
 
 }  // namespace kurvo

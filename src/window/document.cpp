@@ -125,6 +125,17 @@ std::optional<Document> RestoreDocument(App& app, const Document& document, cons
     return app.UnsavedContent();
 }
 
+bool AcceptLostCharacters(const App& app, IUserDialogs& dialogs) {
+    // The file is Shift-JIS: only a deliberate はい writes what it cannot hold as "?".
+    const std::vector<std::string> lacking = DocumentLacks(CaptureContent(app));
+    if (lacking.empty()) return true;
+    std::string list;
+    for (const std::string& character : lacking) list += (list.empty() ? "" : " ") + character;
+    const std::string question =
+        "次の文字は Shift-JIS のファイルに保存できないため「?」になります: " + list + "\nこのまま保存しますか？";
+    return dialogs.Message({question, MsgButtons::YesNo, MsgIcon::Question, {}, true}) == MsgAnswer::Yes;
+}
+
 int VariableOfTitle(const Session& session, int count, const std::string& text) {
     for (int v = 1; v <= count; ++v)
         if (session.str_VarTitle(v) == text) return v;
@@ -252,6 +263,7 @@ bool App::SaveCommand() {
     } else if (Ask(views_.dialogs, "[ " + name + " ] に保存します？") != MsgAnswer::Yes) {
         return false;
     }
+    if (!AcceptLostCharacters(*this, views_.dialogs)) return false;
     if (const Failure failure = Save(name)) {
         ReportError(failure->Description());
         return false;
@@ -278,7 +290,16 @@ void App::OpenCommand() {
     if (!chosen || chosen->empty()) return;
     window.str_FileName = *chosen;
     if (Ask(views_.dialogs, "[ " + *chosen + " ] を読み込みます？") != MsgAnswer::Yes) return;
-    if (const Failure failure = Open(*chosen)) ReportError(failure->Description());
+    if (const Failure failure = Open(*chosen)) return ReportError(failure->Description());
+    WarnOfRepeatedNames();
+}
+
+void App::WarnOfRepeatedNames() {
+    // A file written elsewhere may name two columns alike; the run refuses them until one is renamed.
+    std::vector<std::string> names;
+    for (int i = 1; i <= kMaxVariables; ++i) names.push_back(ColumnName(session, i, session.int_VarCount));
+    if (const std::string repeated = RepeatedName(names); !repeated.empty())
+        views_.dialogs.ShowMessage("変数名「" + repeated + "」が二つ以上の列に付いています。推算の前に、変数名の設定で列ごとに別の名前にしてください。");
 }
 
 void App::OpenFile(const std::string& name, bool ask) {
@@ -289,7 +310,8 @@ void App::OpenFile(const std::string& name, bool ask) {
     } else if (ask && Ask(views_.dialogs, "[ " + name + " ] を読み込みます？") != MsgAnswer::Yes) {
         return;
     }
-    if (const Failure failure = Open(name)) ReportError(failure->Description());
+    if (const Failure failure = Open(name)) return ReportError(failure->Description());
+    WarnOfRepeatedNames();
 }
 
 }  // namespace kurvo

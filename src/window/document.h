@@ -36,6 +36,11 @@ void ApplyDocument(App& app, const Document& document);
 // from; returns what the window's own recovery copy is to hold then.
 std::optional<Document> RestoreDocument(App& app, const Document& document, const DocumentOrigin& origin);
 
+// Before a save: when the document holds characters Shift-JIS cannot hold,
+// names them and asks whether to write them as "?" (いいえ by default).
+// True when the save may go on.
+bool AcceptLostCharacters(const App& app, IUserDialogs& dialogs);
+
 // The variable whose title equals the text, 1..count; 0 when none does.
 int VariableOfTitle(const Session& session, int count, const std::string& text);
 

@@ -1,5 +1,6 @@
 // The estimation run: every combination of the method grid is transformed,
 // fitted and shown, then the first combination's page and graph.
+#include <algorithm>
 #include <set>
 
 #include "fit/solver.h"
@@ -107,6 +108,13 @@ void App::EstimateSteps() {
         s.int_DataCount = 0;
         ++s.int_CombCount;
 
+        for (const int col : {kColYVar, kColXVar}) {
+            const std::vector<std::string> items = methodGrid.Items(col, c);
+            const std::string name = methodGrid.Text(col, c);
+            if (std::count(items.begin(), items.end(), name) > 1)
+                throw RuntimeError(ErrorNumber::NoCombination, "組合せ " + std::to_string(c) + " の変数「" + name +
+                                                                   "」は二つ以上の列の名前です。変数名の設定で列ごとに別の名前にしてください。");
+        }
         s.int_YVar(c) = static_cast<std::int16_t>(methodGrid.SelectedIndex(kColYVar, c) + 1);
         s.int_YLog(c) = IntegerOf(methodGrid, kColYLog, c);
         s.int_YRecip(c) = IntegerOf(methodGrid, kColYRecip, c);

@@ -1,5 +1,7 @@
 // The document title and variable titles: what the title dialog shows and
 // what its OK stores, and names offered by a paste.
+#include <algorithm>
+
 #include "window/app.h"
 
 namespace kurvo {
@@ -17,7 +19,19 @@ TitleTexts App::CurrentTitles() const {
     return texts;
 }
 
-void App::ApplyTitles(const TitleTexts& texts) {
+std::string RepeatedName(const std::vector<std::string>& names) {
+    for (std::size_t i = 0; i < names.size(); ++i)
+        if (!names[i].empty() && std::find(names.begin() + static_cast<std::ptrdiff_t>(i) + 1, names.end(), names[i]) != names.end())
+            return names[i];
+    return {};
+}
+
+bool App::ApplyTitles(const TitleTexts& texts) {
+    // Two columns of one name could not be told apart in the method grid.
+    if (const std::string name = RepeatedName({texts.variables.begin(), texts.variables.end()}); !name.empty()) {
+        views_.dialogs.ShowMessage("変数名「" + name + "」が二つの列に付いています。列ごとに別の名前にしてください。");
+        return false;
+    }
     session.str_Title = texts.title;
     // A column without a title keeps its letter, in the heading and in the lists.
     for (int k = 1; k <= kMaxVariables; ++k) session.str_VarTitle(k) = texts.variables[static_cast<std::size_t>(k - 1)];
@@ -39,6 +53,7 @@ void App::ApplyTitles(const TitleTexts& texts) {
         }
     }
     session.int_DialogOK = kTrue;
+    return true;
 }
 
 bool App::OfferVariableNames(const std::vector<std::string>& names, int firstCol) {
@@ -53,8 +68,7 @@ bool App::OfferVariableNames(const std::vector<std::string>& names, int firstCol
     }
     for (std::size_t j = 0; j < names.size() && firstCol - 1 + j < texts.variables.size(); ++j)
         texts.variables[firstCol - 1 + j] = names[j];
-    ApplyTitles(texts);
-    return true;
+    return ApplyTitles(texts);
 }
 
 }  // namespace kurvo

@@ -10,6 +10,7 @@
 
 #include "io/clipboard_table.h"
 #include "io/data_file.h"
+#include "io/shift_jis.h"
 #include "state/numbers.h"
 #include "state/runtime_error.h"
 
@@ -26,7 +27,9 @@ inline std::optional<std::string> RoundTripFault(std::string_view bytes) {
     } catch (const RuntimeError&) {
         return std::nullopt;
     }
-    const std::string written = WriteDocument(first);
+    // A file an editor saved as UTF-8 goes back as UTF-8, so that no character changes.
+    const FileEncoding encoding = bytes.starts_with(ToShiftJis("[基本情報]")) ? FileEncoding::ShiftJis : FileEncoding::Utf8;
+    const std::string written = WriteDocument(first, encoding);
     Document second;
     try {
         second = ReadDocument(written);
@@ -34,7 +37,7 @@ inline std::optional<std::string> RoundTripFault(std::string_view bytes) {
         return "the written file is refused: " + error.Description();
     }
     if (!(second == first)) return std::string("the written file reads as another document");
-    if (WriteDocument(second) != written) return std::string("writing the document again gives other bytes");
+    if (WriteDocument(second, encoding) != written) return std::string("writing the document again gives other bytes");
     return std::nullopt;
 }
 

@@ -1,7 +1,7 @@
 // Runs every registered test class; "-class Name" runs only that one, other
 // arguments go to Qt Test.
 #include <QApplication>
-#include <QSettings>
+#include <QFile>
 #include <QStandardPaths>
 #include <QTest>
 
@@ -22,7 +22,7 @@ int main(int argc, char* argv[]) {
     // The user's settings stay the user's: the tests keep theirs apart, and
     // start from none.
     QStandardPaths::setTestModeEnabled(true);
-    kurvo::ui::userSettings().clear();
+    QFile::remove(QString::fromStdString(kurvo::ui::userSettingsPath()));
     kurvo::ui::configureApplication(application);
 
     QStringList arguments = application.arguments();

@@ -1,8 +1,11 @@
 // The real main window, driven as a user would on the offscreen platform:
 // its pages, menu commands, range bars and printing.  Without a printer the
 // printed page goes into a PDF file.
+#include <sys/stat.h>
+
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPrinter>
@@ -178,6 +181,14 @@ private slots:
         trigger("mnuPrint");
         QVERIFY(QString::fromStdString(messages.at(0).text).contains(QStringLiteral("印刷できませんでした")));
         QCOMPARE(w().printer().pagesSent(), 0);
+        // A FIFO is refused, not waited on, as Save refuses one.
+        const QString fifo = folder.filePath(QStringLiteral("fifo.pdf"));
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0644), 0);
+        answers << fifo;
+        messages.clear();
+        trigger("mnuPrint");
+        QVERIFY(QString::fromStdString(messages.at(0).text).endsWith(QStringLiteral("通常のファイルではありません（名前付きパイプ）。")));
+        QVERIFY(!QFileInfo(fifo).isFile() && QFileInfo::exists(fifo));
         answers << folder.filePath(QStringLiteral("graph.pdf"));
         const std::size_t shown = w().graph()->calls().size();
         trigger("mnuPrint");

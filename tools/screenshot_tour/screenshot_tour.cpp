@@ -28,7 +28,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
-#include <QSettings>
+#include <QFile>
 #include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
@@ -436,7 +436,7 @@ int main(int argc, char* argv[]) {
     // The tour's choices (the bands) are not the user's settings, and it
     // starts from none.
     QStandardPaths::setTestModeEnabled(true);
-    userSettings().clear();
+    QFile::remove(QString::fromStdString(userSettingsPath()));
     const QString directory = QString::fromLocal8Bit(argv[1]);
 
     // The window as the program starts it, without the recovery copy: the
