@@ -79,7 +79,10 @@ TEST(UserSettings, ReadAndWrittenOnlyAsARegularFile) {
     const Row rows[] = {
         {"no file yet", "-", defaults, ""},
         {"values of an earlier run", "[bands]\nconfidence=true\nlevel=99\nprediction=false\n", saved, ""},
-        {"garbage values give their defaults", "[bands]\nlevel=96\nconfidence=yes\nprediction=true\n", {false, true, 95}, ""},
+        {"garbage values give their defaults", "[bands]\nlevel=96\nconfidence=yes\nprediction=true\n[window]\nplace=1 2 0 4\n",
+         {false, true, 95}, ""},
+        {"the window's place", "[window]\nmaximised=true\nplace=-8 30 1400 950\n",
+         {false, false, 95, false, {-8, 30, 1400, 950}, true}, ""},
         {"FIFO", "FIFO", defaults, "通常のファイルではありません。"},
         {"device link", "link /dev/full", defaults, "シンボリックリンクです。"},
         {"link loop", "link kurvo.conf", defaults, "シンボリックリンクです。"},

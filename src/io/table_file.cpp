@@ -20,21 +20,6 @@ namespace {
                        RuntimeError::StandardDescription(ErrorNumber::FileFormat) + "\n" + reason);
 }
 
-// Whether every byte sequence is a complete UTF-8 character.
-bool IsUtf8(std::string_view bytes) {
-    for (std::size_t at = 0; at < bytes.size();) {
-        const auto lead = static_cast<unsigned char>(bytes[at]);
-        const std::size_t length = lead < 0x80 ? 1 : lead >= 0xC2 && lead < 0xE0 ? 2 : lead >= 0xE0 && lead < 0xF0 ? 3
-                                   : lead >= 0xF0 && lead < 0xF5                ? 4
-                                                                                : 0;
-        if (length == 0 || at + length > bytes.size()) return false;
-        for (std::size_t k = 1; k < length; ++k)
-            if ((static_cast<unsigned char>(bytes[at + k]) & 0xC0) != 0x80) return false;
-        at += length;
-    }
-    return true;
-}
-
 // Rows and columns up to the last cell that holds something.
 std::pair<int, int> Extent(const TextTable& table) {
     int rows = 0, columns = 0;

@@ -79,10 +79,31 @@ SettingsRead ReadUserSettings(const std::string& path) {
             if (key == "level" && (value == "90" || value == "95" || value == "99")) read.settings.level = std::stoi(value);
         } else if (section == "[graph]" && key == "residuals" && flag) {
             read.settings.residualGraph = value == "true";
+        } else if (section == "[window]" && key == "maximised" && flag) {
+            read.settings.windowMaximised = value == "true";
+        } else if (section == "[window]" && key == "place") {
+            // Four whole numbers of a sane size, the width and height above 0.
+            std::istringstream numbers(value);
+            std::array<int, 4> place{};
+            bool sane = true;
+            for (int& n : place) sane = sane && (numbers >> n) && n > -100000 && n < 100000;
+            if (sane && (numbers >> std::ws).eof() && place[2] > 0 && place[3] > 0) read.settings.windowPlace = place;
         }
     }
     return read;
 }
+
+namespace {
+
+// The [window] section, when the window's place is known.
+std::string WindowSection(const UserSettings& settings) {
+    const std::array<int, 4>& p = settings.windowPlace;
+    if (p[2] <= 0) return {};
+    return std::string("[window]\nmaximised=") + (settings.windowMaximised ? "true" : "false") + "\nplace=" +
+           std::to_string(p[0]) + " " + std::to_string(p[1]) + " " + std::to_string(p[2]) + " " + std::to_string(p[3]) + "\n";
+}
+
+}  // namespace
 
 std::optional<std::string> WriteUserSettings(const std::string& path, const UserSettings& settings) {
     bool exists = false;
@@ -96,7 +117,7 @@ std::optional<std::string> WriteUserSettings(const std::string& path, const User
         ReplaceFileContents(path,
                             std::string("[bands]\nconfidence=") + word(settings.confidenceBand) +
                                 "\nlevel=" + std::to_string(settings.level) + "\nprediction=" + word(settings.predictionBand) +
-                                "\n[graph]\nresiduals=" + word(settings.residualGraph) + "\n",
+                                "\n[graph]\nresiduals=" + word(settings.residualGraph) + "\n" + WindowSection(settings),
                             WriteTarget::Private);
     } catch (const RuntimeError& error) {
         return error.Description();

@@ -1,5 +1,6 @@
 // The user's settings (kurvo.conf): the bands shown with the curve and their
-// confidence level, and whether the graph shows the residuals.  A small text of sections and keys:
+// confidence level, whether the graph shows the residuals, and where the
+// main window stood.  A small text of sections and keys:
 //
 //   [bands]
 //   confidence=true
@@ -7,6 +8,9 @@
 //   prediction=false
 //   [graph]
 //   residuals=false
+//   [window]
+//   maximised=false
+//   place=40 30 1400 950
 //
 // The file is read only when it is a regular file of at most
 // kLargestSettingsFile bytes under its own name: a symbolic link, a FIFO, a
@@ -16,6 +20,7 @@
 // program knows gives that setting's default.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -29,6 +34,10 @@ struct UserSettings {
     bool predictionBand = false;
     int level = 95;  // percent: 90, 95 or 99
     bool residualGraph = false;  // the graph shows the residuals instead of the curve
+    // Where the main window stood: x, y, width and height in pixels (width 0: not
+    // known, the window opens at its first size), and whether it was maximised.
+    std::array<int, 4> windowPlace{};
+    bool windowMaximised = false;
 
     bool operator==(const UserSettings&) const = default;
 };

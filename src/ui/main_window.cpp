@@ -536,6 +536,7 @@ void MainWindow::confirmExit() {
 }
 
 void MainWindow::endProgram() {
+    saveFigureSettings();  // the window's place with the rest
     if (recovery_) recovery_->Discard();
     recovery_.reset();
     // Nothing more is asked: every window closes, and with the last one the
@@ -662,13 +663,22 @@ void MainWindow::loadFigureSettings() {
     predictionAction_->setChecked(settings.predictionBand);
     app_->SetBands(confidenceAction_->isChecked(), predictionAction_->isChecked());
     residualAction_->setChecked(settings.residualGraph);
+    // The window where it stood last time, never smaller than its first size.
+    if (const auto& [left, top, across, down] = settings.windowPlace; across > 0) {
+        setGeometry(QRect(left, top, across, down) | QRect(QPoint(left, top), sizeHint()));
+        if (settings.windowMaximised) setWindowState(windowState() | Qt::WindowMaximized);
+    }
     app_->SetResidualGraph(residualAction_->isChecked());
 }
 
 void MainWindow::saveFigureSettings() {
     if (!settingsWritable_) return;
-    const UserSettings settings{confidenceAction_->isChecked(), predictionAction_->isChecked(), static_cast<int>(app_->Level()),
-                                residualAction_->isChecked()};
+    UserSettings settings{confidenceAction_->isChecked(), predictionAction_->isChecked(), static_cast<int>(app_->Level()),
+                          residualAction_->isChecked()};
+    // Where the window stands, as it comes back when no longer maximised.
+    const QRect place = isMaximized() ? normalGeometry() : geometry();
+    if (isVisible() && place.width() > 0) settings.windowPlace = {place.x(), place.y(), place.width(), place.height()};
+    settings.windowMaximised = isMaximized();
     if (const std::optional<std::string> problem = WriteUserSettings(userSettingsPath(), settings)) {
         settingsWritable_ = false;
         showSettingsProblem(QStringLiteral("設定を保存できませんでした。"), *problem);
