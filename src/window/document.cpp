@@ -275,6 +275,7 @@ bool App::SaveCommand() {
 bool App::SaveInPlaceCommand() {
     if (documentFile_.empty()) return SaveCommand();
     const std::string name = documentFile_;
+    if (!AcceptLostCharacters(*this, views_.dialogs)) return false;
     if (const Failure failure = Save(name)) {
         ReportError(failure->Description());
         return false;
