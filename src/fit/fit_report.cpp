@@ -30,17 +30,19 @@ std::optional<double> Correlation(const std::vector<SampleEstimate>& estimates) 
     int exponentY = 0, exponentF = 0;
     std::frexp(largestY, &exponentY);
     std::frexp(largestF, &exponentF);
+    // Powers of two: the products are exact.
+    const double scaleY = std::ldexp(1.0, -exponentY), scaleF = std::ldexp(1.0, -exponentF);
     const double n = static_cast<double>(estimates.size());
     double meanY = 0, meanF = 0;
     for (const SampleEstimate& e : estimates) {
-        meanY += std::ldexp(e.measured, -exponentY);
-        meanF += std::ldexp(e.fitted, -exponentF);
+        meanY += e.measured * scaleY;
+        meanF += e.fitted * scaleF;
     }
     meanY /= n;
     meanF /= n;
     double yy = 0, ff = 0, yf = 0;
     for (const SampleEstimate& e : estimates) {
-        const double dy = std::ldexp(e.measured, -exponentY) - meanY, df = std::ldexp(e.fitted, -exponentF) - meanF;
+        const double dy = e.measured * scaleY - meanY, df = e.fitted * scaleF - meanF;
         yy += dy * dy;
         ff += df * df;
         yf += dy * df;

@@ -484,7 +484,8 @@ void MainWindow::openTitleDialog() {
 }
 
 void MainWindow::openCalcValueDialog() {
-    if (!app_->session.int_Estimated) return;
+    // A combination the last run refused has no equation to evaluate.
+    if (!app_->session.int_Estimated || app_->Refused(app_->session.int_Comb + 1)) return;
     CalcValueDialog dialog(*app_, this);
     dialog.exec();
 }

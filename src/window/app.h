@@ -103,6 +103,8 @@ public:
     Failure FillResultSheets(int k);
     // The report of combination k + 1's last fit on the data as they are now.
     FitReport RefreshedFit(int k) const;
+    // Whether the last run refused combination c (1..4): it has no results.
+    bool Refused(int c) const { return c >= 1 && c <= kMaxCombinations && refused_[static_cast<std::size_t>(c - 1)]; }
 
     // ---- graph ----
     // Draws combination index + 1 on the screen or on the printer with the given transform flags.
@@ -204,9 +206,14 @@ private:
     // What selecting page `page` shows: nothing on the data page or a page
     // without results; else the combination's sheet and graph.
     Failure ShowPage(int page);
-    void EstimateSteps();
-    // Fits combination c, shows its coefficients and, when complete, its sheet.
+    // The run without its drawing: the combinations refused, each named, or
+    // nothing; raises what stops the whole run.
+    Failure EstimateSteps();
+    // Fits combination c and shows its coefficients and sheet; false when it
+    // has no sample (it keeps what earlier runs left).  Raises what refuses it.
     bool FitAndShow(int c);
+    // A refused combination: no coefficients, statistics, sheet or fit.
+    void LeaveEmpty(int c);
     // Calls take(row, x, y) for each data row whose X and Y cells of
     // combination c both hold numbers, in row order.
     void ScanValidRows(int c, const std::function<void(int, double, double)>& take) const;
@@ -237,6 +244,10 @@ private:
         FitReport report;
     };
     std::array<std::optional<KeptFit>, kMaxCombinations> fits_;
+    // Which combinations the last run refused: their pages show nothing.
+    std::array<bool, kMaxCombinations> refused_{};
+    // The run selects the page it ends on: the tab switch leaves the page to it.
+    bool changingPage_ = false;
     ConfidenceLevel level_ = ConfidenceLevel::Percent95;
     bool confidenceBand_ = false, predictionBand_ = false;
     std::shared_ptr<const Document> settled_;  // none: the empty document

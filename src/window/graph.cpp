@@ -47,6 +47,7 @@ Failure App::DrawSteps(ISurface& target, bool toPrinter, int index, const Transf
     // Printing leaves the screen graph blank.
     if (toPrinter) views_.picGraph.Clear();
     if (index < 0 || index >= kMaxCombinations) Raise(ErrorNumber::SubscriptOutOfRange);
+    if (Refused(c)) return std::nullopt;  // no curve to draw
     s.int_WorkDegree = s.int_Degree(c);
     std::vector<double> coefficients;
     for (int k = 0; k <= s.int_Degree(c); ++k) coefficients.push_back(s.dbl_Coeff(c, k));
