@@ -7,7 +7,7 @@ namespace kurvo {
 
 void IGrid::SetNumber(int col, int row, double value) {
     char buffer[kGeneralNumberMaxLength];
-    SetText(col, row, FormatGeneral(value, buffer));
+    SetFigure(col, row, FormatGeneral(value, buffer), value);
 }
 
 std::optional<double> IGrid::Number(int col, int row) const { return NumericValue(Text(col, row)); }
@@ -60,7 +60,18 @@ void TableGrid::SetText(int col, int row, std::string_view text) {
         cell.text.assign(text);
     }
     cell.number.reset();
+    cell.figure.reset();
     Changed(col, row);
+}
+
+void TableGrid::SetFigure(int col, int row, std::string_view shown, double value) {
+    SetText(col, row, shown);
+    At(col, row).figure = value;
+}
+
+std::string TableGrid::CopyText(int col, int row) const {
+    const Cell& cell = At(col, row);
+    return cell.figure ? FormatShortest(*cell.figure) : cell.text;
 }
 
 void TableGrid::SetItemList(int col, int row, std::string_view tabSeparated) {
@@ -100,6 +111,7 @@ void TableGrid::ClearSheet() {
             Cell& cell = At(c, r);
             cell.text.clear();
             cell.number.reset();
+            cell.figure.reset();
         }
     Changed(-1, -1);
 }

@@ -38,6 +38,14 @@ public:
     virtual void SetText(int col, int row, std::string_view text) = 0;
     // A double shows in the general number form; an integer as its digits.
     void SetNumber(int col, int row, double value);
+    // A computed figure: the cell shows `shown` and a copy of it gives every
+    // digit of `value` (FormatShortest).  A later SetText makes it a text again.
+    virtual void SetFigure(int col, int row, std::string_view shown, double value) {
+        static_cast<void>(value);
+        SetText(col, row, shown);
+    }
+    // What a copy of the cell holds: a figure's every digit, else its text.
+    virtual std::string CopyText(int col, int row) const { return Text(col, row); }
     void SetInteger(int col, int row, int value);
     // The number a data cell holds when its text is numeric (see IsNumeric).
     virtual std::optional<double> Number(int col, int row) const;
@@ -67,6 +75,8 @@ public:
     int Rows() const override { return rows_; }
     std::string Text(int col, int row) const override;
     void SetText(int col, int row, std::string_view text) override;
+    void SetFigure(int col, int row, std::string_view shown, double value) override;
+    std::string CopyText(int col, int row) const override;
     void SetItemList(int col, int row, std::string_view tabSeparated) override;
     int SelectedIndex(int col, int row) const override;
     void SetSelectedIndex(int col, int row, int index) override;
@@ -93,6 +103,7 @@ private:
         std::string text;
         std::vector<std::string> items;
         bool freeText = false;
+        std::optional<double> figure;  // the value a computed figure's text shows
         // The number of the text, once read: empty until then.
         mutable std::optional<std::optional<double>> number;
         bool operator==(const Cell& other) const {

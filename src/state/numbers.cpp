@@ -173,6 +173,15 @@ std::string_view FormatGeneral(double value, char (&out)[kGeneralNumberMaxLength
     return std::string_view(out, static_cast<std::size_t>(end - out));
 }
 
+std::string FormatShortest(double value) {
+    if (!std::isfinite(value)) Raise(ErrorNumber::Overflow);
+    if (value == 0.0) return "0";
+    char buffer[kGeneralNumberMaxLength];
+    char* end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
+    std::replace(buffer, end, 'e', 'E');
+    return std::string(buffer, end);
+}
+
 std::string FormatCoefficient(double value) {
     if (!std::isfinite(value)) Raise(ErrorNumber::Overflow);
     if (value == 0.0) value = 0.0;  // no minus sign for a negative zero

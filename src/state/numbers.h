@@ -51,6 +51,10 @@ std::string FormatGeneral(double value);
 inline constexpr std::size_t kGeneralNumberMaxLength = 32;
 std::string_view FormatGeneral(double value, char (&buffer)[kGeneralNumberMaxLength]);
 
+// The fewest digits that read back as the same double, in plain or exponent
+// form ("0.1", "1.2345678901234567E+20"), without blanks: what a copy carries.
+std::string FormatShortest(double value);
+
 // Pattern " 0.####0E+##0;-0.####0E+##0": " 1.99000E+0", "-5.00000E-2".
 std::string FormatCoefficient(double value);
 

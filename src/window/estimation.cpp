@@ -82,7 +82,7 @@ bool App::FitAndShow(int c) {
     }
     for (int p = 1; p <= s.int_WorkDegree + 1; ++p) {
         s.dbl_Coeff(c, p - 1) = report.coefficients[static_cast<std::size_t>(p - 1)];
-        views_.spdCoeff.SetText(c, kRowC0 + p - 1, FormatCoefficient(s.dbl_Coeff(c, p - 1)));
+        views_.spdCoeff.SetFigure(c, kRowC0 + p - 1, FormatCoefficient(s.dbl_Coeff(c, p - 1)), s.dbl_Coeff(c, p - 1));
     }
     s.dbl_XMin(c) = report.extents.xMin;
     s.dbl_XMax(c) = report.extents.xMax;
