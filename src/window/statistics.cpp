@@ -42,9 +42,12 @@ std::string NameOf(const Session& s, int v) {
     return title.empty() && IsVariable(v) ? std::string(1, static_cast<char>('A' + v - 1)) : title;
 }
 
-// The transformed variable: "T", "ln(T)", "1/T", "1/ln(T)".
-std::string Transformed(const std::string& name, std::int16_t log, std::int16_t recip) {
-    const std::string logged = log == 1 ? "ln(" + name + ")" : name;
+// The transformed variable: "T", "ln(T)", "1/T", "1/ln(T)"; a name that
+// holds a sign or a blank in parentheses where it stands in a term or under
+// a reciprocal: "(X-1)", "1/(X-1)".
+std::string Transformed(const std::string& name, std::int16_t log, std::int16_t recip, bool term) {
+    const bool bare = name.find_first_of(" -+*/^()") == std::string::npos || !(term || recip == 1);
+    const std::string logged = log == 1 ? "ln(" + name + ")" : bare ? name : "(" + name + ")";
     return recip == 1 ? "1/" + logged : logged;
 }
 
@@ -52,16 +55,16 @@ std::string Transformed(const std::string& name, std::int16_t log, std::int16_t 
 
 std::string FittedForm(const Session& s, int c) {
     static const char* const kPowers[] = {"", "", "²", "³", "⁴", "⁵", "⁶"};
-    std::string x = Transformed(NameOf(s, s.int_XVar(c)), s.int_XLog(c), s.int_XRecip(c));
+    std::string x = Transformed(NameOf(s, s.int_XVar(c)), s.int_XLog(c), s.int_XRecip(c), true);
     if (s.int_XRecip(c) == 1) x = "(" + x + ")";
-    std::string form = Transformed(NameOf(s, s.int_YVar(c)), s.int_YLog(c), s.int_YRecip(c)) + " = C0";
+    std::string form = Transformed(NameOf(s, s.int_YVar(c)), s.int_YLog(c), s.int_YRecip(c), false) + " = C0";
     for (int j = 1; j <= s.int_Degree(c) && j <= 6; ++j) form += " + C" + std::to_string(j) + "·" + x + kPowers[j];
     return form;
 }
 
 std::string FigureMeaning(const Session& s, int c) {
     const std::string y = NameOf(s, s.int_YVar(c));
-    const std::string fitted = Transformed(y, s.int_YLog(c), s.int_YRecip(c));
+    const std::string fitted = Transformed(y, s.int_YLog(c), s.int_YRecip(c), false);
     std::string text = "s、R²、調整済み R² は " + fitted + " についての値です。";
     if (s.int_YRecip(c) == 1) {
         text += "信頼区間と信頼帯は " + fitted + " の平均の区間の逆数です。";
