@@ -147,7 +147,9 @@ public:
     std::optional<BandAt> BandsAt(int c, const FitFigures& figures, double x) const;
     // The confidence and the prediction interval of the shown combination at
     // a measured x, as the calculated-value dialog shows them.
-    std::array<std::string, 2> IntervalTextsAt(double x) const;
+    // a measured x, as the calculated-value dialog shows them, or with every
+    // digit (FormatShortest) for a copy.
+    std::array<std::string, 2> IntervalTextsAt(double x, bool everyDigit = false) const;
 
     // ---- graph range ----
     enum class RangeBar { HScrollLow, HScrollHigh, VScrollLow, VScrollHigh };

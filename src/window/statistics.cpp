@@ -131,12 +131,13 @@ std::optional<BandAt> App::BandsAt(int c, const FitFigures& figures, double x) c
     }
 }
 
-std::array<std::string, 2> App::IntervalTextsAt(double x) const {
+std::array<std::string, 2> App::IntervalTextsAt(double x, bool everyDigit) const {
     const int c = session.int_Comb + 1;
     const std::optional<FitFigures> figures = Figures(c);
     const std::optional<BandAt> band = figures ? BandsAt(c, *figures, x) : std::nullopt;
     const Transforms t = TransformsOf(session, c);
-    const NumberForm form = [](double v) { return FormatGeneral(v); };
+    const NumberForm form = everyDigit ? NumberForm([](double v) { return FormatShortest(v); })
+                                       : NumberForm([](double v) { return FormatGeneral(v); });
     return {IntervalName(false, level_) + ": " + IntervalText(band, false, t, form),
             IntervalName(true, level_) + ": " + IntervalText(band, true, t, form)};
 }
