@@ -102,7 +102,6 @@ std::optional<double> TableGrid::Number(int col, int row) const {
     return *cell.number;
 }
 
-void TableGrid::SetFreeText(int col, int row, bool on) { At(col, row).freeText = on; }
 
 
 void TableGrid::ClearSheet() {
@@ -124,7 +123,6 @@ CellKind TableGrid::Kind(int col, int row) const { return At(col, row).kind; }
 
 const std::vector<std::string>& TableGrid::Items(int col, int row) const { return At(col, row).items; }
 
-bool TableGrid::FreeText(int col, int row) const { return At(col, row).freeText; }
 
 
 bool TableGrid::operator==(const TableGrid& other) const {

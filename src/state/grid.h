@@ -56,8 +56,6 @@ public:
     virtual int SelectedIndex(int col, int row) const = 0;
     // Combo cell: shows the item at that position (none for -1).
     virtual void SetSelectedIndex(int col, int row, int index) = 0;
-    // Combo cell: while on, the cell holds a text that is not among its items.
-    virtual void SetFreeText(int col, int row, bool on) = 0;
 
     // Empties every data cell: texts vanish, check boxes are unchecked, combo
     // cells show no selection.  Headings, cell kinds and item lists stay.
@@ -80,7 +78,6 @@ public:
     void SetItemList(int col, int row, std::string_view tabSeparated) override;
     int SelectedIndex(int col, int row) const override;
     void SetSelectedIndex(int col, int row, int index) override;
-    void SetFreeText(int col, int row, bool on) override;
     void ClearSheet() override;
     // Read once per text: the estimation reads every data cell several times.
     std::optional<double> Number(int col, int row) const override;
@@ -89,7 +86,6 @@ public:
     void SetColumnKind(int col, CellKind kind);
     CellKind Kind(int col, int row) const;
     const std::vector<std::string>& Items(int col, int row) const;
-    bool FreeText(int col, int row) const;
 
     // Called after every change of a cell (col, row), or with (-1, -1) after a
     // clear of the whole sheet; a view uses it to repaint.
@@ -102,12 +98,11 @@ private:
         CellKind kind = CellKind::Text;
         std::string text;
         std::vector<std::string> items;
-        bool freeText = false;
         std::optional<double> figure;  // the value a computed figure's text shows
         // The number of the text, once read: empty until then.
         mutable std::optional<std::optional<double>> number;
         bool operator==(const Cell& other) const {
-            return kind == other.kind && text == other.text && items == other.items && freeText == other.freeText;
+            return kind == other.kind && text == other.text && items == other.items;
         }
     };
     Cell& At(int col, int row);

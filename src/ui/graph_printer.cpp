@@ -95,7 +95,6 @@ void GraphPrinter::sendPage() {
     }
     PaintPaperPage(painter, page_.Calls(), p.logicalDpiX(), p.logicalDpiY());
     painter.end();
-    lastPage_ = page_.Calls();
     ++pagesSent_;
     page_.Clear();
 }

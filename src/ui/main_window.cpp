@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QFile>
 #include <QFileInfo>
 #include <QKeySequence>
 #include <QLabel>
@@ -684,7 +685,8 @@ void MainWindow::dropEvent(QDropEvent* event) {
     const QString file = droppedFile(event->mimeData());
     if (file.isEmpty()) return;
     event->acceptProposedAction();
-    app_->OpenFile(file.toStdString(), true);
+    // The file system's own bytes for the name, as the command line gives them.
+    app_->OpenFile(QFile::encodeName(file).toStdString(), true);
 }
 
 }  // namespace kurvo::ui

@@ -5,7 +5,7 @@
 //
 // Each action that can fail comes twice: as a result (Estimate, Draw, Save,
 // Open: an error carrying its number and text, or nothing when it worked),
-// and as the command the window runs (RunEstimation, DrawGraph, SaveCommand,
+// and as the command the window runs (RunEstimation, RedrawShownGraph, SaveCommand,
 // OpenFile), which shows that error in a message box.
 #pragma once
 
@@ -91,7 +91,7 @@ public:
 
     // ---- estimation ----
     // Fits every combination of the method grid and shows the first one.
-    Failure Estimate();
+    [[nodiscard]] Failure Estimate();
     // The estimate button: Estimate, and its failure in a message box.
     void RunEstimation();
     // Refits with the combination's new degree when an estimation has run.
@@ -100,7 +100,7 @@ public:
     // they are now, with the coefficients of the last run, and loads its
     // working state (degree, coefficients, samples) for the graph and the
     // calculated value.
-    Failure FillResultSheets(int k);
+    [[nodiscard]] Failure FillResultSheets(int k);
     // The report of combination k + 1's last fit on the data as they are now.
     FitReport RefreshedFit(int k) const;
     // Whether the last run refused combination c (1..4): it has no results.
@@ -108,14 +108,11 @@ public:
 
     // ---- graph ----
     // Draws combination index + 1 on the screen or on the printer with the given transform flags.
-    Failure Draw(int index, bool toPrinter, std::int16_t xLog, std::int16_t yLog, std::int16_t xRecip,
+    [[nodiscard]] Failure Draw(int index, bool toPrinter, std::int16_t xLog, std::int16_t yLog, std::int16_t xRecip,
                  std::int16_t yRecip);
-    // Draw, and its failure in a message box.
-    void DrawGraph(int index, bool toPrinter, std::int16_t xLog, std::int16_t yLog, std::int16_t xRecip,
-                   std::int16_t yRecip);
     // Draws the shown combination, with its own transform flags, on the
     // screen or on the printer.
-    Failure DrawShown(bool toPrinter);
+    [[nodiscard]] Failure DrawShown(bool toPrinter);
     // Redraws the shown combination on the screen.
     void RedrawShownGraph();
     // Prints the shown combination; the screen graph, blank while the page
@@ -126,7 +123,7 @@ public:
     // Shows combination `number` (1..int_CombCount) as a click on its page
     // does, even when the page is up already: its sheet is refilled and its
     // graph redrawn.  The tab control is left as it is.
-    Failure ShowCombination(int number);
+    [[nodiscard]] Failure ShowCombination(int number);
 
     // ---- how sure the fits are ----
     // The level of the coefficients' intervals and of the bands (95 % at first).
@@ -162,8 +159,8 @@ public:
     RangeOutcome ChangeGraphRange(const RangeTexts& texts);
 
     // ---- data files and examples ----
-    Failure Save(const std::string& name);  // writes the document with its results
-    Failure Open(const std::string& name);  // reads a data file into the window
+    [[nodiscard]] Failure Save(const std::string& name);  // writes the document with its results
+    [[nodiscard]] Failure Open(const std::string& name);  // reads a data file into the window
     // File > Save as: dialog, question, write, message; true when it saved.
     bool SaveCommand();
     // File > Open: ConfirmReplace, dialog, question, read, fill the grids.
@@ -207,10 +204,10 @@ private:
 
     // What selecting page `page` shows: nothing on the data page or a page
     // without results; else the combination's sheet and graph.
-    Failure ShowPage(int page);
+    [[nodiscard]] Failure ShowPage(int page);
     // The run without its drawing: the combinations refused, each named, or
     // nothing; raises what stops the whole run.
-    Failure EstimateSteps();
+    [[nodiscard]] Failure EstimateSteps();
     // Fits combination c and shows its coefficients and sheet; false when it
     // has no sample (it keeps what earlier runs left).  Raises what refuses it.
     bool FitAndShow(int c);
@@ -236,7 +233,7 @@ private:
     void PresentReport(int k, const FitSamples& samples, const FitReport& report);
     // The working state of combination k + 1: degree, coefficients, sample count, power table.
     void LoadWorkingState(int k, const FitSamples& samples);
-    Failure DrawSteps(ISurface& target, bool toPrinter, int index, const Transforms& flags);
+    [[nodiscard]] Failure DrawSteps(ISurface& target, bool toPrinter, int index, const Transforms& flags);
 
     Views views_;
     std::string documentFile_;

@@ -12,9 +12,7 @@ constexpr const char* kUnsavedQuestion = "現在のデータは保存されて�
 
 // A combo cell takes a text that need not be among its items.
 void PutComboText(IGrid& grid, int col, int row, const std::string& text) {
-    grid.SetFreeText(col, row, true);
     grid.SetText(col, row, text);
-    grid.SetFreeText(col, row, false);
 }
 
 // The results of the last run for the `written` combinations of the file: one

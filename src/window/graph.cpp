@@ -36,11 +36,6 @@ Failure App::Draw(int index, bool toPrinter, std::int16_t xLog, std::int16_t yLo
     }
 }
 
-void App::DrawGraph(int index, bool toPrinter, std::int16_t xLog, std::int16_t yLog, std::int16_t xRecip,
-                    std::int16_t yRecip) {
-    if (const Failure failure = Draw(index, toPrinter, xLog, yLog, xRecip, yRecip)) ReportError(failure->Description());
-}
-
 Failure App::DrawSteps(ISurface& target, bool toPrinter, int index, const Transforms& flags) {
     Session& s = session;
     const int c = index + 1;
