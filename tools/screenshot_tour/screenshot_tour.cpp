@@ -277,6 +277,19 @@ void runTour(MainWindow& window, const QString& directory) {
     settle(200);
     saveScreen(area(), path("27-pasted.png"));
 
+    // The statistics dialog of a ln Y fit (example 4) and of a reciprocal-Y
+    // fit (example 1's second combination): the equation and what the
+    // figures are of.
+    trigger(window, "mnuExample4");
+    window.estimateButton()->click();
+    settle(200);
+    shootModal(window, [&] { trigger(window, "mnuStatistics"); }, path("28-statistics-log-y.png"), {});
+    trigger(window, "mnuExample1");
+    window.estimateButton()->click();
+    window.tabs()->setCurrentIndex(2);
+    settle(200);
+    shootModal(window, [&] { trigger(window, "mnuStatistics"); }, path("29-statistics-reciprocal-y.png"), {});
+
     window.closeFromProgram();
 }
 
