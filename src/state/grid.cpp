@@ -65,8 +65,15 @@ void TableGrid::SetText(int col, int row, std::string_view text) {
 }
 
 void TableGrid::SetFigure(int col, int row, std::string_view shown, double value) {
-    SetText(col, row, shown);
-    At(col, row).figure = value;
+    Cell& cell = At(col, row);
+    if (cell.kind == CellKind::Check) {
+        SetText(col, row, shown);
+        return;
+    }
+    cell.text.assign(shown);
+    cell.number.reset();
+    cell.figure = value;
+    Changed(col, row);
 }
 
 std::string TableGrid::CopyText(int col, int row) const {
