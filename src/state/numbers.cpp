@@ -219,15 +219,6 @@ std::string FormatAxisNumber(double value) {
     return printed.substr(0, printed.find('E')) + ExponentPart(printed, 1);
 }
 
-double Finite(double value) {
-    if (!std::isfinite(value)) Raise(ErrorNumber::Overflow);
-    return value;
-}
-
-double Add(double a, double b) { return Finite(a + b); }
-double Sub(double a, double b) { return Finite(a - b); }
-double Mul(double a, double b) { return Finite(a * b); }
-
 double Div(double a, double b) {
     if (b == 0.0) Raise(a == 0.0 ? ErrorNumber::Overflow : ErrorNumber::DivisionByZero);
     return Finite(a / b);

@@ -6,6 +6,7 @@
 // zero).  Nothing here returns NaN or infinity.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -68,11 +69,15 @@ std::string FormatAxisNumber(double value);
 
 // ---- checked arithmetic ----------------------------------------------------------
 
-// The value itself when finite; Overflow otherwise.
-double Finite(double value);
-double Add(double a, double b);
-double Sub(double a, double b);
-double Mul(double a, double b);
+// The value itself when finite; Overflow otherwise.  Inline: the fits and
+// the sheets call these for every sample.
+inline double Finite(double value) {
+    if (!std::isfinite(value)) Raise(ErrorNumber::Overflow);
+    return value;
+}
+inline double Add(double a, double b) { return Finite(a + b); }
+inline double Sub(double a, double b) { return Finite(a - b); }
+inline double Mul(double a, double b) { return Finite(a * b); }
 // a / b: DivisionByZero for b = 0 (Overflow for 0 / 0, as the runtime reports it).
 double Div(double a, double b);
 // Natural logarithm: InvalidArgument for v <= 0.
