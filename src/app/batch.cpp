@@ -200,7 +200,8 @@ void ReportTo(std::ostream& err, const std::string& message) { err << kProgram <
 
 // The tables of --stats and --at, TAB-separated with a heading row each, in
 // UTF-8: every coefficient of every estimated combination with its figures
-// and the fit's n, degrees of freedom, s, R² and adjusted R²; the value and
+// and the fit's n, degrees of freedom, s, R² and adjusted R², the equation
+// fitted and the result grid's four statistics; the value and
 // both intervals of every combination at every X of --at.
 std::string FigureTables(const App& app, const BatchOptions& options) {
     const auto line = [](const std::vector<std::string>& fields) {
@@ -213,7 +214,8 @@ std::string FigureTables(const App& app, const BatchOptions& options) {
     if (options.stats) {
         std::vector<std::string> heading = {"組合せ", "項"};
         for (const std::string& column : CoefficientColumns(options.level)) heading.push_back(column);
-        for (const char* column : {"n", "自由度", "s", "R²", "調整済み R²"}) heading.emplace_back(column);
+        for (const char* column : {"n", "自由度", "s", "R²", "調整済み R²", "式", "残差平方和", "標準誤差", "重相関係数", "相対誤差"})
+            heading.emplace_back(column);
         text += line(heading);
         for (int c = 1; c <= app.session.int_CombCount; ++c) {
             const std::optional<FitFigures> figures = app.Figures(c);
@@ -221,6 +223,12 @@ std::string FigureTables(const App& app, const BatchOptions& options) {
             const auto known = [&](const std::optional<double>& v) {
                 return figures->available ? FigureText(v, form) : std::string(kNoFigure);
             };
+            // The result grid's four statistics, in measured units, as the window computes them.
+            const std::optional<FitStatistics> sheet = app.RefreshedFit(c - 1).statistics;
+            const std::vector<std::string> grid =
+                sheet ? std::vector<std::string>{form(sheet->squares), FigureText(sheet->standardError, form),
+                                                 FigureText(sheet->correlation, form), form(sheet->relativeError)}
+                      : std::vector<std::string>(4, kNoFigure);
             for (std::size_t j = 0; j < figures->coefficients.size(); ++j) {
                 std::vector<std::string> row = {"Y" + std::to_string(c), "C" + std::to_string(j)};
                 for (std::string& field : CoefficientRow(*figures, j, form)) row.push_back(std::move(field));
@@ -229,6 +237,8 @@ std::string FigureTables(const App& app, const BatchOptions& options) {
                 row.push_back(known(figures->s));
                 row.push_back(known(figures->rSquared));
                 row.push_back(known(figures->adjustedRSquared));
+                row.push_back(FittedForm(app.session, c));
+                row.insert(row.end(), grid.begin(), grid.end());
                 text += line(row);
             }
         }
@@ -262,7 +272,7 @@ std::string FigureTables(const App& app, const BatchOptions& options) {
         text += line(DegreeColumns());
         const DegreeComparison comparison = app.CompareDegreesOf(options.combination.value_or(1));
         if (comparison.failure) throw *comparison.failure;
-        const NumberForm full = [](double v) { return FormatRoundTrip(v); };
+        const NumberForm full = [](double v) { return FormatShortest(v); };
         for (const DegreeRow& row : comparison.rows) text += line(DegreeRowTexts(row, full));
     }
     return text;
@@ -367,7 +377,7 @@ std::string BatchUsage() {
            "  --yrange LOW:HIGH\n"
            "                 グラフの従属変数の範囲を LOW から HIGH にする\n"
            "  --stats        各組合せの係数の標準誤差、t 値、p 値、信頼区間と、n、自由度、s、R²、\n"
-           "                 調整済み R² の表を書く\n"
+           "                 調整済み R²、近似式、結果の表の 4 つの統計量の表を書く\n"
            "  --at X         X での推算値と信頼区間・予測区間を組合せごとに書く (何度でも指定できる)\n"
            "  --level L      信頼水準 (%): 90, 95, 99 のどれか (指定がなければ 95)\n"
            "  --degrees      組合せ K を次数 1～6 で当てはめた比較の表 (残差平方和、s、R²、AICc、BIC、\n"

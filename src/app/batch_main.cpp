@@ -30,10 +30,12 @@ int main(int argc, char** argv) {
 #ifdef KURVO_BATCH_GRAPHS
     // Drawing needs Qt's fonts and painters, but no display: the offscreen
     // platform, started only when a graph is asked for.
-    std::unique_ptr<QGuiApplication> qt;
+    // Qt keeps argc and argv for the life of the application object: they
+    // are declared first, so that they outlive it.
     int qtArgc = 3;
     char name[] = "kurvo-batch", platform[] = "-platform", offscreen[] = "offscreen";
     char* qtArgv[] = {name, platform, offscreen, nullptr};
+    std::unique_ptr<QGuiApplication> qt;
     const kurvo::GraphImageRenderer renderGraph = [&](const kurvo::GraphImage& image, std::string& bytes) {
         if (!qt) {
             qInstallMessageHandler(onlyQtErrors);

@@ -24,7 +24,8 @@ CalculatedValue CalculateValue(const Session& s, int c, int degree, std::string_
             return {false, "逆数変換する値が 0 になるので計算できません。"};
         if (s.int_XRecip(c) == 1) t = Div(1.0, t);
         const double fitted = PolynomialValue(t, degree, [&](int i) { return s.dbl_Coeff(c, i); });
-        return {true, FormatGeneral(BackTransform(fitted, s.int_YLog(c), s.int_YRecip(c)))};
+        const double y = BackTransform(fitted, s.int_YLog(c), s.int_YRecip(c));
+        return {true, FormatGeneral(y), y};
     } catch (const RuntimeError& error) {
         return {false, "この値では計算できません。\n" + error.Description()};
     }

@@ -15,6 +15,7 @@ std::string CalculateYLabel(const Session& session);
 struct CalculatedValue {
     bool ok = false;
     std::string text;  // the value in the general number form, or why there is none
+    double value = 0;  // the value itself
 };
 
 // X transformed like the estimation does, the polynomial of the shown

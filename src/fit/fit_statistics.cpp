@@ -86,12 +86,21 @@ FitFigures ComputeFigures(const FitSamples& samples, const FitReport& report, Co
 
     const auto coefficient = [&](int j) { return report.coefficients[At(j)]; };
     double squares = 0.0, sum = 0.0;  // Σ r², Σ y'
+    double rounding = 0.0;            // Σ of the squared rounding of y' and of ŷ' in double
     for (int i = 0; i < n; ++i) {
-        const double y = samples.y[At(i)];
-        const double r = Sub(y, PolynomialValue(samples.x[At(i)], report.degree, coefficient));
+        const double y = samples.y[At(i)], x = samples.x[At(i)];
+        const double r = Sub(y, PolynomialValue(x, report.degree, coefficient));
         squares = Add(squares, Mul(r, r));
         sum = Add(sum, y);
+        // ŷ' = Σ c_j x'^j rounds by up to (2 degree + 1) u Σ |c_j x'^j|, y' itself by u |y'|.
+        double size = 0.0;
+        for (int j = 0; j < p; ++j) size += std::fabs(coefficient(j) * std::pow(x, j));
+        const double bound = (4 * p * size + std::fabs(y)) * 0x1p-53;
+        rounding += bound * bound;
     }
+    // A fit through the samples: what is left of the residuals is rounding,
+    // and no t or p value can be told from it.
+    const bool exact = !(squares > rounding);
     const double mean = Div(sum, n);
     double spread = 0.0;  // Σ (y' − ȳ')²
     for (const double y : samples.y) spread = Add(spread, Mul(Sub(y, mean), Sub(y, mean)));
@@ -107,7 +116,7 @@ FitFigures ComputeFigures(const FitSamples& samples, const FitReport& report, Co
         c.value = coefficient(j);
         // SE_j = s |w|, Rᵀ w = (row j of T)ᵀ
         c.standardError = Mul(figures.s, Sqrt(SquaredSolution(report.fit.r, p, RawPowerRow(report.fit, j, p))));
-        if (c.standardError > 0.0) {
+        if (c.standardError > 0.0 && !exact) {
             c.t = Div(c.value, c.standardError);
             c.p = 2.0 * boost::math::cdf(boost::math::complement(student, std::fabs(*c.t)));
         }

@@ -25,8 +25,10 @@ enum class ConfidenceLevel { Percent90 = 90, Percent95 = 95, Percent99 = 99 };
 struct CoefficientFigures {
     double value = 0;          // c_j, the coefficient of x'^j
     double standardError = 0;  // SE_j = s √((T R⁻¹ R⁻ᵀ Tᵀ)_jj), T taking the scaled basis to raw powers
-    std::optional<double> t;   // c_j / SE_j; none when SE_j = 0
-    std::optional<double> p;   // 2 P(S > |t|), S Student's t with n − p degrees of freedom; none when SE_j = 0
+    // c_j / SE_j; none when SE_j = 0 or the residuals are no more than the
+    // rounding of y' and of the fitted values (a fit through the samples)
+    std::optional<double> t;
+    std::optional<double> p;   // 2 P(S > |t|), S Student's t with n − p degrees of freedom; none with t
     double lower = 0, upper = 0;  // c_j ∓ q SE_j
 };
 

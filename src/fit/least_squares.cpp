@@ -4,9 +4,11 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 #include <string>
 
 #include "fit/solver.h"
+#include "fit/transforms.h"
 #include "state/numbers.h"
 
 namespace kurvo {
@@ -54,6 +56,9 @@ constexpr double kStatisticalExcess = 1E-7;
 constexpr double kDataFloor = 1E-10;
 constexpr double kRoundingExcess = 1E-14;
 constexpr double kUnitRoundoff = 0x1p-53;
+// Scaled X values closer than this (about 1/2000 of their span of 2) are nearly
+// equal: a polynomial through both swings widely between them.
+constexpr double kNearlyEqualGap = 0x1p-10;
 
 // The fit's raw-power value at sample s (1-based), ascending from 0 through
 // the power table as the fitted values are computed; `size` adds up the
@@ -89,6 +94,49 @@ double Deviation(const Coefficients& c, int n, int m, const PowerTable& powers, 
 }
 
 std::size_t At(int i) { return static_cast<std::size_t>(i); }
+
+// What the refusal of a fit beyond double precision advises, by its cause.
+constexpr const char* kOffsetAdvice = "Xから一定の値を引く（西暦なら1990年からの年数にするなど）か、次数を下げてください。";
+constexpr const char* kNearlyEqualAdvice =
+    "Xにほとんど等しい値があり、その間で式が大きく振れるので、一定の値を引いても変わりません。"
+    "ほとんど等しいXの値を一つにまとめるか、次数を下げてください。";
+constexpr const char* kScaleAdvice = "Xの値が小さすぎるか大きすぎます。Xの単位を変えるか、次数を下げてください。";
+
+[[noreturn]] void RaiseBeyondPrecision(const char* advice) {
+    const std::string standard = RuntimeError::StandardDescription(ErrorNumber::CoefficientsBeyondPrecision);
+    throw RuntimeError(ErrorNumber::CoefficientsBeyondPrecision, standard.substr(0, standard.find('\n') + 1) + advice);
+}
+
+// Two of the scaled values t in [-1, 1] nearly equal: where the raw powers
+// fail on them, moving X's origin does not help.
+bool NearlyEqual(const std::array<double, kMaxSamples>& t, int m) {
+    std::array<double, kMaxSamples> sorted = t;
+    std::sort(sorted.begin(), sorted.begin() + m);
+    for (int s = 1; s < m; ++s) {
+        const double gap = sorted[At(s)] - sorted[At(s - 1)];
+        if (gap > 0.0 && gap < kNearlyEqualGap) return true;
+    }
+    return false;
+}
+
+// The sum of the squared residuals y' − ŷ' in the units of y' / 2^e, with ŷ'
+// evaluated as the estimates and the figures evaluate it (PolynomialValue),
+// into `fitted`.  Infinite when a value leaves the double range.
+double EvaluatedSquares(const Coefficients& c, int degree, std::span<const double> x, std::span<const double> y,
+                        double down, std::vector<double>& fitted) {
+    fitted.resize(x.size());
+    double sum = 0.0;
+    try {
+        for (std::size_t s = 0; s < x.size(); ++s) {
+            fitted[s] = PolynomialValue(x[s], degree, [&](int j) { return c[At(j)]; });
+            const double r = (y[s] - fitted[s]) * down;
+            sum += r * r;
+        }
+    } catch (const RuntimeError&) {
+        return std::numeric_limits<double>::infinity();
+    }
+    return std::isfinite(sum) ? sum : std::numeric_limits<double>::infinity();
+}
 
 // The least-squares fit in t, by Householder QR of V(s, k) = t_s^k with
 // y' / 2^exponent as a last column: the factor's last column holds Q'y, its
@@ -189,7 +237,9 @@ LeastSquaresFit FitLeastSquares(std::span<const double> x, std::span<const doubl
     try {
         FitPolynomial(n, m, powers, values, normal);
     } catch (const RuntimeError& error) {
-        if (error.Number() != ErrorNumber::PivotTooSmall) throw;
+        // A singular system, or sums of powers beyond the double range: the
+        // scaled reference may still fit the samples.
+        if (error.Number() != ErrorNumber::PivotTooSmall && error.Number() != ErrorNumber::Overflow) throw;
         solved = false;
     }
 
@@ -199,11 +249,24 @@ LeastSquaresFit FitLeastSquares(std::span<const double> x, std::span<const doubl
     if (largest > 0.0) std::frexp(largest, &exponent);
     exponent = std::max(exponent, -1021);
     const double down = std::ldexp(1.0, -exponent);
-    const Reference reference = SolveReference(t, y, exponent, n, fit.r);
-    const Coefficients converted = RawPowers(reference.b, degree, fit.centre, fit.halfWidth, exponent);
+    Reference reference;
+    Coefficients converted{};
+    try {
+        reference = SolveReference(t, y, exponent, n, fit.r);
+        converted = RawPowers(reference.b, degree, fit.centre, fit.halfWidth, exponent);
+    } catch (const RuntimeError&) {
+        // The powers of the scale leave the double range (x' of a tiny or
+        // huge span): no raw-power coefficients in double carry the fit.
+        RaiseBeyondPrecision(kScaleAdvice);
+    }
 
     const double floor = kDataFloor * largest * down;
     const double carried = kStatisticalExcess * reference.rss + m * floor * floor;
+    // The sum of squares the estimates and the figures will show, against the minimum.
+    const auto sumsHold = [&](const Coefficients& c) {
+        const double squares = EvaluatedSquares(c, degree, x, y, down, fit.fitted);
+        return std::fabs(squares - reference.rss) <= carried;
+    };
     if (solved) {
         double rounding = 0.0;
         for (int s = 1; s <= m; ++s) {
@@ -215,7 +278,7 @@ LeastSquaresFit FitLeastSquares(std::span<const double> x, std::span<const doubl
         Coefficients c{};
         for (int j = 0; j < n; ++j) c[At(j)] = normal(j + 1);
         const double deviation = Deviation(c, n, m, powers, down, reference.fitted);
-        if (deviation <= std::min(carried, kRoundingExcess * reference.rss + rounding)) {
+        if (deviation <= std::min(carried, kRoundingExcess * reference.rss + rounding) && sumsHold(c)) {
             fit.coefficients.assign(c.begin(), c.begin() + n);
             fit.normalEquations = true;
             return fit;
@@ -223,7 +286,8 @@ LeastSquaresFit FitLeastSquares(std::span<const double> x, std::span<const doubl
     }
     const double deviation = Deviation(converted, n, m, powers, down, reference.fitted);
     if (!std::isfinite(deviation)) Raise(ErrorNumber::Overflow);
-    if (!(deviation <= carried)) Raise(ErrorNumber::CoefficientsBeyondPrecision);
+    if (!(deviation <= carried) || !sumsHold(converted))
+        RaiseBeyondPrecision(NearlyEqual(t, m) ? kNearlyEqualAdvice : kOffsetAdvice);
     fit.coefficients.assign(converted.begin(), converted.begin() + n);
     return fit;
 }

@@ -20,6 +20,10 @@ struct LeastSquaresFit {
     // True when the coefficients are those of FitPolynomial, bit for bit;
     // false when they are the converted reference.
     bool normalEquations = false;
+    // ŷ' at the samples from these coefficients, as the estimates evaluate
+    // them; their sum of squared residuals is within 1E-7 of the least-squares
+    // minimum (or of the data's rounding for a fit through the samples).
+    std::vector<double> fitted;
 
     // The reference's factor, kept for standard errors and bands.  With
     // t = (x' - centre) / halfWidth (halfWidth 1 when all x' are equal), the
@@ -39,8 +43,10 @@ struct LeastSquaresFit {
 // (x'[s], y'[s]), 1..100 of them; other sizes raise SubscriptOutOfRange.
 // Fewer distinct x' than degree + 1 raises PivotTooSmall with a second line
 // saying what is missing; a fit that no raw-power coefficients in double carry
-// raises CoefficientsBeyondPrecision; a sum or product beyond the double range
-// raises Overflow.
+// raises CoefficientsBeyondPrecision, with advice by its cause (X far from 0,
+// nearly equal X values, X of a tiny or huge span); sums of powers beyond the
+// double range leave the fit to the reference; raw powers or coefficients
+// beyond it raise Overflow.
 LeastSquaresFit FitLeastSquares(std::span<const double> x, std::span<const double> y, int degree);
 
 }  // namespace kurvo

@@ -87,7 +87,7 @@ std::string BlockAsText(const IGrid& grid, int firstCol, int firstRow, int lastC
     for (int r = firstRow; r <= lastRow; ++r) {
         for (int c = firstCol; c <= lastCol; ++c) {
             if (c > firstCol) text += '\t';
-            text += AsField(grid.Text(c, r));
+            text += AsField(grid.CopyText(c, r));
         }
         text += '\n';
     }

@@ -7,7 +7,7 @@ namespace kurvo {
 
 void IGrid::SetNumber(int col, int row, double value) {
     char buffer[kGeneralNumberMaxLength];
-    SetText(col, row, FormatGeneral(value, buffer));
+    SetFigure(col, row, FormatGeneral(value, buffer), value);
 }
 
 std::optional<double> IGrid::Number(int col, int row) const { return NumericValue(Text(col, row)); }
@@ -60,7 +60,25 @@ void TableGrid::SetText(int col, int row, std::string_view text) {
         cell.text.assign(text);
     }
     cell.number.reset();
+    cell.figure.reset();
     Changed(col, row);
+}
+
+void TableGrid::SetFigure(int col, int row, std::string_view shown, double value) {
+    Cell& cell = At(col, row);
+    if (cell.kind == CellKind::Check) {
+        SetText(col, row, shown);
+        return;
+    }
+    cell.text.assign(shown);
+    cell.number.reset();
+    cell.figure = value;
+    Changed(col, row);
+}
+
+std::string TableGrid::CopyText(int col, int row) const {
+    const Cell& cell = At(col, row);
+    return cell.figure ? FormatShortest(*cell.figure) : cell.text;
 }
 
 void TableGrid::SetItemList(int col, int row, std::string_view tabSeparated) {
@@ -91,7 +109,6 @@ std::optional<double> TableGrid::Number(int col, int row) const {
     return *cell.number;
 }
 
-void TableGrid::SetFreeText(int col, int row, bool on) { At(col, row).freeText = on; }
 
 
 void TableGrid::ClearSheet() {
@@ -100,6 +117,7 @@ void TableGrid::ClearSheet() {
             Cell& cell = At(c, r);
             cell.text.clear();
             cell.number.reset();
+            cell.figure.reset();
         }
     Changed(-1, -1);
 }
@@ -112,7 +130,6 @@ CellKind TableGrid::Kind(int col, int row) const { return At(col, row).kind; }
 
 const std::vector<std::string>& TableGrid::Items(int col, int row) const { return At(col, row).items; }
 
-bool TableGrid::FreeText(int col, int row) const { return At(col, row).freeText; }
 
 
 bool TableGrid::operator==(const TableGrid& other) const {

@@ -38,6 +38,14 @@ public:
     virtual void SetText(int col, int row, std::string_view text) = 0;
     // A double shows in the general number form; an integer as its digits.
     void SetNumber(int col, int row, double value);
+    // A computed figure: the cell shows `shown` and a copy of it gives every
+    // digit of `value` (FormatShortest).  A later SetText makes it a text again.
+    virtual void SetFigure(int col, int row, std::string_view shown, double value) {
+        static_cast<void>(value);
+        SetText(col, row, shown);
+    }
+    // What a copy of the cell holds: a figure's every digit, else its text.
+    virtual std::string CopyText(int col, int row) const { return Text(col, row); }
     void SetInteger(int col, int row, int value);
     // The number a data cell holds when its text is numeric (see IsNumeric).
     virtual std::optional<double> Number(int col, int row) const;
@@ -50,8 +58,6 @@ public:
     virtual int SelectedIndex(int col, int row) const = 0;
     // Combo cell: shows the item at that position (none for -1).
     virtual void SetSelectedIndex(int col, int row, int index) = 0;
-    // Combo cell: while on, the cell holds a text that is not among its items.
-    virtual void SetFreeText(int col, int row, bool on) = 0;
 
     // Empties every data cell: texts vanish, check boxes are unchecked, combo
     // cells show no selection.  Headings, cell kinds and item lists stay.
@@ -69,10 +75,11 @@ public:
     int Rows() const override { return rows_; }
     std::string Text(int col, int row) const override;
     void SetText(int col, int row, std::string_view text) override;
+    void SetFigure(int col, int row, std::string_view shown, double value) override;
+    std::string CopyText(int col, int row) const override;
     void SetItemList(int col, int row, std::string_view tabSeparated) override;
     int SelectedIndex(int col, int row) const override;
     void SetSelectedIndex(int col, int row, int index) override;
-    void SetFreeText(int col, int row, bool on) override;
     void ClearSheet() override;
     // Read once per text: the estimation reads every data cell several times.
     std::optional<double> Number(int col, int row) const override;
@@ -81,7 +88,6 @@ public:
     void SetColumnKind(int col, CellKind kind);
     CellKind Kind(int col, int row) const;
     const std::vector<std::string>& Items(int col, int row) const override;
-    bool FreeText(int col, int row) const;
 
     // Called after every change of a cell (col, row), or with (-1, -1) after a
     // clear of the whole sheet; a view uses it to repaint.
@@ -94,11 +100,11 @@ private:
         CellKind kind = CellKind::Text;
         std::string text;
         std::vector<std::string> items;
-        bool freeText = false;
+        std::optional<double> figure;  // the value a computed figure's text shows
         // The number of the text, once read: empty until then.
         mutable std::optional<std::optional<double>> number;
         bool operator==(const Cell& other) const {
-            return kind == other.kind && text == other.text && items == other.items && freeText == other.freeText;
+            return kind == other.kind && text == other.text && items == other.items;
         }
     };
     Cell& At(int col, int row);

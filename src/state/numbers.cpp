@@ -148,13 +148,6 @@ std::int32_t RoundToInt32(double value) {
     return static_cast<std::int32_t>(RoundToRange(value, -2147483648.0, 2147483647.0));
 }
 
-std::string FormatRoundTrip(double value) {
-    if (!std::isfinite(value)) Raise(ErrorNumber::Overflow);
-    char buffer[kGeneralNumberMaxLength];
-    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
-    return std::string(buffer, end);
-}
-
 std::string FormatGeneral(double value) {
     char buffer[kGeneralNumberMaxLength];
     return std::string(FormatGeneral(value, buffer));
@@ -181,6 +174,15 @@ std::string_view FormatGeneral(double value, char (&out)[kGeneralNumberMaxLength
     }
     std::replace(out, end, 'e', 'E');
     return std::string_view(out, static_cast<std::size_t>(end - out));
+}
+
+std::string FormatShortest(double value) {
+    if (!std::isfinite(value)) Raise(ErrorNumber::Overflow);
+    if (value == 0.0) return "0";
+    char buffer[kGeneralNumberMaxLength];
+    char* end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
+    std::replace(buffer, end, 'e', 'E');
+    return std::string(buffer, end);
 }
 
 std::string FormatCoefficient(double value) {
@@ -219,15 +221,6 @@ std::string FormatAxisNumber(double value) {
     const std::string printed = Printf("%.0E", value);  // "0E+#"
     return printed.substr(0, printed.find('E')) + ExponentPart(printed, 1);
 }
-
-double Finite(double value) {
-    if (!std::isfinite(value)) Raise(ErrorNumber::Overflow);
-    return value;
-}
-
-double Add(double a, double b) { return Finite(a + b); }
-double Sub(double a, double b) { return Finite(a - b); }
-double Mul(double a, double b) { return Finite(a * b); }
 
 double Div(double a, double b) {
     if (b == 0.0) Raise(a == 0.0 ? ErrorNumber::Overflow : ErrorNumber::DivisionByZero);

@@ -6,6 +6,7 @@
 // zero).  Nothing here returns NaN or infinity.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -51,9 +52,9 @@ std::string FormatGeneral(double value);
 inline constexpr std::size_t kGeneralNumberMaxLength = 32;
 std::string_view FormatGeneral(double value, char (&buffer)[kGeneralNumberMaxLength]);
 
-// The shortest text that reads back as the same double ("0.1", "1e+25",
-// "-10.510287992277045"): what leaves the window when numbers are copied.
-std::string FormatRoundTrip(double value);
+// The fewest digits that read back as the same double, in plain or exponent
+// form ("0.1", "1.2345678901234567E+20"), without blanks: what a copy carries.
+std::string FormatShortest(double value);
 
 // Pattern " 0.####0E+##0;-0.####0E+##0": " 1.99000E+0", "-5.00000E-2".
 std::string FormatCoefficient(double value);
@@ -68,11 +69,15 @@ std::string FormatAxisNumber(double value);
 
 // ---- checked arithmetic ----------------------------------------------------------
 
-// The value itself when finite; Overflow otherwise.
-double Finite(double value);
-double Add(double a, double b);
-double Sub(double a, double b);
-double Mul(double a, double b);
+// The value itself when finite; Overflow otherwise.  Inline: the fits and
+// the sheets call these for every sample.
+inline double Finite(double value) {
+    if (!std::isfinite(value)) Raise(ErrorNumber::Overflow);
+    return value;
+}
+inline double Add(double a, double b) { return Finite(a + b); }
+inline double Sub(double a, double b) { return Finite(a - b); }
+inline double Mul(double a, double b) { return Finite(a * b); }
 // a / b: DivisionByZero for b = 0 (Overflow for 0 / 0, as the runtime reports it).
 double Div(double a, double b);
 // Natural logarithm: InvalidArgument for v <= 0.

@@ -1,5 +1,8 @@
 #include "ui/calc_value_dialog.h"
 
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -13,12 +16,13 @@ namespace kurvo::ui {
 
 CalcValueDialog::CalcValueDialog(App& app, QWidget* parent)
     : FormDialog(parent, "frmCalc_Value", QStringLiteral("Tavric"), 4965, 3105), app_(app) {
-    txtX_ = addTextBox("txtX", 1800, 720, 1575, 270);
+    txtX_ = addTextBox("txtX", 1800, 720, 3045, 270);
     QLabel* lblX = addLabel("lblX", QString::fromStdString(CalculateXLabel(app_.session)), 240, 720, 1575, 255);
     QLabel* lblY = addLabel("lblY", QString::fromStdString(CalculateYLabel(app_.session)), 240, 1320, 1575, 255);
     // " = " stands next to the box on the right.
     for (QLabel* label : {lblX, lblY}) label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    lblY_Calc_ = addLabel("lblY_Calc", QString(), 1800, 1320, 1575, 255);
+    // Wide enough for every digit of the general number form.
+    lblY_Calc_ = addLabel("lblY_Calc", QString(), 1800, 1320, 3045, 255);
     lblY_Calc_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     lblY_Calc_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     lblY_Calc_->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -36,13 +40,33 @@ CalcValueDialog::CalcValueDialog(App& app, QWidget* parent)
     setTabOrder({txtX_, lblX, lblY, lblY_Calc_, cmdCalc_, cmdExit_, lblTitle});
     txtX_->setFocus();
 
+    setDefaultButton(cmdCalc_);  // Enter computes
     connect(cmdCalc_, &QPushButton::clicked, this, &CalcValueDialog::calculate);
     connect(cmdExit_, &QPushButton::clicked, this, &QDialog::accept);
+    // Ctrl+C and the menu copy the value and its intervals with every digit.
+    auto* copy = new QAction(QStringLiteral("コピー(&C)"), this);
+    copy->setShortcut(QKeySequence::Copy);
+    copy->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    connect(copy, &QAction::triggered, this, &CalcValueDialog::copyValue);
+    addAction(copy);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+    for (QLabel* label : {lblY_Calc_, lblIntervals_[0], lblIntervals_[1]}) label->setContextMenuPolicy(Qt::NoContextMenu);
+}
+
+void CalcValueDialog::copyValue() {
+    if (!lastX_) return;
+    const CalculatedValue value = CalculateValue(app_.session, FormatShortest(*lastX_));
+    if (!value.ok) return;
+    const std::array<std::string, 2> intervals = app_.IntervalTextsAt(*lastX_, true);
+    QGuiApplication::clipboard()->setText(QString::fromStdString(
+        CalculateXLabel(app_.session) + FormatShortest(*lastX_) + "\n" + CalculateYLabel(app_.session) +
+        FormatShortest(value.value) + "\n" + intervals[0] + "\n" + intervals[1] + "\n"));
 }
 
 void CalcValueDialog::calculate() {
     const CalculatedValue value = CalculateValue(app_.session, txtX_->text().toStdString());
     if (value.ok) {
+        lastX_ = NumericValue(txtX_->text().toStdString());
         lblY_Calc_->setText(QString::fromStdString(value.text));
         lblY_Calc_->setToolTip(lblY_Calc_->text());  // a long value may not fit the label
         const std::array<std::string, 2> intervals = app_.IntervalTextsAt(*NumericValue(txtX_->text().toStdString()));

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 
 #include "ui/form_dialog.h"
 
@@ -25,6 +26,10 @@ public:
     // The confidence and the prediction interval at the last X calculated.
     QLabel* interval(int i) const { return lblIntervals_.at(static_cast<std::size_t>(i)); }
 
+    // Puts "X = …", "Y = …" and both intervals at the last X calculated on the
+    // clipboard, every number with all its digits.
+    void copyValue();
+
 private:
     void calculate();
 
@@ -34,6 +39,7 @@ private:
     std::array<QLabel*, 2> lblIntervals_{};
     QPushButton* cmdCalc_ = nullptr;
     QPushButton* cmdExit_ = nullptr;
+    std::optional<double> lastX_;  // the X of the value shown
 };
 
 }  // namespace kurvo::ui

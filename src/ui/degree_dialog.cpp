@@ -57,7 +57,7 @@ DegreeDialog::DegreeDialog(App& app, QWidget* parent) : QDialog(parent), app_(ap
     for (std::size_t r = 0; r < comparison.rows.size(); ++r) {
         const DegreeRow& row = comparison.rows[r];
         const std::vector<std::string> shown = DegreeRowTexts(row, [](double v) { return FormatCoefficient(v); });
-        const std::vector<std::string> full = DegreeRowTexts(row, [](double v) { return FormatRoundTrip(v); });
+        const std::vector<std::string> full = DegreeRowTexts(row, [](double v) { return FormatShortest(v); });
         for (std::size_t col = 0; col < shown.size(); ++col) {
             auto* item = new QTableWidgetItem(QString::fromStdString(shown[col]));
             const bool best = (col == kDegreeColumnAicc && row.bestAicc) || (col == kDegreeColumnBic && row.bestBic) ||

@@ -123,7 +123,6 @@ void GraphPrinter::sendPage() {
         page_.Clear();
         return;
     }
-    lastPage_ = page_.Calls();
     ++pagesSent_;
     page_.Clear();
 }

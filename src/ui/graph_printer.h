@@ -51,7 +51,6 @@ public:
     std::optional<std::vector<DrawCall>> keepPage(const std::function<void()>& draw);
 
     // The drawing of the page last sent, and how many have been sent.
-    const std::vector<DrawCall>& lastPage() const { return lastPage_; }
     int pagesSent() const { return pagesSent_; }
 
 private:
@@ -62,7 +61,6 @@ private:
     QWidget* window_;
     mutable std::unique_ptr<QPrinter> printer_;
     RecordingSurface page_{0, 0};
-    std::vector<DrawCall> lastPage_;
     int pagesSent_ = 0;
     bool fileFromSetUp_ = false;  // the set-up dialog named the PDF file
     QString lastFile_;

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QFile>
 #include <QFileInfo>
 #include <QKeySequence>
 #include <QLabel>
@@ -560,7 +561,8 @@ void MainWindow::openTitleDialog() {
 }
 
 void MainWindow::openCalcValueDialog() {
-    if (!app_->session.int_Estimated) return;
+    // A combination the last run refused has no equation to evaluate.
+    if (!app_->session.int_Estimated || app_->Refused(app_->session.int_Comb + 1)) return;
     CalcValueDialog dialog(*app_, this);
     dialog.exec();
 }
@@ -803,7 +805,8 @@ void MainWindow::dropEvent(QDropEvent* event) {
     const QString file = droppedFile(event->mimeData());
     if (file.isEmpty()) return;
     event->acceptProposedAction();
-    app_->OpenFile(file.toStdString(), true);
+    // The file system's own bytes for the name, as the command line gives them.
+    app_->OpenFile(QFile::encodeName(file).toStdString(), true);
 }
 
 }  // namespace kurvo::ui

@@ -1,12 +1,15 @@
 #include "ui/statistics_dialog.h"
 
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "io/clipboard_table.h"
 #include "state/numbers.h"
 #include "ui/application.h"
 #include "ui/grid_view.h"
@@ -46,9 +49,14 @@ StatisticsDialog::StatisticsDialog(App& app, QWidget* parent) : QDialog(parent),
     for (int c = 1; c <= 4; ++c) {
         auto* page = new QWidget;
         auto* pageLayout = new QVBoxLayout(page);
+        auto* form = new QLabel;
+        form->setObjectName(QStringLiteral("lblForm(%1)").arg(c - 1));
+        form->setTextInteractionFlags(Qt::TextSelectableByMouse);
         auto* summary = new QLabel;
         summary->setTextInteractionFlags(Qt::TextSelectableByMouse);
         summary->setFont(numberFont());
+        auto* meaning = new QLabel;
+        meaning->setWordWrap(true);
         GridLayout columns;
         columns.rowHeadingWidth = 4;
         columns.columnWidths = {13, 13, 13, 13, 13, 13};
@@ -58,16 +66,24 @@ StatisticsDialog::StatisticsDialog(App& app, QWidget* parent) : QDialog(parent),
         connect(copy, &QAction::triggered, table, &GridView::copySelection);
         table->addAction(copy);
         table->setContextMenuPolicy(Qt::ActionsContextMenu);
+        pageLayout->addWidget(form);
         pageLayout->addWidget(summary);
+        pageLayout->addWidget(meaning);
         pageLayout->addWidget(table);
         pages_->addTab(page, QStringLiteral("Y%1").arg(c));
         tables_[static_cast<std::size_t>(c - 1)] = table;
         summaries_[static_cast<std::size_t>(c - 1)] = summary;
+        forms_[static_cast<std::size_t>(c - 1)] = form;
+        meanings_[static_cast<std::size_t>(c - 1)] = meaning;
     }
     layout->addWidget(pages_);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close);
     buttons->button(QDialogButtonBox::Close)->setText(QStringLiteral("閉じる(&X)"));
+    QPushButton* copyAll = buttons->addButton(QStringLiteral("すべてコピー(&A)"), QDialogButtonBox::ActionRole);
+    copyAll->setObjectName(QStringLiteral("cmdCopyPage"));
+    copyAll->setAutoDefault(false);
+    connect(copyAll, &QPushButton::clicked, this, &StatisticsDialog::copyPage);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
 
@@ -81,7 +97,7 @@ StatisticsDialog::StatisticsDialog(App& app, QWidget* parent) : QDialog(parent),
 }
 
 void StatisticsDialog::fill() {
-    const NumberForm form = [](double v) { return FormatCoefficient(v); };
+    const NumberForm shown = [](double v) { return FormatCoefficient(v); };
     for (int c = 1; c <= 4; ++c) {
         const std::optional<FitFigures> figures = c <= app_.session.int_CombCount ? app_.Figures(c) : std::nullopt;
         pages_->setTabEnabled(c - 1, figures.has_value());
@@ -91,19 +107,42 @@ void StatisticsDialog::fill() {
         for (std::size_t col = 0; col < columns.size(); ++col) grid.SetText(static_cast<int>(col) + 1, 0, columns[col]);
         for (int r = 1; r <= grid.Rows(); ++r) grid.SetText(0, r, "C" + std::to_string(r - 1));
         if (!figures) {
+            form(c)->clear();
+            meanings_[static_cast<std::size_t>(c - 1)]->clear();
             summary(c)->setText(QStringLiteral("推算されていません。"));
             continue;
         }
-        summary(c)->setText(QString::fromStdString(FigureSummary(*figures, form)));
+        form(c)->setText(QString::fromStdString(FittedForm(app_.session, c)));
+        meanings_[static_cast<std::size_t>(c - 1)]->setText(QString::fromStdString(FigureMeaning(app_.session, c)));
+        summary(c)->setText(QString::fromStdString(FigureSummary(*figures, shown, [](double v) { return FormatGeneral(v); })));
         for (std::size_t j = 0; j < figures->coefficients.size(); ++j) {
-            const std::vector<std::string> row = CoefficientRow(*figures, j, form);
-            for (std::size_t col = 0; col < row.size(); ++col)
-                grid.SetText(static_cast<int>(col) + 1, static_cast<int>(j) + 1, row[col]);
+            const std::vector<std::string> row = CoefficientRow(*figures, j, shown);
+            const std::vector<std::optional<double>> values = CoefficientValues(*figures, j);
+            for (std::size_t col = 0; col < row.size(); ++col) {
+                const int gridCol = static_cast<int>(col) + 1, gridRow = static_cast<int>(j) + 1;
+                if (values[col]) {
+                    grid.SetFigure(gridCol, gridRow, row[col], *values[col]);
+                } else {
+                    grid.SetText(gridCol, gridRow, row[col]);
+                }
+            }
         }
         // Rows beyond the degree stay out of sight.
         for (int r = 1; r <= grid.Rows(); ++r)
             table(c)->setRowHidden(r - 1, static_cast<std::size_t>(r) > figures->coefficients.size());
     }
+}
+
+void StatisticsDialog::copyPage() {
+    const int c = pages_->currentIndex() + 1;
+    const std::optional<FitFigures> figures = c <= app_.session.int_CombCount ? app_.Figures(c) : std::nullopt;
+    if (!figures) return;
+    const NumberForm every = [](double v) { return FormatShortest(v); };
+    const TableGrid& grid = table(c)->gridModel()->grid();
+    const int rows = static_cast<int>(figures->coefficients.size());
+    const std::string text = FittedForm(app_.session, c) + "\n" + FigureSummary(*figures, every, every) + "\n" +
+                             BlockAsText(grid, 0, 0, grid.Columns(), rows);
+    QGuiApplication::clipboard()->setText(QString::fromStdString(text));
 }
 
 }  // namespace kurvo::ui

@@ -24,8 +24,6 @@ public:
     QRect rect(double left, double top, double width, double height) const {
         return {x(left), y(top), x(width), y(height)};
     }
-    double twipsPerPixelX() const { return kTwipsPerInch / dpiX_; }
-    double twipsPerPixelY() const { return kTwipsPerInch / dpiY_; }
 
 private:
     double dpiX_;

@@ -55,6 +55,7 @@ void App::InitSheets() {
     documentFile_.clear();
     tableFile_.clear();
     fits_ = {};
+    refused_ = {};
     views_.spdData.ClearSheet();
     for (IGrid* grid : views_.spdEstimate) grid->ClearSheet();
     views_.spdCoeff.ClearSheet();
@@ -75,6 +76,7 @@ void App::InitSheets() {
 }
 
 void App::OnTabChanged() {
+    if (changingPage_) return;
     if (const Failure failure = ShowPage(views_.SSTab1.SelectedPage())) ReportError(failure->Description());
 }
 
@@ -83,6 +85,11 @@ Failure App::ShowPage(int page) {
     views_.lblEquation.SetEquation(page - 1, "");
     if (page > session.int_CombCount || !session.int_Estimated) return std::nullopt;
     session.int_Comb = static_cast<std::int16_t>(page - 1);
+    if (Refused(page)) {
+        // Refused in the last run: nothing to show, nothing to draw.
+        views_.picGraph.Clear();
+        return std::nullopt;
+    }
     if (Failure failure = FillResultSheets(session.int_Comb)) return failure;
     return DrawShown(false);
 }

@@ -5,7 +5,7 @@
 //
 // Each action that can fail comes twice: as a result (Estimate, Draw, Save,
 // Open: an error carrying its number and text, or nothing when it worked),
-// and as the command the window runs (RunEstimation, DrawGraph, SaveCommand,
+// and as the command the window runs (RunEstimation, RedrawShownGraph, SaveCommand,
 // OpenFile), which shows that error in a message box.
 #pragma once
 
@@ -112,7 +112,7 @@ public:
     // ---- estimation ----
     // Fits every combination of the method grid and shows the first one,
     // with its graph unless `draw` is false.
-    Failure Estimate(bool draw = true);
+    [[nodiscard]] Failure Estimate(bool draw = true);
     // The estimate button: Estimate, and its failure in a message box.
     void RunEstimation();
     // Refits with the combination's new degree when an estimation has run.
@@ -121,20 +121,19 @@ public:
     // they are now, with the coefficients of the last run, and loads its
     // working state (degree, coefficients, samples) for the graph and the
     // calculated value.
-    Failure FillResultSheets(int k);
+    [[nodiscard]] Failure FillResultSheets(int k);
     // The report of combination k + 1's last fit on the data as they are now.
     FitReport RefreshedFit(int k) const;
+    // Whether the last run refused combination c (1..4): it has no results.
+    bool Refused(int c) const { return c >= 1 && c <= kMaxCombinations && refused_[static_cast<std::size_t>(c - 1)]; }
 
     // ---- graph ----
     // Draws combination index + 1 on the screen or on the printer with the given transform flags.
-    Failure Draw(int index, bool toPrinter, std::int16_t xLog, std::int16_t yLog, std::int16_t xRecip,
+    [[nodiscard]] Failure Draw(int index, bool toPrinter, std::int16_t xLog, std::int16_t yLog, std::int16_t xRecip,
                  std::int16_t yRecip);
-    // Draw, and its failure in a message box.
-    void DrawGraph(int index, bool toPrinter, std::int16_t xLog, std::int16_t yLog, std::int16_t xRecip,
-                   std::int16_t yRecip);
     // Draws the shown combination, with its own transform flags, on the
     // screen or on the printer.
-    Failure DrawShown(bool toPrinter);
+    [[nodiscard]] Failure DrawShown(bool toPrinter);
     // Redraws the shown combination on the screen.
     void RedrawShownGraph();
     // Prints the shown combination; the screen graph, blank while the page
@@ -146,7 +145,7 @@ public:
     // Shows combination `number` (1..int_CombCount) as a click on its page
     // does, even when the page is up already: its sheet is refilled and its
     // graph redrawn.  The tab control is left as it is.
-    Failure ShowCombination(int number);
+    [[nodiscard]] Failure ShowCombination(int number);
 
     // ---- how sure the fits are ----
     // The level of the coefficients' intervals and of the bands (95 % at first).
@@ -171,7 +170,9 @@ public:
     std::optional<BandAt> BandsAt(int c, const FitFigures& figures, double x) const;
     // The confidence and the prediction interval of the shown combination at
     // a measured x, as the calculated-value dialog shows them.
-    std::array<std::string, 2> IntervalTextsAt(double x) const;
+    // a measured x, as the calculated-value dialog shows them, or with every
+    // digit (FormatShortest) for a copy.
+    std::array<std::string, 2> IntervalTextsAt(double x, bool everyDigit = false) const;
 
     // ---- which degree ----
     // Combination c's samples as they are now, with the transforms of its
@@ -195,11 +196,11 @@ public:
     RangeOutcome ChangeGraphRange(const RangeTexts& texts, std::array<bool, 2> axesTyped = {true, true});
 
     // ---- data files and examples ----
-    Failure Save(const std::string& name);  // writes the document with its results
+    [[nodiscard]] Failure Save(const std::string& name);  // writes the document with its results
     // Reads a data file, or a table (ReadOpenedFile) as an untitled document,
     // into the window; a table's size and the cells that are not numbers go
     // to the status bar.
-    Failure Open(const std::string& name);
+    [[nodiscard]] Failure Open(const std::string& name);
     // File > Save as: dialog (offering the document's own data file only),
     // question, write, message; true when it saved.  A file that is not a
     // data file of this program is replaced only when the user says so to a
@@ -253,10 +254,15 @@ private:
 
     // What selecting page `page` shows: nothing on the data page or a page
     // without results; else the combination's sheet and graph.
-    Failure ShowPage(int page);
-    void EstimateSteps();
-    // Fits combination c, shows its coefficients and, when complete, its sheet.
+    [[nodiscard]] Failure ShowPage(int page);
+    // The run without its drawing: the combinations refused, each named, or
+    // nothing; raises what stops the whole run.
+    [[nodiscard]] Failure EstimateSteps();
+    // Fits combination c and shows its coefficients and sheet; false when it
+    // has no sample (it keeps what earlier runs left).  Raises what refuses it.
     bool FitAndShow(int c);
+    // A refused combination: no coefficients, statistics, sheet or fit.
+    void LeaveEmpty(int c);
     // Calls take(row, x, y) for each data row whose X and Y cells of
     // combination c both hold numbers, in row order.
     void ScanValidRows(int c, const std::function<void(int, double, double)>& take) const;
@@ -277,7 +283,7 @@ private:
     void PresentReport(int k, const FitSamples& samples, const FitReport& report);
     // The working state of combination k + 1: degree, coefficients, sample count, power table.
     void LoadWorkingState(int k, const FitSamples& samples);
-    Failure DrawSteps(ISurface& target, bool toPrinter, int index, const Transforms& flags);
+    [[nodiscard]] Failure DrawSteps(ISurface& target, bool toPrinter, int index, const Transforms& flags);
 
     Views views_;
     std::string documentFile_;
@@ -288,6 +294,10 @@ private:
         FitReport report;
     };
     std::array<std::optional<KeptFit>, kMaxCombinations> fits_;
+    // Which combinations the last run refused: their pages show nothing.
+    std::array<bool, kMaxCombinations> refused_{};
+    // The run selects the page it ends on: the tab switch leaves the page to it.
+    bool changingPage_ = false;
     ConfidenceLevel level_ = ConfidenceLevel::Percent95;
     bool confidenceBand_ = false, predictionBand_ = false;
     bool residualGraph_ = false;

@@ -13,9 +13,7 @@ constexpr const char* kUnsavedQuestion = "現在のデータは保存されて�
 
 // A combo cell takes a text that need not be among its items.
 void PutComboText(IGrid& grid, int col, int row, const std::string& text) {
-    grid.SetFreeText(col, row, true);
     grid.SetText(col, row, text);
-    grid.SetFreeText(col, row, false);
 }
 
 // The results of the last run for the `written` combinations of the file: one
@@ -36,10 +34,12 @@ Results CaptureResults(const App& app, int written) {
 
     results.combinations.resize(static_cast<std::size_t>(written));
     for (int c = 1; c <= withResults; ++c) {
+        if (app.Refused(c)) continue;  // refused by the last run: no results
         for (int p = 0; p <= std::min<int>(s.int_Degree(c), kMaxDegree); ++p)
             results.combinations[static_cast<std::size_t>(c - 1)].coefficients.push_back(s.dbl_Coeff(c, p));
     }
     for (int c = 1; c <= combinations; ++c) {
+        if (app.Refused(c)) continue;
         const FitReport report = app.RefreshedFit(c - 1);
         if (report.failure) throw *report.failure;
         if (c > withResults) continue;
@@ -195,9 +195,15 @@ void ApplyDocument(App& app, const Document& d) {
 Failure App::Save(const std::string& name) {
     try {
         const Document document = CaptureDocument(*this);
-        // The shown sheet follows the data as the file has them.
-        if (session.int_Estimated && session.int_Comb >= 0 && session.int_Comb < session.int_CombCount)
-            if (Failure failure = FillResultSheets(session.int_Comb)) return failure;
+        // Every sheet and statistic follows the data as the file has them,
+        // the shown combination's last, so that its working state is loaded.
+        if (session.int_Estimated && session.int_Comb >= 0 && session.int_Comb < session.int_CombCount) {
+            for (int c = 1; c <= session.int_CombCount; ++c) {
+                const int k = c == session.int_CombCount ? session.int_Comb : (c - 1 < session.int_Comb ? c - 1 : c);
+                if (Refused(k + 1)) continue;
+                if (Failure failure = FillResultSheets(k)) return failure;
+            }
+        }
         WriteDocumentFile(name, document);
     } catch (const RuntimeError& error) {
         return error;

@@ -17,12 +17,14 @@ std::int16_t IntegerOf(const IGrid& grid, int col, int row) { return RoundToInt1
 }  // namespace
 
 Failure App::Estimate(bool draw) {
+    Failure refused;
     try {
-        EstimateSteps();
+        refused = EstimateSteps();
     } catch (const RuntimeError& error) {
         return error;
     }
-    return draw ? DrawShown(false) : Failure{};
+    const Failure drawn = draw ? DrawShown(false) : Failure{};
+    return refused ? refused : drawn;
 }
 
 void App::RunEstimation() {
@@ -85,7 +87,41 @@ FitSamples App::SamplesForFit(int c) {
     return samples;
 }
 
-void App::EstimateSteps() {
+bool App::FitAndShow(int c) {
+    Session& s = session;
+    FitSamples samples = SamplesForFit(c);
+    // A combination without samples keeps what earlier runs left.
+    if (samples.Count() == 0) return false;
+    fits_[static_cast<std::size_t>(c - 1)].reset();
+
+    FitReport report = FitCombination(samples, s.int_WorkDegree);
+    if (report.failure) {
+        const FitReport::Place& at = report.failedAt;
+        if (at.sample < 0) throw Located(*report.failure, c, 0, 0);
+        throw Located(*report.failure, c, samples.rows[static_cast<std::size_t>(at.sample)],
+                      at.measured ? s.int_YVar(c) : s.int_XVar(c));
+    }
+    for (int p = 1; p <= s.int_WorkDegree + 1; ++p) {
+        s.dbl_Coeff(c, p - 1) = report.coefficients[static_cast<std::size_t>(p - 1)];
+        views_.spdCoeff.SetFigure(c, kRowC0 + p - 1, FormatCoefficient(s.dbl_Coeff(c, p - 1)), s.dbl_Coeff(c, p - 1));
+    }
+    s.dbl_XMin(c) = report.extents.xMin;
+    s.dbl_XMax(c) = report.extents.xMax;
+    s.dbl_YMin(c) = report.extents.yMin;
+    s.dbl_YMax(c) = report.extents.yMax;
+    PresentReport(c - 1, samples, report);
+    fits_[static_cast<std::size_t>(c - 1)] = KeptFit{std::move(samples), std::move(report)};
+    return true;
+}
+
+void App::LeaveEmpty(int c) {
+    refused_[static_cast<std::size_t>(c - 1)] = true;
+    fits_[static_cast<std::size_t>(c - 1)].reset();
+    for (int r = 1; r <= views_.spdCoeff.Rows(); ++r) views_.spdCoeff.SetText(c, r, "");
+    views_.spdEstimate.at(static_cast<std::size_t>(c - 1))->ClearSheet();
+}
+
+Failure App::EstimateSteps() {
     Session& s = session;
     IGrid& data = views_.spdData;
     IGrid& methodGrid = views_.spdSpec;
@@ -102,11 +138,13 @@ void App::EstimateSteps() {
 
     s.int_CombCount = 0;
     int fittedCombinations = 0;
-    bool first = false;  // combination 1 was fitted in this run
+    int firstFitted = 0;  // the first combination fitted in this run
+    Failure refused;  // what stopped the combinations left empty, each named
     for (int c = 1; c <= kMaxCombinations; ++c) {
         if (methodGrid.Text(kColYVar, c).empty()) break;
         s.int_DataCount = 0;
         ++s.int_CombCount;
+        refused_[static_cast<std::size_t>(c - 1)] = false;
 
         for (const int col : {kColYVar, kColXVar}) {
             const std::vector<std::string> items = methodGrid.Items(col, c);
@@ -124,56 +162,51 @@ void App::EstimateSteps() {
         s.int_Degree(c) = IntegerOf(methodGrid, kColDegree, c);
         s.int_WorkDegree = s.int_Degree(c);
 
-        FitSamples samples = SamplesForFit(c);
-        // A combination without samples keeps what earlier runs left.
-        if (samples.Count() == 0) continue;
-        fits_[static_cast<std::size_t>(c - 1)].reset();
-
-        FitReport report = FitCombination(samples, s.int_WorkDegree);
-        const auto located = [&] {
-            const FitReport::Place& at = report.failedAt;
-            if (at.sample < 0) return Located(*report.failure, c, 0, 0);
-            return Located(*report.failure, c, samples.rows[static_cast<std::size_t>(at.sample)],
-                           at.measured ? s.int_YVar(c) : s.int_XVar(c));
-        };
-        if (report.coefficients.empty()) throw located();
-        ++fittedCombinations;
-        for (int p = 1; p <= s.int_WorkDegree + 1; ++p) {
-            s.dbl_Coeff(c, p - 1) = report.coefficients[static_cast<std::size_t>(p - 1)];
-            views_.spdCoeff.SetText(c, kRowC0 + p - 1, FormatCoefficient(s.dbl_Coeff(c, p - 1)));
+        try {
+            if (!FitAndShow(c)) continue;
+        } catch (const RuntimeError& error) {
+            // The others are fitted and shown all the same.
+            LeaveEmpty(c);
+            refused = refused ? RuntimeError(refused->Number(), refused->Description() + "\n\n" + error.Description())
+                              : error;
+            continue;
         }
-        if (report.failure) throw located();
-
-        s.dbl_XMin(c) = report.extents.xMin;
-        s.dbl_XMax(c) = report.extents.xMax;
-        s.dbl_YMin(c) = report.extents.yMin;
-        s.dbl_YMax(c) = report.extents.yMax;
-        PresentReport(c - 1, samples, report);
-        fits_[static_cast<std::size_t>(c - 1)] = KeptFit{std::move(samples), std::move(report)};
-        if (c == 1) first = true;
+        ++fittedCombinations;
+        if (firstFitted == 0) firstFitted = c;
     }
-    // Nothing fitted (no dependent and independent variable chosen, or no
-    // sample of them): the run ends here like one that met an error, and the
-    // page, the graph and the earlier results stay as they were.
-    if (fittedCombinations == 0) Raise(ErrorNumber::NoCombination);
+    // Nothing fitted (no dependent and independent variable chosen, no
+    // sample of them, or every combination refused): the run ends here like
+    // one that met an error, and the page, the graph and the earlier results
+    // stay as they were.
+    if (fittedCombinations == 0) {
+        if (refused) throw *refused;
+        Raise(ErrorNumber::NoCombination);
+    }
+    // The run ends on the first combination's page, or on the first fitted
+    // one's when the first was refused.
+    const int shown = refused_[0] ? firstFitted : 1;
 
     views_.picGraph.Clear();
     window.int_HScroll_Low = kScrollMax;
     window.int_HScroll_High = 0;
     window.int_VScroll_Low = kScrollMax;
     window.int_VScroll_High = 0;
-    views_.SSTab1.SelectPage(1);
-    s.int_Comb = 0;
-    if (first) {
+    // The page is filled and drawn below, once: not by the tab switch as well.
+    changingPage_ = true;
+    views_.SSTab1.SelectPage(shown);
+    changingPage_ = false;
+    s.int_Comb = static_cast<std::int16_t>(shown - 1);
+    if (shown == firstFitted) {
         // Its sheet shows this run's report already; what it has to be
         // shown again for is the working state and the axis limits.
-        LoadWorkingState(0, fits_[0]->samples);
-        AutoScaleGraph(s, 1);
-    } else if (const Failure failure = FillResultSheets(0)) {
+        LoadWorkingState(shown - 1, fits_[static_cast<std::size_t>(shown - 1)]->samples);
+        AutoScaleGraph(s, shown);
+    } else if (const Failure failure = FillResultSheets(shown - 1)) {
         throw *failure;
     }
-    AutoScaleGraph(s, 1);
+    AutoScaleGraph(s, shown);
     s.int_Estimated = kTrue;
+    return refused;
 }
 
 }  // namespace kurvo

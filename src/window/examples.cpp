@@ -49,16 +49,12 @@ void App::LoadExample(int number) {
 
     IGrid& methodGrid = views_.spdSpec;
     for (int c = 1; c <= k; ++c) {
-        methodGrid.SetFreeText(kColYVar, c, true);
         methodGrid.SetText(kColYVar, c, s.str_VarTitle(c + 1));
         methodGrid.SetItemList(kColYVar, c, list);
-        methodGrid.SetFreeText(kColYVar, c, false);
         methodGrid.SetInteger(kColYLog, c, s.int_YLog(c));
         methodGrid.SetInteger(kColYRecip, c, s.int_YRecip(c));
-        methodGrid.SetFreeText(kColXVar, c, true);
         methodGrid.SetText(kColXVar, c, s.str_VarTitle(1));
         methodGrid.SetItemList(kColXVar, c, list);
-        methodGrid.SetFreeText(kColXVar, c, false);
         methodGrid.SetInteger(kColXLog, c, s.int_XLog(c));
         methodGrid.SetInteger(kColXRecip, c, s.int_XRecip(c));
         methodGrid.SetInteger(kColDegree, c, s.int_Degree(c));

@@ -42,17 +42,13 @@ void App::SetResidualGraph(bool residuals) {
     if (session.int_Estimated) RedrawShownGraph();
 }
 
-void App::DrawGraph(int index, bool toPrinter, std::int16_t xLog, std::int16_t yLog, std::int16_t xRecip,
-                    std::int16_t yRecip) {
-    if (const Failure failure = Draw(index, toPrinter, xLog, yLog, xRecip, yRecip)) ReportError(failure->Description());
-}
-
 Failure App::DrawSteps(ISurface& target, bool toPrinter, int index, const Transforms& flags) {
     Session& s = session;
     const int c = index + 1;
     // Printing leaves the screen graph blank.
     if (toPrinter) views_.picGraph.Clear();
     if (index < 0 || index >= kMaxCombinations) Raise(ErrorNumber::SubscriptOutOfRange);
+    if (Refused(c)) return std::nullopt;  // no curve to draw
     s.int_WorkDegree = s.int_Degree(c);
     std::vector<double> coefficients;
     for (int k = 0; k <= s.int_Degree(c); ++k) coefficients.push_back(s.dbl_Coeff(c, k));

@@ -106,11 +106,17 @@ void App::PresentReport(int k, const FitSamples& samples, const FitReport& repor
     if (!report.statistics) return;
     const FitStatistics& statistics = *report.statistics;
     IGrid& coeff = views_.spdCoeff;
-    auto optional = [](const std::optional<double>& v) { return v ? FormatCoefficient(*v) : std::string(); };
-    coeff.SetText(c, kRowSquares, FormatCoefficient(statistics.squares));
-    coeff.SetText(c, kRowStandardError, optional(statistics.standardError));
-    coeff.SetText(c, kRowRelativeError, FormatCoefficient(statistics.relativeError));
-    coeff.SetText(c, kRowCorrelation, optional(statistics.correlation));
+    const auto put = [&](int row, const std::optional<double>& v) {
+        if (v) {
+            coeff.SetFigure(c, row, FormatCoefficient(*v), *v);
+        } else {
+            coeff.SetText(c, row, "");
+        }
+    };
+    put(kRowSquares, statistics.squares);
+    put(kRowStandardError, statistics.standardError);
+    put(kRowRelativeError, statistics.relativeError);
+    put(kRowCorrelation, statistics.correlation);
 }
 
 }  // namespace kurvo

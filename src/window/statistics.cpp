@@ -18,7 +18,7 @@ std::string FigureText(const std::optional<double>& value, NumberForm form) {
 }
 
 std::vector<std::string> CoefficientColumns(ConfidenceLevel level) {
-    return {"係数", "標準誤差", "t 値", "p 値", "下限 (" + Percent(level) + ")", "上限 (" + Percent(level) + ")"};
+    return {"係数", "係数の標準誤差", "t 値", "p 値", "下限 (" + Percent(level) + ")", "上限 (" + Percent(level) + ")"};
 }
 
 std::vector<std::string> CoefficientRow(const FitFigures& figures, std::size_t j, NumberForm form) {
@@ -28,14 +28,63 @@ std::vector<std::string> CoefficientRow(const FitFigures& figures, std::size_t j
             form(c.upper)};
 }
 
+std::vector<std::optional<double>> CoefficientValues(const FitFigures& figures, std::size_t j) {
+    const CoefficientFigures& c = figures.coefficients.at(j);
+    if (!figures.available) return {c.value, {}, {}, {}, {}, {}};
+    return {c.value, c.standardError, c.t, c.p, c.lower, c.upper};
+}
+
+namespace {
+
+// A variable's name: its title, or its column's letter.
+std::string NameOf(const Session& s, int v) {
+    const std::string title = VariableTitle(s, v);
+    return title.empty() && IsVariable(v) ? std::string(1, static_cast<char>('A' + v - 1)) : title;
+}
+
+// The transformed variable: "T", "ln(T)", "1/T", "1/ln(T)"; a name that
+// holds a sign or a blank in parentheses where it stands in a term or under
+// a reciprocal: "(X-1)", "1/(X-1)".
+std::string Transformed(const std::string& name, std::int16_t log, std::int16_t recip, bool term) {
+    const bool bare = name.find_first_of(" -+*/^()") == std::string::npos || !(term || recip == 1);
+    const std::string logged = log == 1 ? "ln(" + name + ")" : bare ? name : "(" + name + ")";
+    return recip == 1 ? "1/" + logged : logged;
+}
+
+}  // namespace
+
+std::string FittedForm(const Session& s, int c) {
+    static const char* const kPowers[] = {"", "", "²", "³", "⁴", "⁵", "⁶"};
+    std::string x = Transformed(NameOf(s, s.int_XVar(c)), s.int_XLog(c), s.int_XRecip(c), true);
+    if (s.int_XRecip(c) == 1) x = "(" + x + ")";
+    std::string form = Transformed(NameOf(s, s.int_YVar(c)), s.int_YLog(c), s.int_YRecip(c), false) + " = C0";
+    for (int j = 1; j <= s.int_Degree(c) && j <= 6; ++j) form += " + C" + std::to_string(j) + "·" + x + kPowers[j];
+    return form;
+}
+
+std::string FigureMeaning(const Session& s, int c) {
+    const std::string y = NameOf(s, s.int_YVar(c));
+    const std::string fitted = Transformed(y, s.int_YLog(c), s.int_YRecip(c), false);
+    std::string text = "s、R²、調整済み R² は " + fitted + " についての値です。";
+    if (s.int_YRecip(c) == 1) {
+        text += "信頼区間と信頼帯は " + fitted + " の平均の区間の逆数です。";
+    } else if (s.int_YLog(c) == 1) {
+        text += "信頼区間と信頼帯は " + y + " の平均ではなく中央値 (" + fitted + " の平均の e 乗) の区間です。";
+    }
+    return text;
+}
+
 std::string IntervalName(bool prediction, ConfidenceLevel level) {
     return std::string(prediction ? "予測区間" : "信頼区間") + " (" + Percent(level) + ")";
 }
 
-std::string FigureSummary(const FitFigures& f, NumberForm form) {
-    const auto known = [&](const std::optional<double>& v) { return f.available ? FigureText(v, form) : kNoFigure; };
-    return "n = " + std::to_string(f.n) + "　自由度 = " + std::to_string(f.degreesOfFreedom) +
-           "　s = " + known(f.s) + "　R² = " + known(f.rSquared) + "　調整済み R² = " + known(f.adjustedRSquared);
+std::string FigureSummary(const FitFigures& f, NumberForm form, NumberForm rSquaredForm) {
+    const auto known = [&](const std::optional<double>& v, NumberForm in) {
+        return f.available ? FigureText(v, in) : kNoFigure;
+    };
+    return "n = " + std::to_string(f.n) + "　自由度 = " + std::to_string(f.degreesOfFreedom) + "　s = " +
+           known(f.s, form) + "　R² = " + known(f.rSquared, rSquaredForm) +
+           "　調整済み R² = " + known(f.adjustedRSquared, rSquaredForm);
 }
 
 std::string IntervalText(const std::optional<BandAt>& band, bool prediction, const Transforms& transforms,
@@ -82,12 +131,13 @@ std::optional<BandAt> App::BandsAt(int c, const FitFigures& figures, double x) c
     }
 }
 
-std::array<std::string, 2> App::IntervalTextsAt(double x) const {
+std::array<std::string, 2> App::IntervalTextsAt(double x, bool everyDigit) const {
     const int c = session.int_Comb + 1;
     const std::optional<FitFigures> figures = Figures(c);
     const std::optional<BandAt> band = figures ? BandsAt(c, *figures, x) : std::nullopt;
     const Transforms t = TransformsOf(session, c);
-    const NumberForm form = [](double v) { return FormatGeneral(v); };
+    const NumberForm form = everyDigit ? NumberForm([](double v) { return FormatShortest(v); })
+                                       : NumberForm([](double v) { return FormatGeneral(v); });
     return {IntervalName(false, level_) + ": " + IntervalText(band, false, t, form),
             IntervalName(true, level_) + ": " + IntervalText(band, true, t, form)};
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "fit/fit_statistics.h"
+#include "state/session.h"
 
 namespace kurvo {
 
@@ -17,18 +18,32 @@ inline constexpr const char* kNoFigure = "—";
 using NumberForm = std::string (*)(double);
 std::string FigureText(const std::optional<double>& value, NumberForm form);
 
-// The headings of a coefficient table: 係数, 標準誤差, t 値, p 値, 下限 (95%), 上限 (95%).
+// The headings of a coefficient table: 係数, 係数の標準誤差, t 値, p 値, 下限 (95%), 上限 (95%).
 std::vector<std::string> CoefficientColumns(ConfidenceLevel level);
 
 // The row of coefficient j: its value, then the figures of the columns above
 // ("—" each when the figures are not available).
 std::vector<std::string> CoefficientRow(const FitFigures& figures, std::size_t j, NumberForm form);
 
+// The numbers of CoefficientRow, none where it reads "—".
+std::vector<std::optional<double>> CoefficientValues(const FitFigures& figures, std::size_t j);
+
+// The equation combination c fits, with its variables' names and the
+// transforms written out: "ln(P) = C0 + C1·(1/T) + C2·(1/T)²".
+std::string FittedForm(const Session& session, int c);
+
+// What the summary's figures and the intervals of combination c are of, in
+// plain words: s and R² of the transformed Y, the intervals of the median
+// under ln Y and the reciprocal of those of 1/Y under a reciprocal.
+std::string FigureMeaning(const Session& session, int c);
+
 // "信頼区間 (95%)" and "予測区間 (95%)": what the band ends at one x are called.
 std::string IntervalName(bool prediction, ConfidenceLevel level);
 
-// "n = 10　自由度 = 6　s = …　R² = …　調整済み R² = …", "—" for what is not available.
-std::string FigureSummary(const FitFigures& figures, NumberForm form);
+// "n = 10　自由度 = 6　s = …　R² = …　調整済み R² = …", "—" for what is not
+// available; R² and the adjusted R² in `rSquaredForm`, so that 0.99999994
+// need not read as 1.
+std::string FigureSummary(const FitFigures& figures, NumberForm form, NumberForm rSquaredForm);
 
 // One interval of a band at an x: "54.1 ～ 71.2"; why there is none: the
 // reciprocal's pole inside it, or no figures at all ("—").

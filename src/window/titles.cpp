@@ -40,7 +40,6 @@ bool App::ApplyTitles(const TitleTexts& texts) {
     IGrid& methodGrid = views_.spdSpec;
     for (int r = 1; r <= kMaxCombinations; ++r) {
         for (int col : {kColYVar, kColXVar}) {
-            methodGrid.SetFreeText(col, r, true);
             if (r <= session.int_CombCount) {
                 // The combination keeps its variable: the same position shows the new title.
                 const int index = methodGrid.SelectedIndex(col, r);
@@ -49,7 +48,6 @@ bool App::ApplyTitles(const TitleTexts& texts) {
             } else {
                 methodGrid.SetItemList(col, r, list);
             }
-            methodGrid.SetFreeText(col, r, false);
         }
     }
     session.int_DialogOK = kTrue;

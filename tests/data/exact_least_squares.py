@@ -35,6 +35,9 @@ def saturation_pressure_kpa(t):
 # 0.01 °C (the triple point) and 10 .. 100 °C in kelvin.
 KELVIN = [273.16] + [273.15 + c for c in range(10, 101, 10)]
 PRESSURE = [saturation_pressure_kpa(t) for t in KELVIN]
+# Twenty temperatures 5 K apart from the triple point, and twenty 1 K apart from 350 K.
+KELVIN_BY_5 = [273.16 + 5 * k for k in range(20)]
+KELVIN_BY_1 = [350.0 + k for k in range(20)]
 
 # NIST StRD linear least squares, https://www.itl.nist.gov/div898/strd/lls/lls.shtml
 # (data and certified values of Norris.dat, Pontius.dat, Wampler1.dat .. Wampler5.dat),
@@ -113,11 +116,26 @@ def exact_row(name, degree, flags, xs, ys, path, transform=lambda v: v, transfor
 
 
 PIVOT = '最小自乗法でPivotが1E-10になった。推算を中止する。\\n'
+BEYOND = 'この次数の式は、Xのべき乗の係数を倍精度の数で表すと桁が足りず、最小自乗法の結果を再現できません。\\n'
+# Ten X about 1E+25 (their sixth powers are 1E+150, the sums of their twelfth
+# powers beyond the double range), and ten about 1E-60.
+HUGE_X = [k * 1e25 for k in range(1, 11)]
+TINY_X = [k * 1e-60 for k in range(1, 11)]
+SCATTERED = [3.1, 4.9, 7.2, 8.8, 11.3, 12.7, 15.2, 16.9, 19.1, 21.2]
 rows = [
     exact_row('CalendarYearsDegree2', 2, '0 0 0 0', YEARS, ANNUAL, 'reference'),
     exact_row('CalendarYearsDegree3', 3, '0 0 0 0', YEARS, ANNUAL, 'reference'),
-    exact_row('CalendarYearsDegree4', 4, '0 0 0 0', YEARS, ANNUAL, 'reference'),
+    ['CalendarYearsDegree4', 4, '0 0 0 0', numbers(YEARS), numbers(ANNUAL), '', '', '', 1006,
+     BEYOND + 'Xから一定の値を引く（西暦なら1990年からの年数にするなど）か、次数を下げてください。'],
     ['CalendarYearsDegree6', 6, '0 0 0 0', numbers(YEARS), numbers(ANNUAL), '', '', '', 1006, ''],
+    ['VapourPressureDegree6By1Kelvin', 6, '1 0 0 1', numbers(KELVIN_BY_1),
+     numbers([saturation_pressure_kpa(t) for t in KELVIN_BY_1]), '', '', '', 1006, ''],
+    exact_row('HugeXDegree6', 6, '0 0 0 0', HUGE_X, SCATTERED, 'reference'),
+    ['TinyXDegree6', 6, '0 0 0 0', numbers(TINY_X), numbers(SCATTERED), '', '', '', 1006,
+     BEYOND + 'Xの値が小さすぎるか大きすぎます。Xの単位を変えるか、次数を下げてください。'],
+    ['NearlyEqualXDegree6', 6, '0 0 0 0', '1 2 3 4 5 6 3.000001', numbers(SCATTERED[:7]), '', '', '', 1006,
+     BEYOND + 'Xにほとんど等しい値があり、その間で式が大きく振れるので、一定の値を引いても変わりません。'
+              'ほとんど等しいXの値を一つにまとめるか、次数を下げてください。'],
     exact_row('VapourPressureLnPOnReciprocalT', 2, '1 0 0 1', KELVIN, PRESSURE, 'reference',
               lambda t: 1.0 / t, math.log),
     ['ThreeDistinctYearsAtDegree3', 3, '0 0 0 0', '1990 2000 2010 1990 2000 2010', '350 360 372 351 359 373', '',
@@ -141,7 +159,8 @@ with open('least_squares_reference.tsv', 'w', encoding='utf-8') as out:
 # equations or by the converted QR reference (`path`).  Or the fit is refused
 # with the error number and, where given, the message.
 # Calendar years: the normal equations fall short of the least-squares RSS by
-# 1E-11 of it at degree 2 and 6E-4 at degree 3; degree 6 is beyond raw powers.
+# 1E-11 of it at degree 2 and 6E-4 at degree 3; from degree 4 the sum of
+# squares of raw powers in double is more than 1E-7 from the minimum.
 # Vapour pressure of water (kPa, IAPWS-IF97) against 1/T: the absolute pivot
 # threshold refuses the normal equations.  Other tools give 16.3156, -3744.87,
 # -2.31212E+5 for a steam table's data; these give 16.3184, -3745.15, -2.31354E+5.
@@ -206,26 +225,49 @@ CERTIFIED = {
 QUANTILE_SQUARED = {95: Fraction(722, 39), 90: Fraction(162, 19)}
 
 
-def worked_row(name, flags, xs, ys, level, x0, recip=False):
-    """A line through four samples (2 degrees of freedom), its figures and its
-    bands at x0, exact in fractions up to the last square root."""
-    c, s2, diagonal, r2 = exact_figures(xs, [1 / Fraction(v) if recip else v for v in ys], 1)
+def forward(v, log, recip):
+    """A measured value transformed as the program does it in double: ln, then 1/."""
+    v = math.log(v) if log else v
+    return 1.0 / v if recip else v
+
+
+def worked_row(name, flags, xs, ys, level, x0):
+    """A line through four samples (2 degrees of freedom) after the transforms
+    of `flags` (Y log, Y reciprocal, X log, X reciprocal), its figures and its
+    bands at x0, exact in fractions on the transformed doubles up to the last
+    square root; the band ends transformed back exactly."""
+    ylog, yrecip, xlog, xrecip = (int(f) for f in flags.split())
+    xt = [Fraction(forward(v, xlog, xrecip)) for v in xs]
+    x0t = Fraction(forward(x0, xlog, xrecip))
+    c, s2, diagonal, r2 = exact_figures(xt, [forward(v, ylog, yrecip) for v in ys], 1)
     # SE_j = √(s² (X'X)^-1_jj);  t_j² = c_j² / SE_j²;  p_j = 1 - √(t_j² / (t_j² + 2))
     deviations = [root(s2 * d) for d in diagonal]
     p = [1 - root((cj * cj / (s2 * d)) / (cj * cj / (s2 * d) + 2)) for cj, d in zip(c, diagonal)]
     # h = 1/n + (x0 - mean x)² / Σ (x - mean x)²;  half-widths √(q² s² h) and √(q² s² (1 + h))
-    mean = Fraction(sum(xs), len(xs))
-    h = Fraction(1, len(xs)) + (x0 - mean) ** 2 / sum((v - mean) ** 2 for v in xs)
-    fitted = Decimal((c[0] + c[1] * x0).numerator) / (c[0] + c[1] * x0).denominator
+    mean = sum(xt) / len(xt)
+    h = Fraction(1, len(xt)) + (x0t - mean) ** 2 / sum((v - mean) ** 2 for v in xt)
+    fitted = Decimal((c[0] + c[1] * x0t).numerator) / (c[0] + c[1] * x0t).denominator
     bands = []
     for extra in (0, 1):
         half = root(QUANTILE_SQUARED[level] * s2 * (h + extra))
         low, high = fitted - half, fitted + half
-        if recip:  # y = 1/y' swaps the ends and has no value where the interval holds 0
+        if yrecip:  # y = 1/y' swaps the ends and has no value where the interval holds 0
             low, high = ('-', '-') if low <= 0 <= high else (1 / high, 1 / low)
+        if ylog:  # y = e^y': the interval of the median of y, e to the mean of ln y
+            low, high = low.exp(), high.exp()
         bands.append(line([low, high]))
     return [name, 1, flags, numbers(xs), numbers(ys), level, line(deviations), line(p),
             line([root(s2), r2, adjusted(r2, len(xs), 1)]), x0, bands[0], bands[1], '1e-12']
+
+
+def vapour_pressure_row(name, kelvin):
+    """ln P on 1/T at degree 6, ill-conditioned in raw powers: s, R² and the
+    standard errors solved exactly on the doubles fitted, to six digits."""
+    pressure = [saturation_pressure_kpa(t) for t in kelvin]
+    x, y = [1.0 / t for t in kelvin], [math.log(p) for p in pressure]
+    _, s2, diagonal, r2 = exact_figures(x, y, 6)
+    return [name, 6, '1 0 0 1', numbers(kelvin), numbers(pressure), 95, line([root(s2 * d) for d in diagonal]), '',
+            line([root(s2), r2, adjusted(r2, len(x), 6)]), '', '', '', '1e-06']
 
 
 statistics = []
@@ -240,11 +282,18 @@ for name, degree, _, xs, ys, _ in NIST:
     tolerance = 1e-9
     if name in ('NistWampler1', 'NistWampler2'):
         tolerance = 10.0 ** math.ceil(math.log10((2 * degree + 1) * 2.0 ** -53 * max(abs(v) for v in ys)))
-    statistics.append([name, '', '', '', '', 95, ' '.join(deviations), '',
+    # Wampler1 and 2 go through their samples by the reference: no t or p from what rounding leaves.
+    exact = '- ' * (degree + 1) if name in ('NistWampler1', 'NistWampler2') else ''
+    statistics.append([name, '', '', '', '', 95, ' '.join(deviations), exact.strip(),
                        line([s, r2, adjusted(r2, len(xs), degree)]), '', '', '', '%g' % tolerance])
 statistics += [
     worked_row('WorkedLine', '0 0 0 0', [0, 1, 2, 3], [1, 3, 2, 5], 95, 3),
-    worked_row('ReciprocalYPredictionAcrossThePole', '0 1 0 0', [0, 1, 2, 3], [1, 2, 4, 8], 90, 2, recip=True),
+    worked_row('ReciprocalYPredictionAcrossThePole', '0 1 0 0', [0, 1, 2, 3], [1, 2, 4, 8], 90, 2),
+    worked_row('LogYBandsOfTheMedian', '1 0 0 0', [0, 1, 2, 3], [1, 3, 2, 5], 95, 3),
+    worked_row('LogXBands', '0 0 1 0', [1, 2, 4, 8], [1, 3, 2, 5], 95, 3),
+    worked_row('ReciprocalXBands', '0 0 0 1', [1, 2, 4, 8], [1, 3, 2, 5], 95, 3),
+    worked_row('LogThenReciprocalXBands', '0 0 1 1', [2, 3, 5, 9], [1, 3, 2, 5], 90, 4),
+    vapour_pressure_row('VapourPressureDegree6By5Kelvin', KELVIN_BY_5),
     # Through its samples: no residual, standard errors 0, so no t and no p.
     ['ExactLine', 1, '0 0 0 0', '0 1 2', '1 3 5', 95, '0 0', '- -', '0 1 1', '', '', '', '1e-12'],
     ['NoDegreesOfFreedom', 1, '0 0 0 0', '1 2', '3 5', 95, '-', '', '', 1.5, '', '', ''],
@@ -264,3 +313,43 @@ name	degree	transforms	x	y	level	standardErrors	p	s R² adjustedR²	x0	confidenc
 ''')
     for row in statistics:
         out.write('\t'.join(str(field) for field in row) + '\n')
+
+
+# ---- rows for statistics.tsv: the four statistics of a line far from 0 ------------------
+
+def percent(v):
+    """"##0.##0", a value that shows as 0 without its sign."""
+    text = '%.3f' % v
+    return text.lstrip('-') if float(text) == 0 else text
+
+
+def sheet_row(name, xs, ys):
+    """The statistics.tsv row of a line through (xs, ys), solved exactly: the
+    four statistics as the coefficient grid shows them, the percents, the fitted
+    values, the Y extent and r(ym, ŷ) to 17 digits."""
+    x, y = [Fraction(v) for v in xs], [Fraction(v) for v in ys]
+    c = exact_least_squares(xs, ys, 1)
+    fitted = [c[0] + c[1] * v for v in x]
+    r = [w - f for w, f in zip(y, fitted)]
+    n = len(x)
+    squares = sum(v * v for v in r)
+    my, mf = sum(y) / n, sum(fitted) / n
+    yf = sum((w - my) * (f - mf) for w, f in zip(y, fitted))
+    correlation = Decimal(yf.numerator) / yf.denominator / root(sum((w - my) ** 2 for w in y)) / root(
+        sum((f - mf) ** 2 for f in fitted))
+    relative = sum(abs(v / w) for v, w in zip(r, y)) / n
+
+    def shown(v):  # " 0.####0E+##0;-0.####0E+##0" with its fifth decimal always there
+        mantissa, exponent = ('%.5E' % Decimal(v.numerator / Decimal(v.denominator) if isinstance(v, Fraction) else v)).split('E')
+        return (' ' if not mantissa.startswith('-') else '') + mantissa + 'E' + exponent[0] + str(int(exponent[1:]))
+
+    return [name, numbers(xs), numbers(ys), 0, 1, shown(squares), shown(root(squares / (n - 2))), shown(correlation),
+            shown(relative), ' '.join(percent(v / w * 100) for v, w in zip(r, y)),
+            line(fitted), line([min(y + fitted), max(y + fitted)]), '%.17g' % correlation]
+
+
+if __name__ == '__main__':
+    print('# rows for statistics.tsv')
+    for name, offset in (('CorrelationAbout1E8', 1e8), ('CorrelationAbout1E9', 1e9)):
+        print('\t'.join(str(f) for f in sheet_row(
+            name, list(range(1, 11)), [offset + v for v in [2.1, 3.9, 6.2, 7.8, 10.1, 12.2, 13.8, 16.1, 18.0, 19.9]])))

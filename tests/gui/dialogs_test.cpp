@@ -1,8 +1,11 @@
 // The range, calculate-value, title and About dialogs, the exit question and
 // the real message box, opened from the real main window.
 #include <QAbstractButton>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTableWidget>
 
 #include "gui_test.h"
@@ -53,7 +56,7 @@ private slots:
         const int before = clears();
         QVERIFY(open<CalcValueDialog>("mnuCalc_Value", [](CalcValueDialog* d) {
             QTest::keyClicks(d->xBox(), QStringLiteral("2"));
-            click(d->calcButton());
+            QTest::keyClick(d->xBox(), Qt::Key_Return);  // Enter computes
             QCOMPARE(d->result()->text(), QStringLiteral("17"));
             // The intervals come from the fit of the run, at the chosen level.
             QVERIFY(d->interval(0)->text().startsWith(QStringLiteral("信頼区間 (95%): ")));
@@ -76,11 +79,19 @@ private slots:
             QVERIFY(next.findChild<QAction*>(QStringLiteral("mnuConfidenceBand"))->isChecked());
             QVERIFY(next.findChild<QAction*>(QStringLiteral("mnuLevel99"))->isChecked());
         }
-        QVERIFY(open<StatisticsDialog>("mnuStatistics", [](StatisticsDialog* d) {
+        QVERIFY(open<StatisticsDialog>("mnuStatistics", [this](StatisticsDialog* d) {
             QVERIFY(d->summary(1)->text().startsWith(QStringLiteral("n = 10　自由度 = 6")));  // a cubic through 10 samples
             const QAbstractItemModel* table = d->table(1)->model();
             QCOMPARE(table->headerData(4, Qt::Horizontal).toString(), QStringLiteral("下限 (99%)"));
             QVERIFY(d->table(1)->isRowHidden(4) && !d->table(1)->isRowHidden(3));  // C0 .. C3
+            // The page copies whole: the equation, the summary with every digit, the table.
+            click(d->findChild<QPushButton*>(QStringLiteral("cmdCopyPage")));
+            const QStringList lines = QGuiApplication::clipboard()->text().split(QLatin1Char('\n'));
+            QCOMPARE(lines.value(0), QStringLiteral("Y-1(1) = C0 + C1·(X-1) + C2·(X-1)² + C3·(X-1)³"));
+            QVERIFY(lines.value(1).startsWith(QStringLiteral("n = 10　自由度 = 6　s = ")));
+            const QString s = lines.value(1).section(QStringLiteral("s = "), 1).section(QStringLiteral("　"), 0, 0);
+            QCOMPARE(std::stod(s.toStdString()), w().app().Figures(1)->s);
+            QVERIFY(lines.value(3).startsWith(QStringLiteral("C0\t")));
             d->reject();
         }));
         trigger("mnuConfidenceBand");  // off again, and the level back, for the windows after this one

@@ -10,10 +10,12 @@
 #include <QLabel>
 #include <QPrinter>
 #include <QScrollBar>
+#include <QTabWidget>
 #include <QTemporaryDir>
 
 #include "gui_test.h"
 #include "ui/graph_printer.h"
+#include "ui/statistics_dialog.h"
 #include "window_test.h"
 
 using kurvo::App;
@@ -78,6 +80,26 @@ private slots:
         QCOMPARE(session().int_Comb, 2);
         QVERIFY(w().equationLabel(2)->text().startsWith(QStringLiteral("LogY3=")));
         QVERIFY(drewText(w().graph()->calls(), "Y-3(3)"));
+    }
+
+    // Example 1's second combination takes the reciprocal of Y: a 0 refuses
+    // it, and the first is shown as after a good run.
+    void refusedCombinationBesideAGoodOne() {
+        trigger("mnuExample1");
+        w().app().views().spdData.SetText(3, 4, "0");
+        pressEstimate();
+        QCOMPARE(messages.size(), std::size_t{1});
+        QVERIFY(messages[0].text.find("場所: 組合せ Y2、データの 4 行目") != std::string::npos);
+        QCOMPARE(w().tabs()->currentIndex(), 1);
+        QVERIFY(drewText(w().graph()->calls(), "Y-1(1)"));
+        QVERIFY(w().equationLabel(0)->text().startsWith(QStringLiteral("Y1=")));
+        using kurvo::ui::StatisticsDialog;
+        QVERIFY(open<StatisticsDialog>("mnuStatistics", [](StatisticsDialog* d) {
+            QVERIFY(d->pages()->isTabEnabled(0) && !d->pages()->isTabEnabled(1));
+            d->reject();
+        }));
+        w().tabs()->setCurrentIndex(2);
+        QCOMPARE(cell(w().estimateGrid(1), 1, 1), std::string());
     }
 
     void aNewDegreeRunsTheEstimationAgain() {

@@ -11,6 +11,8 @@
 #include <QUrl>
 
 #include "gui_test.h"
+#include "state/grid.h"
+#include "ui/grid_view.h"
 #include "window_test.h"
 
 using namespace kurvo::ui::test;
@@ -84,6 +86,18 @@ private slots:
         w().estimateGrid(0)->selectColumn(0);
         QTest::keyClick(w().estimateGrid(0), Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("X\n10\n20\n30\n40\n50\n60\n70\n80\n90\n100\n"));
+    }
+
+    // A coefficient copies as the double it is, not as the six digits shown.
+    void coefficientCellCopiesEveryDigit() {
+        estimateExample(1);
+        auto* grid = w().findChild<kurvo::ui::GridView*>(QStringLiteral("spdCoeff"));
+        const QModelIndex c0 = grid->model()->index(kurvo::kRowC0 - 1, 0);
+        grid->selectionModel()->select(c0, QItemSelectionModel::ClearAndSelect);
+        QTest::keyClick(grid, Qt::Key_C, Qt::ControlModifier);
+        const QString copied = QGuiApplication::clipboard()->text().trimmed();
+        QVERIFY(!copied.startsWith(QLatin1Char(' ')) && copied != grid->model()->data(c0).toString().trimmed());
+        QCOMPARE(std::stod(copied.toStdString()), session().dbl_Coeff(1, 0));
     }
 
     void fileGivenAtStartOpensWithoutTheQuestion() {

@@ -410,6 +410,19 @@ void runTour(MainWindow& window, const QString& directory) {
     settle(200);
     shootModal(window, [&] { trigger(window, "mnuDegrees"); }, path("40-degree-table.png"), {});
 
+    // The statistics dialog of a ln Y fit (example 4) and of a reciprocal-Y
+    // fit (example 1's second combination): the equation and what the
+    // figures are of.
+    trigger(window, "mnuExample4");
+    window.estimateButton()->click();
+    settle(200);
+    shootModal(window, [&] { trigger(window, "mnuStatistics"); }, path("36-statistics-log-y.png"), {});
+    trigger(window, "mnuExample1");
+    window.estimateButton()->click();
+    window.tabs()->setCurrentIndex(2);
+    settle(200);
+    shootModal(window, [&] { trigger(window, "mnuStatistics"); }, path("37-statistics-reciprocal-y.png"), {});
+
     // The window made nearly as large as a 1600 × 1000 screen: the graph takes most of the room.
     trigger(window, "mnuExample4");
     window.estimateButton()->click();
