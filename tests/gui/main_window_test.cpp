@@ -157,6 +157,7 @@ private slots:
         messages.clear();
         estimateExample(1);
         for (int r = 1; r <= 10; ++r) w().app().views().spdData.SetText(1, r, std::to_string(2000 + r));
+        w().app().views().spdSpec.SetText(kurvo::kColDegree, 1, "1");  // a cubic in raw years is refused
         pressEstimate();
         step(App::RangeBar::HScrollLow, QAbstractSlider::SliderSingleStepSub);
         QCOMPARE(s.dbl_XMin(1), 2000.0);
