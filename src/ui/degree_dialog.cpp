@@ -56,7 +56,10 @@ DegreeDialog::DegreeDialog(App& app, QWidget* parent) : QDialog(parent), app_(ap
     for (std::size_t col = 0; col < columns.size(); ++col) copied.SetText(static_cast<int>(col) + 1, 1, columns[col]);
     for (std::size_t r = 0; r < comparison.rows.size(); ++r) {
         const DegreeRow& row = comparison.rows[r];
-        const std::vector<std::string> shown = DegreeRowTexts(row, [](double v) { return FormatCoefficient(v); });
+        std::vector<std::string> shown = DegreeRowTexts(row, [](double v) { return FormatCoefficient(v); });
+        // R² in full, so that 0.99999994 does not read as 1.
+        const std::vector<std::string> general = DegreeRowTexts(row, [](double v) { return FormatGeneral(v); });
+        for (const std::size_t col : {kDegreeColumnRSquared, kDegreeColumnRSquared + 1}) shown[col] = general[col];
         const std::vector<std::string> full = DegreeRowTexts(row, [](double v) { return FormatShortest(v); });
         for (std::size_t col = 0; col < shown.size(); ++col) {
             auto* item = new QTableWidgetItem(QString::fromStdString(shown[col]));

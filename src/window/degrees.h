@@ -21,5 +21,7 @@ std::vector<std::string> DegreeRowTexts(const DegreeRow& row, NumberForm form);
 
 // The columns of the figures whose smallest value is marked.
 inline constexpr std::size_t kDegreeColumnAicc = 7, kDegreeColumnBic = 8, kDegreeColumnPress = 9;
+// The column of R², followed by the adjusted R².
+inline constexpr std::size_t kDegreeColumnRSquared = 5;
 
 }  // namespace kurvo
