@@ -27,22 +27,30 @@ void ExpectFigures(const std::string& expected, const std::vector<std::optional<
     }
 }
 
+// The samples of a row: its transform flags (y log, y reciprocal, x log, x
+// reciprocal) and its measured x and y.
+FitSamples SamplesOf(const std::string& transforms, const std::string& x, const std::string& y) {
+    const std::vector<double> flags = test::Numbers(transforms);
+    const auto flag = [&](std::size_t i) { return static_cast<std::int16_t>(flags[i]); };
+    FitSamples samples;
+    samples.transforms = {flag(0), flag(1), flag(2), flag(3)};
+    for (const double v : test::Numbers(x)) samples.x.push_back(ForwardTransform(v, flag(2), flag(3)));
+    samples.measured = test::Numbers(y);
+    for (const double v : samples.measured) samples.y.push_back(ForwardTransform(v, flag(0), flag(1)));
+    return samples;
+}
+
 TEST(FitStatistics, CertifiedAndExactFigures) {
     std::map<std::string, std::vector<std::string>> nist;
     for (auto& row : test::ReadCases("least_squares_reference.tsv", 10)) nist[row[0]] = row;
     for (auto row : test::ReadCases("fit_statistics.tsv", 13)) {
         SCOPED_TRACE(row[0]);
         if (row[3].empty()) std::copy_n(nist.at(row[0]).begin() + 1, 4, row.begin() + 1);
-        const std::vector<double> flags = test::Numbers(row[2]);
-        const auto flag = [&](std::size_t i) { return static_cast<std::int16_t>(flags[i]); };
-        FitSamples samples;
-        samples.transforms = {flag(0), flag(1), flag(2), flag(3)};
-        for (const double v : test::Numbers(row[3])) samples.x.push_back(ForwardTransform(v, flag(2), flag(3)));
-        samples.measured = test::Numbers(row[4]);
-        for (const double v : samples.measured) samples.y.push_back(ForwardTransform(v, flag(0), flag(1)));
+        const FitSamples samples = SamplesOf(row[2], row[3], row[4]);
+        const Transforms& t = samples.transforms;
         const FitReport report = FitCombination(samples, std::stoi(row[1]));
         const FitFigures figures = ComputeFigures(samples, report, static_cast<ConfidenceLevel>(std::stoi(row[5])));
-        const double x0 = row[9].empty() ? 0 : ForwardTransform(test::NumberField(row[9]), flag(2), flag(3));
+        const double x0 = row[9].empty() ? 0 : ForwardTransform(test::NumberField(row[9]), t.xLog, t.xRecip);
         if (row[6] == "-") {
             EXPECT_FALSE(figures.available);
             EXPECT_FALSE(BandAtX(report, figures, x0, samples.transforms));
@@ -66,14 +74,7 @@ TEST(FitStatistics, CertifiedAndExactFigures) {
 TEST(FitStatistics, DegreeTable) {
     for (const auto& row : test::ReadCases("degree_table.tsv", 10)) {
         SCOPED_TRACE(row[0]);
-        const std::vector<double> flags = test::Numbers(row[1]);
-        const auto flag = [&](std::size_t i) { return static_cast<std::int16_t>(flags[i]); };
-        FitSamples samples;
-        samples.transforms = {flag(0), flag(1), flag(2), flag(3)};
-        for (const double v : test::Numbers(row[2])) samples.x.push_back(ForwardTransform(v, flag(2), flag(3)));
-        samples.measured = test::Numbers(row[3]);
-        for (const double v : samples.measured) samples.y.push_back(ForwardTransform(v, flag(0), flag(1)));
-        const std::vector<DegreeRow> rows = CompareDegrees(samples);
+        const std::vector<DegreeRow> rows = CompareDegrees(SamplesOf(row[1], row[2], row[3]));
         std::vector<std::optional<double>> squares, aicc, bic, press, p;
         for (const DegreeRow& degree : rows) {
             EXPECT_FALSE(degree.refusal) << "degree " << degree.degree;
