@@ -192,19 +192,29 @@ Failure App::EstimateSteps() {
     window.int_VScroll_Low = kScrollMax;
     window.int_VScroll_High = 0;
     // The page is filled and drawn below, once: not by the tab switch as well.
-    changingPage_ = true;
-    views_.SSTab1.SelectPage(shown);
-    changingPage_ = false;
+    const auto selectPage = [this](int page) {
+        changingPage_ = true;
+        views_.SSTab1.SelectPage(page);
+        changingPage_ = false;
+    };
+    selectPage(shown);
     s.int_Comb = static_cast<std::int16_t>(shown - 1);
-    if (shown == firstFitted) {
-        // Its sheet shows this run's report already; what it has to be
-        // shown again for is the working state and the axis limits.
-        LoadWorkingState(shown - 1, fits_[static_cast<std::size_t>(shown - 1)]->samples);
+    try {
+        if (shown == firstFitted) {
+            // Its sheet shows this run's report already; what it has to be
+            // shown again for is the working state and the axis limits.
+            LoadWorkingState(shown - 1, fits_[static_cast<std::size_t>(shown - 1)]->samples);
+            AutoScaleGraph(s, shown);
+        } else if (const Failure failure = FillResultSheets(shown - 1)) {
+            throw *failure;
+        }
         AutoScaleGraph(s, shown);
-    } else if (const Failure failure = FillResultSheets(shown - 1)) {
-        throw *failure;
+    } catch (const RuntimeError&) {
+        // A run that ends in an error (a logarithmic axis whose extent is 0)
+        // leaves the data page up, as one that failed earlier does.
+        selectPage(0);
+        throw;
     }
-    AutoScaleGraph(s, shown);
     s.int_Estimated = kTrue;
     return refused;
 }
