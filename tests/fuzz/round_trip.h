@@ -43,7 +43,8 @@ inline std::optional<std::string> RoundTripFault(std::string_view bytes) {
 
 // What went wrong pasting the text after the first byte into a grid of 5
 // columns by 6 rows whose cells all hold "#", at the cell the first byte
-// chooses: a cell that does not hold the field landing on it or keep its
+// chooses: a cell that does not hold the field landing on it as typing
+// enters it (a number grouped in threes as the plain number) or keep its
 // "#", counts that are not those of the fields, or a pasted block that does
 // not copy back as itself (a number may lose the blanks around it).  Writing
 // beyond the grid raises, which goes to the caller.
@@ -74,7 +75,7 @@ inline std::optional<std::string> PasteFault(std::string_view bytes) {
             const auto j = static_cast<std::size_t>(c - col);
             const bool pasted = r >= row && c >= col && i < table.size() && j < table[i].size();
             const std::string text = grid.Text(c, r);
-            if (text != (pasted ? table[i][j] : "#")) return "cell " + std::to_string(c) + "," + std::to_string(r);
+            if (text != (pasted ? AsEntered(table[i][j]) : "#")) return "cell " + std::to_string(c) + "," + std::to_string(r);
             counted.written += pasted;
             counted.leftOut -= pasted && !text.empty();
             counted.notNumbers += pasted && !text.empty() && !IsNumeric(text);
