@@ -2,6 +2,7 @@
 // the file's Shift-JIS, what the writer puts out byte for byte and what the
 // field-stream reader takes from a file.
 #include "io_support.h"
+#include "io/table_file.h"
 
 namespace kurvo::test {
 namespace {
@@ -90,7 +91,10 @@ TEST(DataFileReader, StopsAfterTheDataRows) {
         {"saved again as UTF-8", *FromShiftJis(full)},
         {"UTF-8 with a byte order mark", "\xEF\xBB\xBF" + *FromShiftJis(full)},
     };
-    for (const Row& row : rows) EXPECT_EQ(ReadDocument(row.bytes), expected) << row.name;
+    for (const Row& row : rows) {
+        EXPECT_EQ(ReadDocument(row.bytes), expected) << row.name;
+        EXPECT_FALSE(ReadOpenedBytes(row.bytes).table) << row.name;  // Open takes it as a document, not a table
+    }
 }
 
 }  // namespace

@@ -378,7 +378,11 @@ Document ReadDocument(std::string_view bytes) {
     return d;
 }
 
-bool BeginsLikeDocument(std::string_view bytes) { return bytes.starts_with(ToShiftJis(kBasicSection)); }
+bool BeginsLikeDocument(std::string_view bytes) {
+    // As ReadDocument takes it: in Shift-JIS, or saved again as UTF-8 with or without a byte order mark.
+    if (bytes.starts_with(kUtf8Mark)) return bytes.substr(kUtf8Mark.size()).starts_with(kBasicSection);
+    return bytes.starts_with(ToShiftJis(kBasicSection)) || bytes.starts_with(kBasicSection);
+}
 
 Document ReadDocumentFile(const std::string& path) {
     std::string bytes;

@@ -28,6 +28,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -97,7 +98,10 @@ std::vector<std::string> DocumentLacks(const Document& document);
 Document ReadDocument(std::string_view bytes);
 
 // Whether the bytes begin with the first field of a data file, "[基本情報]"
-// in Shift-JIS: a file the reader takes as this program's, refusals included.
+// in Shift-JIS or in UTF-8 (after a byte order mark or not): a file the
+// reader takes as this program's, refusals included.  kLongestDocumentStart
+// bytes are enough to tell.
+inline constexpr std::size_t kLongestDocumentStart = 32;
 bool BeginsLikeDocument(std::string_view bytes);
 
 // ReadDocument on the content of a file; a file that cannot be opened or read

@@ -102,9 +102,10 @@ bool HoldsOtherData(const std::string& path) {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
     std::ifstream in(path, std::ios::binary);
-    std::string start(std::string_view(ToShiftJis("[基本情報]")).size(), '\0');
+    std::string start(kLongestDocumentStart, '\0');
     in.read(start.data(), static_cast<std::streamsize>(start.size()));
-    return !in || !BeginsLikeDocument(start);
+    start.resize(static_cast<std::size_t>(in.gcount()));
+    return !BeginsLikeDocument(start);
 }
 
 OpenedFile ReadOpenedFile(const std::string& path) {
