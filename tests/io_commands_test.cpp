@@ -253,7 +253,9 @@ TEST(SaveInPlaceCommand, WritesTheDocumentsFileWithoutAsking) {
 }
 
 // Columns T and T: the file opens with a warning, a run refuses "T" until
-// one is renamed, and no dialog or paste names two columns alike.
+// one is renamed, and no dialog or paste names two columns alike.  The method
+// grid keeps the column picked, not its name: B (3, 5) picked as Y stays B
+// when A is renamed, and fits on A (1, 2) with slope 2.
 TEST(OpenCommand, TwoVariablesOfOneName) {
     Workbench wb;
     wb.dialogs.files.push_back(std::string(KURVO_TEST_DATA) + "/files/two-names-alike.txt");
@@ -269,9 +271,12 @@ TEST(OpenCommand, TwoVariablesOfOneName) {
     EXPECT_FALSE(wb.app.OfferVariableNames({"P", "Q", "Q"}, 2));
     EXPECT_EQ(wb.Messages().back(), "変数名「Q」が二つの列に付いています。列ごとに別の名前にしてください。");
     EXPECT_EQ(wb.spdData.Text(2, 0), "T");
-    EXPECT_TRUE(wb.app.ApplyTitles({"t", {"T", "P", "", "", ""}}));
+    wb.methodGrid.SetSelectedIndex(kColYVar, 1, 1);
+    EXPECT_TRUE(wb.app.ApplyTitles({"t", {"P", "T", "", "", ""}}));
+    EXPECT_EQ(wb.methodGrid.Text(kColYVar, 1) + wb.methodGrid.Text(kColXVar, 1), "TP");
     wb.app.RunEstimation();
     EXPECT_EQ(wb.app.session.int_Estimated, kTrue);
+    EXPECT_DOUBLE_EQ(wb.app.session.dbl_Coeff(1, 1), 2.0);
 }
 
 // A typed cell not saved: New asks first.  はい saves (and goes on only once

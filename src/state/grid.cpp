@@ -61,6 +61,7 @@ void TableGrid::SetText(int col, int row, std::string_view text) {
     }
     cell.number.reset();
     cell.figure.reset();
+    cell.chosen = -1;
     Changed(col, row);
 }
 
@@ -89,6 +90,9 @@ void TableGrid::SetItemList(int col, int row, std::string_view tabSeparated) {
 int TableGrid::SelectedIndex(int col, int row) const {
     const Cell& cell = At(col, row);
     if (cell.text.empty()) return -1;
+    if (cell.chosen >= 0 && static_cast<std::size_t>(cell.chosen) < cell.items.size() &&
+        cell.items[static_cast<std::size_t>(cell.chosen)] == cell.text)
+        return cell.chosen;
     for (std::size_t i = 0; i < cell.items.size(); ++i)
         if (cell.items[i] == cell.text) return static_cast<int>(i);
     return -1;
@@ -97,9 +101,9 @@ int TableGrid::SelectedIndex(int col, int row) const {
 void TableGrid::SetSelectedIndex(int col, int row, int index) {
     Cell& cell = At(col, row);
     cell.number.reset();
-    cell.text = (index >= 0 && static_cast<std::size_t>(index) < cell.items.size())
-                    ? cell.items[static_cast<std::size_t>(index)]
-                    : std::string();
+    const bool listed = index >= 0 && static_cast<std::size_t>(index) < cell.items.size();
+    cell.text = listed ? cell.items[static_cast<std::size_t>(index)] : std::string();
+    cell.chosen = listed ? index : -1;
     Changed(col, row);
 }
 
@@ -118,6 +122,7 @@ void TableGrid::ClearSheet() {
             cell.text.clear();
             cell.number.reset();
             cell.figure.reset();
+            cell.chosen = -1;
         }
     Changed(-1, -1);
 }

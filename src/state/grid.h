@@ -54,9 +54,12 @@ public:
     virtual void SetItemList(int col, int row, std::string_view tabSeparated) = 0;
     // Combo cell: its items.
     virtual const std::vector<std::string>& Items(int col, int row) const = 0;
-    // Combo cell: 0-based position of the item equal to the text, -1 when none.
+    // Combo cell: 0-based position of the chosen item, -1 when none.  An item
+    // chosen by position stays chosen while it shows the text, so of two
+    // items alike the one picked is kept; a text set as text chooses the
+    // first item equal to it.
     virtual int SelectedIndex(int col, int row) const = 0;
-    // Combo cell: shows the item at that position (none for -1).
+    // Combo cell: shows and chooses the item at that position (none for -1).
     virtual void SetSelectedIndex(int col, int row, int index) = 0;
 
     // Empties every data cell: texts vanish, check boxes are unchecked, combo
@@ -101,10 +104,11 @@ private:
         std::string text;
         std::vector<std::string> items;
         std::optional<double> figure;  // the value a computed figure's text shows
+        int chosen = -1;               // combo cell: the item picked by position, -1 when by text
         // The number of the text, once read: empty until then.
         mutable std::optional<std::optional<double>> number;
         bool operator==(const Cell& other) const {
-            return kind == other.kind && text == other.text && items == other.items;
+            return kind == other.kind && text == other.text && items == other.items && chosen == other.chosen;
         }
     };
     Cell& At(int col, int row);

@@ -40,6 +40,9 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
         for (const std::string& item : grid_.Items(col, row)) items << QString::fromStdString(item);
         return items;
     }
+    case ChosenRole:
+        if (kind != CellKind::Combo) return {};
+        return grid_.SelectedIndex(col, row);
     default:
         return {};
     }
@@ -49,6 +52,17 @@ bool GridModel::setData(const QModelIndex& index, const QVariant& value, int rol
     if (!index.isValid() || !editable_) return false;
     const int col = gridColumn(index), row = gridRow(index);
     const CellKind kind = grid_.Kind(col, row);
+    if (role == ChosenRole) {
+        if (kind != CellKind::Combo) return false;
+        const int chosen = value.toInt();
+        if (grid_.SelectedIndex(col, row) == chosen) return true;
+        const bool ownStep = keepsHistory_ && !replaying_ && !history_.InStep();
+        if (ownStep) history_.BeginStep(grid_);
+        grid_.SetSelectedIndex(col, row, chosen);
+        if (ownStep) history_.EndStep(grid_);
+        emit cellEdited(col, row);
+        return true;
+    }
     std::string text;
     if (kind == CellKind::Check) {
         if (role != Qt::CheckStateRole) return false;

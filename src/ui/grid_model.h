@@ -16,6 +16,8 @@ class GridModel : public QAbstractTableModel {
 public:
     // The items of a combo cell, as a QStringList.
     static constexpr int ItemsRole = Qt::UserRole + 1;
+    // The position of a combo cell's chosen item (of two items alike, the one picked).
+    static constexpr int ChosenRole = Qt::UserRole + 2;
 
     GridModel(TableGrid grid, bool editable, QObject* parent = nullptr);
     ~GridModel() override;

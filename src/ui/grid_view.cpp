@@ -127,7 +127,7 @@ QWidget* CellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&
 
 void CellDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
     if (auto* combo = qobject_cast<QComboBox*>(editor)) {
-        combo->setCurrentIndex(combo->findText(index.data(Qt::EditRole).toString()));
+        combo->setCurrentIndex(index.data(GridModel::ChosenRole).toInt());
         return;
     }
     QStyledItemDelegate::setEditorData(editor, index);
@@ -135,7 +135,7 @@ void CellDelegate::setEditorData(QWidget* editor, const QModelIndex& index) cons
 
 void CellDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const {
     if (auto* combo = qobject_cast<QComboBox*>(editor)) {
-        if (combo->currentIndex() >= 0) model->setData(index, combo->currentText(), Qt::EditRole);
+        if (combo->currentIndex() >= 0) model->setData(index, combo->currentIndex(), GridModel::ChosenRole);
         return;
     }
     QStyledItemDelegate::setModelData(editor, model, index);

@@ -106,7 +106,11 @@ private slots:
         estimateExample(1);
         QCOMPARE(cell(w().coefficientGrid(), 1, 9), std::string());  // degree 3: no C4
         w().tabs()->setCurrentIndex(0);
-        QVERIFY(w().methodGrid()->model()->setData(indexOf(w().methodGrid(), 7, 1), QStringLiteral("4"), Qt::EditRole));
+        w().methodGrid()->edit(indexOf(w().methodGrid(), 7, 1));  // the degree's list: 1 to 6
+        auto* list = w().methodGrid()->findChild<QComboBox*>();
+        QVERIFY(list != nullptr);
+        list->setCurrentIndex(3);
+        emit list->activated(3);
         QCOMPARE(w().tabs()->currentIndex(), 1);
         QVERIFY(w().equationLabel(0)->text().contains(QStringLiteral("*X^4")));
     }
