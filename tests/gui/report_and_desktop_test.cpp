@@ -10,6 +10,9 @@
 #include <QTemporaryDir>
 #include <QUrl>
 
+#include <filesystem>
+#include <fstream>
+
 #include "gui_test.h"
 #include "state/grid.h"
 #include "ui/grid_view.h"
@@ -118,6 +121,29 @@ private slots:
         QVERIFY(program.readAllStandardError().contains("kurvo ["));
     }
 
+    // Presses Return in every dialog that opens while Save runs (typing
+    // `name` into the file dialog first, when given), up to five times;
+    // gives the number of presses.
+    int saveWithReturn(const QString& name) {
+        w().dialogs().setAnswerer({});  // the real message boxes, with their default buttons
+        int presses = 0;
+        QTimer returns;
+        returns.setInterval(50);
+        connect(&returns, &QTimer::timeout, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (modal == nullptr) return;
+            auto* edit = modal->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));  // the file dialog's
+            if (edit != nullptr && !name.isEmpty()) edit->setText(name);
+            QApplication::setActiveWindow(modal);
+            if (++presses > 5) return static_cast<void>(qobject_cast<QDialog*>(modal)->reject());
+            QTest::keyClick(edit != nullptr ? edit : modal->focusWidget() != nullptr ? modal->focusWidget() : modal, Qt::Key_Return);
+        });
+        returns.start();
+        trigger("mnuSave");
+        returns.stop();
+        return presses;
+    }
+
     // The user chooses the CSV just opened in the Save As dialog and presses
     // Return there and at every question: the CSV stays as it was.
     void returnThroughSaveAsKeepsAnOpenedTable() {
@@ -126,24 +152,23 @@ private slots:
         QFile::copy(QStringLiteral(KURVO_TEST_DATA "/tables/vapour-pressure.csv"), table);
         w().openFromCommandLine(table.toStdString());
         QCOMPARE(cell(w().dataGrid(), 2, 6), std::string("101325"));
-        w().dialogs().setAnswerer({});  // the real message boxes, with their default buttons
-        int presses = 0;
-        QTimer returns;
-        returns.setInterval(50);
-        connect(&returns, &QTimer::timeout, [&] {
-            QWidget* modal = QApplication::activeModalWidget();
-            if (modal == nullptr) return;
-            auto* name = modal->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));  // the file dialog's
-            if (name != nullptr) name->setText(table);
-            QApplication::setActiveWindow(modal);
-            if (++presses > 5) return static_cast<void>(qobject_cast<QDialog*>(modal)->reject());
-            QTest::keyClick(name != nullptr ? name : modal->focusWidget() != nullptr ? modal->focusWidget() : modal, Qt::Key_Return);
-        });
-        returns.start();
-        trigger("mnuSave");
-        returns.stop();
-        QCOMPARE(presses, 2);  // the file dialog, then the question about replacing a file of another kind
+        QCOMPARE(saveWithReturn(table), 2);  // the file dialog, then the question about replacing a file of another kind
         QCOMPARE(contentOf(table), contentOf(QStringLiteral(KURVO_TEST_DATA "/tables/vapour-pressure.csv")));
+    }
+
+    // A document whose name is not UTF-8 (Latin-1 "café") is saved where it
+    // came from when the offered name is taken, not under a name with U+FFFD.
+    void saveKeepsANameThatIsNotUtf8() {
+        QTemporaryDir folder;
+        const std::string document = QFile::encodeName(folder.path()).toStdString() + "/caf\xe9.txt";
+        std::filesystem::copy_file(QFile::encodeName(kExample1).toStdString(), document);
+        w().openFromCommandLine(document);
+        QVERIFY(w().dataGrid()->model()->setData(indexOf(w().dataGrid(), 1, 1), QStringLiteral("11"), Qt::EditRole));
+        saveWithReturn({});
+        const auto entries = std::filesystem::directory_iterator(QFile::encodeName(folder.path()).toStdString());
+        QCOMPARE(std::distance(std::filesystem::begin(entries), std::filesystem::end(entries)), 1);
+        std::ifstream saved(document);
+        QVERIFY(std::string(std::istreambuf_iterator<char>(saved), {}).find(",11,") != std::string::npos);
     }
 
     void droppedFileIsOpenedAfterTheQuestion() {
