@@ -48,6 +48,21 @@ private slots:
         QVERIFY(drewText(w().graph()->calls(), "90"));  // the upper Y label: 87.6 rounded up
     }
 
+    // The longest number of the general form shows whole in every box: with
+    // the cursor at its end, its first character is still in view.
+    void rangeBoxesShowTheLongestNumberWhole() {
+        estimateExample(1);
+        QVERIFY(open<ChangeGraphRangeDialog>("mnuChange_Graph_Range", [](ChangeGraphRangeDialog* d) {
+            for (int i = 0; i < 4; ++i) {
+                type(d->box(i), QStringLiteral("-8.88888888888888E-308"));
+                d->box(i)->end(false);
+                d->box(i)->grab();  // painting scrolls the text to the cursor
+                QCOMPARE(d->box(i)->cursorPositionAt(QPoint(3, d->box(i)->height() / 2)), 0);
+            }
+            d->reject();
+        }));
+    }
+
     void calculatedValueOfTheShownEquation() {
         estimateExample(1);
         auto& s = session();
