@@ -69,13 +69,21 @@ private slots:
         s.int_WorkDegree = 2;
         for (int i = 0; i < 3; ++i) s.dbl_Coeff(1, i) = i + 1.0;  // 1 + 2x + 3x²
         const int before = clears();
-        QVERIFY(open<CalcValueDialog>("mnuCalc_Value", [](CalcValueDialog* d) {
+        QVERIFY(open<CalcValueDialog>("mnuCalc_Value", [&s](CalcValueDialog* d) {
             QTest::keyClicks(d->xBox(), QStringLiteral("2"));
             QTest::keyClick(d->xBox(), Qt::Key_Return);  // Enter computes
             QCOMPARE(d->result()->text(), QStringLiteral("17"));
             // The intervals come from the fit of the run, at the chosen level.
             QVERIFY(d->interval(0)->text().startsWith(QStringLiteral("信頼区間 (95%): ")));
             QVERIFY(d->interval(1)->text().startsWith(QStringLiteral("予測区間 (95%): ")));
+            // 0.1 + 0.2 at X = 1 shows as 0.3 and copies as the double it is.
+            s.dbl_Coeff(1, 0) = 0.1, s.dbl_Coeff(1, 1) = 0.2, s.dbl_Coeff(1, 2) = 0;
+            type(d->xBox(), QStringLiteral("1"));
+            QTest::keyClick(d->xBox(), Qt::Key_Return);
+            QCOMPARE(d->result()->text(), QStringLiteral("0.3"));
+            d->actions().front()->trigger();
+            const QString yTitle = d->findChild<QLabel*>(QStringLiteral("lblY"))->text();
+            QVERIFY(QGuiApplication::clipboard()->text().contains(yTitle + QStringLiteral("0.30000000000000004\n")));
             click(d->exitButton());
         }));
         QCOMPARE(clears(), before);
