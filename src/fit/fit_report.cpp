@@ -88,8 +88,12 @@ void Evaluate(const FitSamples& samples, FitReport& report, FitReport::Place& pl
                           : FittedValue(xt, report.degree, coefficient, t);
         if (e.x < extents.xMin) extents.xMin = e.x;
         if (e.x > extents.xMax) extents.xMax = e.x;
-        if (e.fitted < extents.yMin) extents.yMin = e.fitted;
-        if (e.fitted > extents.yMax) extents.yMax = e.fitted;
+        // Under ln Y the axis is logarithmic: a fitted value that underflowed
+        // to 0 cannot be shown on it and is left out of the extents.
+        if (t.yLog == 0 || e.fitted > 0) {
+            if (e.fitted < extents.yMin) extents.yMin = e.fitted;
+            if (e.fitted > extents.yMax) extents.yMax = e.fitted;
+        }
         if (e.measured < extents.yMin) extents.yMin = e.measured;
         if (e.measured > extents.yMax) extents.yMax = e.measured;
     }
