@@ -421,7 +421,17 @@ int RunBatch(const std::vector<std::string>& arguments, std::ostream& out, std::
         }
         // Only --graph and --residuals draw: the fits stand without a picture.
         if (const Failure failure = app.Estimate(false)) throw *failure;
-        bytes = WriteDocument(CaptureDocument(app));
+        const Document document = CaptureDocument(app);
+        bytes = WriteDocument(document);
+        // The document is Shift-JIS: one that would lose characters as "?"
+        // is not written, as the window's Save does not without a question.
+        const bool writesDocument =
+            options->output || (!options->stats && options->at.empty() && !options->degrees && !options->graph &&
+                                 !options->residuals);
+        if (const std::string lacking = DocumentLacks(document); writesDocument && !lacking.empty()) {
+            ReportTo(err, "次の文字は Shift-JIS の文書に書けないため、何も書きませんでした: " + lacking);
+            return 1;
+        }
     } catch (const RuntimeError& error) {
         ReportTo(err, error.Description());
         return 1;

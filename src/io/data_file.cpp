@@ -301,8 +301,11 @@ std::string WriteDocument(const Document& d, FileEncoding encoding) {
     return encoding == FileEncoding::Utf8 ? t : ToShiftJis(t);
 }
 
-std::vector<std::string> DocumentLacks(const Document& document) {
-    return ShiftJisLacks(WriteDocument(document, FileEncoding::Utf8));
+std::string DocumentLacks(const Document& document) {
+    std::string list;
+    for (const std::string& character : ShiftJisLacks(WriteDocument(document, FileEncoding::Utf8)))
+        list += (list.empty() ? "" : " ") + character;
+    return list;
 }
 
 Document ReadDocument(std::string_view bytes) {

@@ -85,8 +85,9 @@ enum class FileEncoding { ShiftJis, Utf8 };
 // are written as "?" (DocumentLacks names them).
 std::string WriteDocument(const Document& document, FileEncoding encoding = FileEncoding::ShiftJis);
 
-// The characters of the document's texts that Shift-JIS cannot hold, each once.
-std::vector<std::string> DocumentLacks(const Document& document);
+// The characters of the document's texts that Shift-JIS cannot hold, each
+// once, a space between neighbours; empty when it holds them all.
+std::string DocumentLacks(const Document& document);
 
 // Reads the bytes of a file up to the end of its data rows.  A first field
 // other than "[基本情報]" (in Shift-JIS, or in UTF-8 with or without a byte

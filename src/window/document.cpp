@@ -127,12 +127,10 @@ std::optional<Document> RestoreDocument(App& app, const Document& document, cons
 
 bool AcceptLostCharacters(const App& app, IUserDialogs& dialogs) {
     // The file is Shift-JIS: only a deliberate はい writes what it cannot hold as "?".
-    const std::vector<std::string> lacking = DocumentLacks(CaptureContent(app));
+    const std::string lacking = DocumentLacks(CaptureContent(app));
     if (lacking.empty()) return true;
-    std::string list;
-    for (const std::string& character : lacking) list += (list.empty() ? "" : " ") + character;
     const std::string question =
-        "次の文字は Shift-JIS のファイルに保存できないため「?」になります: " + list + "\nこのまま保存しますか？";
+        "次の文字は Shift-JIS のファイルに保存できないため「?」になります: " + lacking + "\nこのまま保存しますか？";
     return dialogs.Message({question, MsgButtons::YesNo, MsgIcon::Question, {}, true}) == MsgAnswer::Yes;
 }
 
