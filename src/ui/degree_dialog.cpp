@@ -6,6 +6,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -106,7 +108,13 @@ DegreeDialog::DegreeDialog(App& app, QWidget* parent) : QDialog(parent), app_(ap
         if (choose_->isEnabled()) choose_->click();
     });
     layout->addWidget(buttons);
-    resize(sizeHint().expandedTo(QSize(900, 320)));
+    // Wide enough for every column, as far as the screen allows.
+    const QMargins margins = layout->contentsMargins();
+    const int whole = table_->verticalHeader()->sizeHint().width() + table_->horizontalHeader()->length() +
+                      2 * table_->frameWidth() + table_->verticalScrollBar()->sizeHint().width() + margins.left() +
+                      margins.right();
+    const int room = screen() != nullptr ? screen()->availableGeometry().width() : whole;
+    resize(sizeHint().expandedTo(QSize(std::min(whole, room), 320)));
 }
 
 QString DegreeDialog::tableText() const { return tableText_; }

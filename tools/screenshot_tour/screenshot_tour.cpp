@@ -386,7 +386,6 @@ void runTour(MainWindow& window, const QString& directory) {
         settle(200);
         saveScreen(area(), path("tables-4-recovered.png"));
         std::fprintf(stderr, "caption: %s\n", qPrintable(window.windowTitle()));
-        QDir(state).removeRecursively();
     }
 
     // The residual graph instead of the curve: example 3 fitted as ln Y, example 1 untransformed.
@@ -431,6 +430,8 @@ void runTour(MainWindow& window, const QString& directory) {
     saveScreen(area(), path("41-large-window.png"));
 
     window.closeFromProgram();
+    // The recovery copy kept the window's documents since the question.
+    QDir(QDir(directory).filePath(QStringLiteral("recovery-state"))).removeRecursively();
 }
 
 }  // namespace
