@@ -237,7 +237,7 @@ std::string FigureTables(const App& app, const BatchOptions& options) {
                 row.push_back(known(figures->s));
                 row.push_back(known(figures->rSquared));
                 row.push_back(known(figures->adjustedRSquared));
-                row.push_back(FittedForm(app.session, c));
+                row.push_back(app.FittedForm(c));
                 row.insert(row.end(), grid.begin(), grid.end());
                 text += line(row);
             }
@@ -257,7 +257,7 @@ std::string FigureTables(const App& app, const BatchOptions& options) {
                 const BandEnds none;  // no band: every end reads "—"
                 const BandEnds& confidenceEnds = band ? band->confidence : none;
                 const BandEnds& predictionEnds = band ? band->prediction : none;
-                const CalculatedValue value = CalculateValue(app.session, c, app.session.int_Degree(c), FormatGeneral(x));
+                const CalculatedValue value = app.CalculateValueOf(c, FormatGeneral(x));
                 row.push_back(value.ok ? value.text : std::string(kNoFigure));
                 for (const BandEnds* ends : {&confidenceEnds, &predictionEnds}) {
                     row.push_back(FigureText(ends->lower, form));

@@ -112,8 +112,8 @@ void StatisticsDialog::fill() {
             summary(c)->setText(QStringLiteral("推算されていません。"));
             continue;
         }
-        form(c)->setText(QString::fromStdString(FittedForm(app_.session, c)));
-        meanings_[static_cast<std::size_t>(c - 1)]->setText(QString::fromStdString(FigureMeaning(app_.session, c)));
+        form(c)->setText(QString::fromStdString(app_.FittedForm(c)));
+        meanings_[static_cast<std::size_t>(c - 1)]->setText(QString::fromStdString(app_.FigureMeaning(c)));
         summary(c)->setText(QString::fromStdString(FigureSummary(*figures, shown, [](double v) { return FormatGeneral(v); })));
         for (std::size_t j = 0; j < figures->coefficients.size(); ++j) {
             const std::vector<std::string> row = CoefficientRow(*figures, j, shown);
@@ -140,7 +140,7 @@ void StatisticsDialog::copyPage() {
     const NumberForm every = [](double v) { return FormatShortest(v); };
     const TableGrid& grid = table(c)->gridModel()->grid();
     const int rows = static_cast<int>(figures->coefficients.size());
-    const std::string text = FittedForm(app_.session, c) + "\n" + FigureSummary(*figures, every, every) + "\n" +
+    const std::string text = app_.FittedForm(c) + "\n" + FigureSummary(*figures, every, every) + "\n" +
                              BlockAsText(grid, 0, 0, grid.Columns(), rows);
     QGuiApplication::clipboard()->setText(QString::fromStdString(text));
 }

@@ -4,7 +4,6 @@
 #include <set>
 
 #include "fit/solver.h"
-#include "graph/autoscale.h"
 #include "state/numbers.h"
 #include "window/app.h"
 
@@ -204,11 +203,11 @@ Failure App::EstimateSteps() {
             // Its sheet shows this run's report already; what it has to be
             // shown again for is the working state and the axis limits.
             LoadWorkingState(shown - 1, fits_[static_cast<std::size_t>(shown - 1)]->samples);
-            AutoScaleGraph(s, shown);
+            ScaleAxesOf(shown);
         } else if (const Failure failure = FillResultSheets(shown - 1)) {
             throw *failure;
         }
-        AutoScaleGraph(s, shown);
+        ScaleAxesOf(shown);
     } catch (const RuntimeError&) {
         // A run that ends in an error (a logarithmic axis whose extent is 0)
         // leaves the data page up, as one that failed earlier does.

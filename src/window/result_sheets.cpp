@@ -3,7 +3,6 @@
 // (degree, coefficients, sample count, power table) that the graph and the
 // calculated value use next.
 #include "fit/solver.h"
-#include "graph/autoscale.h"
 #include "state/numbers.h"
 #include "window/app.h"
 
@@ -85,7 +84,6 @@ void App::LoadWorkingState(int k, const FitSamples& samples) {
 }
 
 void App::PresentReport(int k, const FitSamples& samples, const FitReport& report) {
-    Session& s = session;
     const int c = k + 1;
     IGrid& sheet = *views_.spdEstimate.at(static_cast<std::size_t>(k));
 
@@ -101,7 +99,7 @@ void App::PresentReport(int k, const FitSamples& samples, const FitReport& repor
         sheet.SetText(5, r, FormatPercent(e.percent));
     }
 
-    AutoScaleGraph(s, c);
+    ScaleAxesOf(c);
 
     if (!report.statistics) return;
     const FitStatistics& statistics = *report.statistics;

@@ -53,7 +53,8 @@ std::string Transformed(const std::string& name, std::int16_t log, std::int16_t 
 
 }  // namespace
 
-std::string FittedForm(const Session& s, int c) {
+std::string App::FittedForm(int c) const {
+    const Session& s = session;
     static const char* const kPowers[] = {"", "", "²", "³", "⁴", "⁵", "⁶"};
     std::string x = Transformed(NameOf(s, s.int_XVar(c)), s.int_XLog(c), s.int_XRecip(c), true);
     if (s.int_XRecip(c) == 1) x = "(" + x + ")";
@@ -62,7 +63,8 @@ std::string FittedForm(const Session& s, int c) {
     return form;
 }
 
-std::string FigureMeaning(const Session& s, int c) {
+std::string App::FigureMeaning(int c) const {
+    const Session& s = session;
     const std::string y = NameOf(s, s.int_YVar(c));
     const std::string fitted = Transformed(y, s.int_YLog(c), s.int_YRecip(c), false);
     std::string text = "s、R²、調整済み R² は " + fitted + " についての値です。";
@@ -129,6 +131,28 @@ std::optional<BandAt> App::BandsAt(int c, const FitFigures& figures, double x) c
     } catch (const RuntimeError&) {
         return std::nullopt;
     }
+}
+
+std::string App::CalculateXLabel() const {
+    return VariableTitle(session, session.int_XVar(session.int_Comb + 1)) + " = ";
+}
+
+std::string App::CalculateYLabel() const {
+    return VariableTitle(session, session.int_YVar(session.int_Comb + 1)) + " = ";
+}
+
+CalculatedValue App::CalculateShownValue(std::string_view xText) const {
+    return CalculateValueOf(session.int_Comb + 1, session.int_WorkDegree, xText);
+}
+
+CalculatedValue App::CalculateValueOf(int c, std::string_view xText) const {
+    return CalculateValueOf(c, session.int_Degree(c), xText);
+}
+
+CalculatedValue App::CalculateValueOf(int c, int degree, std::string_view xText) const {
+    std::array<double, kMaxDegree + 1> coefficients{};
+    for (int j = 0; j <= kMaxDegree; ++j) coefficients[static_cast<std::size_t>(j)] = session.dbl_Coeff(c, j);
+    return CalculateValue(coefficients, TransformsOf(session, c), degree, xText);
 }
 
 std::array<std::string, 2> App::IntervalTextsAt(double x, bool everyDigit) const {
