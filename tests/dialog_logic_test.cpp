@@ -51,7 +51,7 @@ TEST(CalculateValue, EvaluatesTheFittedPolynomial) {
 
 TEST(CalculateValueLabels, NameTheShownCombinationsVariables) {
     test::Workbench wb;
-    Session& s = wb.app.session;
+    Session& s = wb.session;
     s.int_Comb = 1;
     s.int_XVar(2) = 1, s.int_YVar(2) = 3;
     EXPECT_EQ(wb.app.CalculateXLabel(), "A = ");  // no titles set: the column letter
@@ -64,7 +64,7 @@ TEST(CalculateValueLabels, NameTheShownCombinationsVariables) {
 
 TEST(Titles, DialogShowsTheColumnsInUseAndOkRenamesHeadingsAndLists) {
     test::Workbench wb;
-    Session& s = wb.app.session;
+    Session& s = wb.session;
     for (int k = 1; k <= 5; ++k) s.str_VarTitle(k) = "T" + std::to_string(k);
     s.int_VarCount = 2, s.str_Title = "表題";
     EXPECT_EQ(wb.app.CurrentTitles().title, "表題");

@@ -92,14 +92,14 @@ StatisticsDialog::StatisticsDialog(App& app, QWidget* parent) : QDialog(parent),
         fill();
     });
     fill();
-    pages_->setCurrentIndex(app_.session.int_Comb);
+    pages_->setCurrentIndex(app_.ShownCombination() - 1);
     resize(sizeHint().expandedTo(QSize(760, 360)));
 }
 
 void StatisticsDialog::fill() {
     const NumberForm shown = [](double v) { return FormatCoefficient(v); };
     for (int c = 1; c <= 4; ++c) {
-        const std::optional<FitFigures> figures = c <= app_.session.int_CombCount ? app_.Figures(c) : std::nullopt;
+        const std::optional<FitFigures> figures = c <= app_.CombinationCount() ? app_.Figures(c) : std::nullopt;
         pages_->setTabEnabled(c - 1, figures.has_value());
         TableGrid& grid = table(c)->gridModel()->grid();
         grid.ClearSheet();
@@ -135,7 +135,7 @@ void StatisticsDialog::fill() {
 
 void StatisticsDialog::copyPage() {
     const int c = pages_->currentIndex() + 1;
-    const std::optional<FitFigures> figures = c <= app_.session.int_CombCount ? app_.Figures(c) : std::nullopt;
+    const std::optional<FitFigures> figures = c <= app_.CombinationCount() ? app_.Figures(c) : std::nullopt;
     if (!figures) return;
     const NumberForm every = [](double v) { return FormatShortest(v); };
     const TableGrid& grid = table(c)->gridModel()->grid();

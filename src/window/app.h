@@ -87,8 +87,18 @@ public:
     App(const App&) = delete;
     App& operator=(const App&) = delete;
 
-    Session session;
     MainWindowState window;
+
+    // ---- what the document has come to ----
+    // Whether an estimation has run since the document was replaced.
+    bool Estimated() const { return session_.int_Estimated != 0; }
+    // The combination whose page, results and graph are shown (1..4).
+    int ShownCombination() const { return session_.int_Comb + 1; }
+    // The combinations in use (0..4), as the last estimation, example or opened file counted them.
+    int CombinationCount() const { return session_.int_CombCount; }
+    // Whether the last title or range dialog was confirmed, so that the graph
+    // is to be drawn again (the range dialog counts as confirmed once opened).
+    bool DialogConfirmed() const { return session_.int_DialogOK != 0; }
 
     // ---- document ----
     void StartUp();   // once, when the main window loads
@@ -264,6 +274,15 @@ public:
     void ReportError(const std::string& text);
 
 private:
+    // The session record: the window and the batch command see it through
+    // the queries above; the tests' probe may read and set it whole.
+    Session session_;
+    friend struct SessionProbe;
+    // Copying a document between the window and a data file's content reads and fills the record.
+    friend Document CaptureContent(const App& app, const std::optional<CellText>& typing);
+    friend Document CaptureDocument(const App& app);
+    friend void ApplyDocument(App& app, const Document& document);
+
     // After a file is read: a name that two columns share is pointed out.
     void WarnOfRepeatedNames();
     // The document as it is now is the one the changes are measured from.

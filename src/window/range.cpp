@@ -12,7 +12,7 @@
 namespace kurvo {
 
 void App::OnRangeBarChanged(RangeBar bar, int minimum, int position) {
-    Session& s = session;
+    Session& s = session_;
     std::int16_t* remembered = nullptr;
     RangeArray<double, 1, 5>* extent = nullptr;
     const bool xBar = bar == RangeBar::HScrollLow || bar == RangeBar::HScrollHigh;
@@ -49,12 +49,12 @@ void App::OnRangeBarChanged(RangeBar bar, int minimum, int position) {
 
 RangeTexts App::BeginRangeChange() {
     // Whichever button closes the dialog, the graph is drawn again.
-    session.int_DialogOK = kTrue;
-    return CurrentRangeTexts(ExtentsOf(session.int_Comb + 1));
+    session_.int_DialogOK = kTrue;
+    return CurrentRangeTexts(ExtentsOf(session_.int_Comb + 1));
 }
 
 RangeOutcome App::ChangeGraphRange(const RangeTexts& texts, std::array<bool, 2> axesTyped) {
-    Session& s = session;
+    Session& s = session_;
     const int c = s.int_Comb + 1;
     const RangeOutcome outcome = ApplyGraphRange(ExtentsOf(c), texts, axesTyped);
     if (!outcome.stored) return outcome;
@@ -71,12 +71,12 @@ RangeOutcome App::ChangeGraphRange(const RangeTexts& texts, std::array<bool, 2> 
 }
 
 GraphExtents App::ExtentsOf(int c) const {
-    const Session& s = session;
+    const Session& s = session_;
     return {s.dbl_XMin(c), s.dbl_XMax(c), s.dbl_YMin(c), s.dbl_YMax(c), s.int_XLog(c) != 0, s.int_YLog(c) != 0};
 }
 
 void App::ScaleAxesOf(int c) {
-    Session& s = session;
+    Session& s = session_;
     GraphScale scale{{s.dbl_XLow(c), s.dbl_XHigh(c), s.int_XDiv(c)}, {s.dbl_YLow(c), s.dbl_YHigh(c), s.int_YDiv(c)}};
     const auto store = [&] {
         s.dbl_XLow(c) = scale.x.low, s.dbl_XHigh(c) = scale.x.high, s.int_XDiv(c) = scale.x.divisions;
