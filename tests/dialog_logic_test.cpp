@@ -33,7 +33,7 @@ TEST(GraphRangeDialog, MessagesNameTheWrongBoxAndTextsShowTheExtents) {
     EXPECT_EQ(ApplyGraphRange(none, {"1", "1.7E+308", "1", "2"}).message,
               "「独立変数の上限」の値ではグラフの範囲を計算できません。\nオーバーフローしました。");
     EXPECT_EQ(ApplyGraphRange(none, {"5", "3", "1", "2"}).message, "");  // refused without a word
-    EXPECT_EQ(CurrentRangeTexts({0.00001, 37, -2.5, 1e20}), (RangeTexts{"1E-05", "37", "-2.5", "1E+20"}));
+    EXPECT_EQ(CurrentRangeTexts({0.00001, 37, -2.5, 1e20, false, false}), (RangeTexts{"1E-05", "37", "-2.5", "1E+20"}));
 }
 
 TEST(CalculateValue, EvaluatesTheFittedPolynomial) {
