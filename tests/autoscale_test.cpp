@@ -1,4 +1,4 @@
-// Axis limits and division counts from the extents of a combination's graph.
+// Axis limits and division counts from the extents of a graph.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -6,7 +6,6 @@
 
 #include "checks.h"
 #include "graph/autoscale.h"
-#include "state/session.h"
 
 namespace kurvo {
 namespace {
@@ -16,33 +15,26 @@ using test::Raises;
 constexpr double kOld = -7777.0;
 constexpr std::int16_t kOldDiv = 77;
 
-// A session whose limits of every slot hold values no scaling produces.
-Session WithOldLimits() {
-    Session s;
-    for (int c = 1; c <= 5; ++c) {
-        s.dbl_XLow(c) = s.dbl_XHigh(c) = s.dbl_YLow(c) = s.dbl_YHigh(c) = kOld;
-        s.int_XDiv(c) = s.int_YDiv(c) = kOldDiv;
-    }
-    return s;
+// Limits holding values no scaling produces.
+constexpr GraphScale kOldLimits{{kOld, kOld, kOldDiv}, {kOld, kOld, kOldDiv}};
+
+std::tuple<double, double, int, double, double, int> Limits(const GraphScale& s) {
+    return {s.x.low, s.x.high, s.x.divisions, s.y.low, s.y.high, s.y.divisions};
 }
 
-std::tuple<double, double, int, double, double, int> Limits(const Session& s, int c) {
-    return {s.dbl_XLow(c), s.dbl_XHigh(c), s.int_XDiv(c), s.dbl_YLow(c), s.dbl_YHigh(c), s.int_YDiv(c)};
-}
-
-// Each row is given to the X and to the Y axis of combination 2 at once.
+// Each row is given to the X and to the Y axis at once.
 TEST(AxisScaling, RoundLimitsAroundTheExtents) {
     for (const auto& row : test::ReadCases("axis_scaling.tsv", 7)) {
         SCOPED_TRACE(row[0]);
-        Session s = WithOldLimits();
-        s.int_XLog(2) = s.int_YLog(2) = static_cast<std::int16_t>(std::stoi(row[1]));
-        s.dbl_XMin(2) = s.dbl_YMin(2) = test::NumberField(row[2]);
-        s.dbl_XMax(2) = s.dbl_YMax(2) = test::NumberField(row[3]);
-        AutoScaleGraph(s, 2);
+        GraphExtents e;
+        e.xLog = e.yLog = std::stoi(row[1]) != 0;
+        e.xMin = e.yMin = test::NumberField(row[2]);
+        e.xMax = e.yMax = test::NumberField(row[3]);
+        GraphScale scale = kOldLimits;
+        AutoScaleGraph(e, scale);
         const double low = test::NumberField(row[4]), high = test::NumberField(row[5]);
         const int divisions = std::stoi(row[6]);
-        EXPECT_EQ(Limits(s, 2), std::tuple(low, high, divisions, low, high, divisions));
-        EXPECT_EQ(Limits(s, 3), std::tuple(kOld, kOld, kOldDiv, kOld, kOld, kOldDiv));
+        EXPECT_EQ(Limits(scale), std::tuple(low, high, divisions, low, high, divisions));
     }
 }
 
@@ -50,23 +42,15 @@ TEST(AxisScaling, RoundLimitsAroundTheExtents) {
 TEST(ScalingFailure, RaisesAndKeepsTheOutputsNotYetWritten) {
     for (const auto& row : test::ReadCases("axis_scaling_failure.tsv", 14)) {
         SCOPED_TRACE(row[0]);
-        Session s = WithOldLimits();
-        s.int_XLog(1) = static_cast<std::int16_t>(std::stoi(row[1]));
-        s.int_YLog(1) = static_cast<std::int16_t>(std::stoi(row[2]));
-        s.dbl_XMin(1) = test::NumberField(row[3]), s.dbl_XMax(1) = test::NumberField(row[4]);
-        s.dbl_YMin(1) = test::NumberField(row[5]), s.dbl_YMax(1) = test::NumberField(row[6]);
-        EXPECT_TRUE(Raises(static_cast<ErrorNumber>(std::stoi(row[7])), [&] { AutoScaleGraph(s, 1); }));
-        const auto [xLow, xHigh, xDiv, yLow, yHigh, yDiv] = Limits(s, 1);
+        const GraphExtents e{test::NumberField(row[3]), test::NumberField(row[4]), test::NumberField(row[5]),
+                             test::NumberField(row[6]), std::stoi(row[1]) != 0, std::stoi(row[2]) != 0};
+        GraphScale scale = kOldLimits;
+        EXPECT_TRUE(Raises(static_cast<ErrorNumber>(std::stoi(row[7])), [&] { AutoScaleGraph(e, scale); }));
+        const auto [xLow, xHigh, xDiv, yLow, yHigh, yDiv] = Limits(scale);
         const double after[] = {xLow, xHigh, static_cast<double>(xDiv), yLow, yHigh, static_cast<double>(yDiv)};
         for (std::size_t i = 0; i < 6; ++i)
             EXPECT_EQ(after[i], row[8 + i] != "kept" ? test::NumberField(row[8 + i]) : i % 3 == 2 ? kOldDiv : kOld) << i;
     }
-}
-
-TEST(AutoScaleGraph, CombinationNumberOutsideOneToFiveIsASubscriptError) {
-    Session s = WithOldLimits();
-    EXPECT_TRUE(Raises(ErrorNumber::SubscriptOutOfRange, [&] { AutoScaleGraph(s, 0); }));
-    EXPECT_TRUE(Raises(ErrorNumber::SubscriptOutOfRange, [&] { AutoScaleGraph(s, 6); }));
 }
 
 }  // namespace

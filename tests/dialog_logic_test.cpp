@@ -12,60 +12,59 @@ namespace {
 TEST(GraphRange, StoresExtentsAndLimitsOrNothing) {
     for (const auto& row : test::ReadCases("graph_range.tsv", 13)) {
         SCOPED_TRACE(row[0]);
-        Session s;
-        s.int_XLog(1) = row[1] == "1", s.int_YLog(1) = row[2] == "1";
-        s.dbl_XLow(1) = s.dbl_XHigh(1) = s.dbl_YLow(1) = s.dbl_YHigh(1) = -1;
+        GraphExtents e;
+        e.xLog = row[1] == "1", e.yLog = row[2] == "1";
+        const RangeOutcome outcome = ApplyGraphRange(e, {row[3], row[4], row[5], row[6]});
         const bool stored = row[11] != "0";
-        EXPECT_EQ(ApplyGraphRange(s, 1, {row[3], row[4], row[5], row[6]}).stored, stored);
-        const std::array<double, 4> limits{s.dbl_XLow(1), s.dbl_XHigh(1), s.dbl_YLow(1), s.dbl_YHigh(1)};
-        for (std::size_t i = 0; i < 4; ++i) EXPECT_EQ(limits[i], stored ? test::NumberField(row[7 + i]) : -1) << "limit " << i;
-        EXPECT_EQ(std::to_string(s.int_XDiv(1)) + " " + std::to_string(s.int_YDiv(1)), row[11] + " " + row[12]);
-        EXPECT_EQ(std::pair(s.dbl_XMin(1), s.dbl_YMax(1)),
-                  stored ? std::pair(NumberOf(row[3]), NumberOf(row[6])) : std::pair(0.0, 0.0));
-        EXPECT_EQ(s.int_DialogOK, stored ? kTrue : 0);
+        EXPECT_EQ(outcome.stored, stored);
+        EXPECT_EQ(std::pair(outcome.x.has_value(), outcome.y.has_value()), std::pair(stored, stored));
+        if (!stored) continue;
+        const AxisRange &x = *outcome.x, &y = *outcome.y;
+        const std::array<double, 4> limits{x.scale.low, x.scale.high, y.scale.low, y.scale.high};
+        for (std::size_t i = 0; i < 4; ++i) EXPECT_EQ(limits[i], test::NumberField(row[7 + i])) << "limit " << i;
+        EXPECT_EQ(std::to_string(x.scale.divisions) + " " + std::to_string(y.scale.divisions), row[11] + " " + row[12]);
+        EXPECT_EQ(std::pair(x.lower, y.upper), std::pair(NumberOf(row[3]), NumberOf(row[6])));
     }
 }
 
 TEST(GraphRangeDialog, MessagesNameTheWrongBoxAndTextsShowTheExtents) {
-    Session s;
-    EXPECT_EQ(ApplyGraphRange(s, 1, {"1", "2", "x", "4"}).message, "「従属変数の下限」に数値を入力してください。");
-    EXPECT_EQ(ApplyGraphRange(s, 1, {"1", "1.7E+308", "1", "2"}).message,
+    const GraphExtents none;
+    EXPECT_EQ(ApplyGraphRange(none, {"1", "2", "x", "4"}).message, "「従属変数の下限」に数値を入力してください。");
+    EXPECT_EQ(ApplyGraphRange(none, {"1", "1.7E+308", "1", "2"}).message,
               "「独立変数の上限」の値ではグラフの範囲を計算できません。\nオーバーフローしました。");
-    EXPECT_EQ(ApplyGraphRange(s, 1, {"5", "3", "1", "2"}).message, "");  // refused without a word
-    s.dbl_XMin(2) = 0.00001, s.dbl_XMax(2) = 37, s.dbl_YMin(2) = -2.5, s.dbl_YMax(2) = 1e20;
-    EXPECT_EQ(CurrentRangeTexts(s, 2), (RangeTexts{"1E-05", "37", "-2.5", "1E+20"}));
+    EXPECT_EQ(ApplyGraphRange(none, {"5", "3", "1", "2"}).message, "");  // refused without a word
+    EXPECT_EQ(CurrentRangeTexts({0.00001, 37, -2.5, 1e20, false, false}), (RangeTexts{"1E-05", "37", "-2.5", "1E+20"}));
 }
 
-TEST(CalculateValue, EvaluatesTheShownCombination) {
+TEST(CalculateValue, EvaluatesTheFittedPolynomial) {
     for (const auto& row : test::ReadCases("calculate_value.tsv", 11)) {
         SCOPED_TRACE(row[0]);
-        Session s;
-        s.int_Comb = 1;  // combination 2 is shown
-        s.int_WorkDegree = 2;
-        s.int_XLog(2) = row[1] == "1", s.int_XRecip(2) = row[2] == "1", s.int_YLog(2) = row[3] == "1";
-        s.int_YRecip(2) = row[4] == "1";
-        for (int i = 0; i < 3; ++i) s.dbl_Coeff(2, i) = test::NumberField(row[static_cast<std::size_t>(5 + i)]);
-        const CalculatedValue value = CalculateValue(s, row[8]);
+        Transforms t;
+        t.xLog = row[1] == "1", t.xRecip = row[2] == "1", t.yLog = row[3] == "1", t.yRecip = row[4] == "1";
+        std::array<double, 3> coefficients{};
+        for (std::size_t i = 0; i < 3; ++i) coefficients[i] = test::NumberField(row[5 + i]);
+        const CalculatedValue value = CalculateValue(coefficients, t, 2, row[8]);
         EXPECT_EQ(value.ok, row[9] == "1");
         EXPECT_EQ(value.text, row[10]);
     }
 }
 
 TEST(CalculateValueLabels, NameTheShownCombinationsVariables) {
-    Session s;
+    test::Workbench wb;
+    Session& s = wb.session;
     s.int_Comb = 1;
     s.int_XVar(2) = 1, s.int_YVar(2) = 3;
-    EXPECT_EQ(CalculateXLabel(s), "A = ");  // no titles set: the column letter
+    EXPECT_EQ(wb.app.CalculateXLabel(), "A = ");  // no titles set: the column letter
     s.str_VarTitle(1) = "時間", s.str_VarTitle(3) = "温度";
-    EXPECT_EQ(CalculateXLabel(s), "時間 = ");
-    EXPECT_EQ(CalculateYLabel(s), "温度 = ");
+    EXPECT_EQ(wb.app.CalculateXLabel(), "時間 = ");
+    EXPECT_EQ(wb.app.CalculateYLabel(), "温度 = ");
     s.int_YVar(2) = 0;  // a variable a file named but no column holds
-    EXPECT_EQ(CalculateYLabel(s), " = ");
+    EXPECT_EQ(wb.app.CalculateYLabel(), " = ");
 }
 
 TEST(Titles, DialogShowsTheColumnsInUseAndOkRenamesHeadingsAndLists) {
     test::Workbench wb;
-    Session& s = wb.app.session;
+    Session& s = wb.session;
     for (int k = 1; k <= 5; ++k) s.str_VarTitle(k) = "T" + std::to_string(k);
     s.int_VarCount = 2, s.str_Title = "表題";
     EXPECT_EQ(wb.app.CurrentTitles().title, "表題");

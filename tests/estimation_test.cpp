@@ -59,7 +59,7 @@ TEST(FittingRun, CoefficientsInTheSessionAndTheCoefficientGrid) {
         wb.app.RunEstimation();
         ASSERT_EQ(wb.Messages(), kNone);
         EXPECT_EQ(wb.dialogs.statuses, row.size() > 10 ? Texts{row[10]} : Texts{});
-        const Session& s = wb.app.session;
+        const Session& s = wb.session;
         EXPECT_EQ(s.int_Estimated, kTrue);
         EXPECT_EQ(s.int_Comb, 0);
         EXPECT_EQ(wb.tabs.SelectedPage(), 1);
@@ -114,8 +114,8 @@ TEST(Statistics, SheetRowsStatisticsAndYExtentInMeasuredUnits) {
             EXPECT_NEAR(Cell(wb.est0, 3, r), fitted[i], 1e-12 * std::max(1.0, fitted[i])) << "row " << r;
             EXPECT_NEAR(Cell(wb.est0, 4, r), y[i] - fitted[i], 1e-12 * std::max(1.0, fitted[i])) << "row " << r;
         }
-        EXPECT_NEAR(wb.app.session.dbl_YMin(1), test::Numbers(row[11])[0], 1e-12 * std::max(1.0, fitted[0]));
-        EXPECT_NEAR(wb.app.session.dbl_YMax(1), test::Numbers(row[11])[1], 1e-12 * std::max(1.0, fitted[0]));
+        EXPECT_NEAR(wb.session.dbl_YMin(1), test::Numbers(row[11])[0], 1e-12 * std::max(1.0, fitted[0]));
+        EXPECT_NEAR(wb.session.dbl_YMax(1), test::Numbers(row[11])[1], 1e-12 * std::max(1.0, fitted[0]));
         if (row[12].empty()) continue;
         FitSamples samples;
         samples.x = x;
@@ -146,7 +146,7 @@ TEST(FailingRun, RefusedCombinationLeftEmptyBesideTheGoodOne) {
         wb.app.RunEstimation();
 
         EXPECT_EQ(wb.Messages(), Texts{row[9]});
-        EXPECT_EQ(wb.app.session.int_Comb, 0);
+        EXPECT_EQ(wb.session.int_Comb, 0);
         EXPECT_EQ(wb.tabs.SelectedPage(), 1);
         EXPECT_EQ(test::Describe(wb.graph), graph);
         EXPECT_TRUE(wb.app.Figures(1));
@@ -164,15 +164,15 @@ TEST(EmptyCombination, KeepsWhatEarlierRunsComputed) {
     Workbench wb;
     Fit(wb, {kWorkedX, kWorkedY, kSquares}, {{'B', 'A'}, {'C', 'A', 0, 0, 0, 0, "2"}});
     ASSERT_EQ(wb.Messages(), kNone);
-    const Session before = wb.app.session;
+    const Session before = wb.session;
     const TableGrid sheet = wb.est1;
     wb.SetColumn(3, Column(5, ""));
     wb.app.RunEstimation();
     EXPECT_EQ(wb.Messages(), kNone);
-    EXPECT_EQ(wb.app.session.int_CombCount, 2);
+    EXPECT_EQ(wb.session.int_CombCount, 2);
     for (int r = 1; r <= 11; ++r) EXPECT_EQ(wb.coeff.Text(2, r), "") << "row " << r;
-    EXPECT_EQ(wb.app.session.dbl_Coeff, before.dbl_Coeff);
-    EXPECT_EQ(wb.app.session.dbl_YMax, before.dbl_YMax);
+    EXPECT_EQ(wb.session.dbl_Coeff, before.dbl_Coeff);
+    EXPECT_EQ(wb.session.dbl_YMax, before.dbl_YMax);
     EXPECT_TRUE(wb.est1 == sheet);
 }
 
@@ -186,7 +186,7 @@ TEST(VariableCount, HighestColumnHoldingANumber) {
     for (const auto& [data, count] : grids) {
         Workbench wb;
         Fit(wb, data, {{'B', 'A'}});
-        EXPECT_EQ(wb.app.session.int_VarCount, count);
+        EXPECT_EQ(wb.session.int_VarCount, count);
     }
 }
 
@@ -203,7 +203,7 @@ TEST(NothingToFit, AsksForTheVariablesAndKeepsWhatIsShown) {
             wb.SetColumn(2, kWorkedY);
             for (int r = 1; r <= 4; ++r) wb.methodGrid.SetText(1, r, "");
             for (std::size_t r = 0; r < rows.size(); ++r) SetMethod(wb, static_cast<int>(r) + 1, rows[r]);
-            const Session before = wb.app.session;
+            const Session before = wb.session;
             const int page = wb.tabs.SelectedPage();
             const auto graph = test::Describe(wb.graph);
             wb.dialogs.messages.clear();
@@ -211,8 +211,8 @@ TEST(NothingToFit, AsksForTheVariablesAndKeepsWhatIsShown) {
             const std::string where = name + (earlierRun ? " after a run" : "");
             EXPECT_EQ(wb.Messages(), Texts{"推算方法の従属変数と独立変数を指定してください。"}) << where;
             EXPECT_EQ(wb.dialogs.messages.back().buttons, MsgButtons::Ok) << where;
-            EXPECT_EQ(wb.app.session.int_Estimated, before.int_Estimated) << where;
-            EXPECT_EQ(wb.app.session.int_Comb, before.int_Comb) << where;
+            EXPECT_EQ(wb.session.int_Estimated, before.int_Estimated) << where;
+            EXPECT_EQ(wb.session.int_Comb, before.int_Comb) << where;
             EXPECT_EQ(wb.tabs.SelectedPage(), page) << where;
             EXPECT_EQ(test::Describe(wb.graph), graph) << where;
             EXPECT_EQ(wb.coeff.Text(1, 5), "") << where;  // the results grid is cleared, as any run does first

@@ -42,7 +42,7 @@ TEST(FileCommands, ChangeNothingUnlessTheyGoThrough) {
             wb.app.LoadExample(3);
             wb.app.RunEstimation();
             wb.dialogs.messages.clear();
-            if (row.at(2).find(' ') != std::string::npos) wb.app.session.str_Title = "5 µm² €";  // asked about twice
+            if (row.at(2).find(' ') != std::string::npos) wb.session.str_Title = "5 µm² €";  // asked about twice
             const auto shown = Shown(wb);
             if (row.at(2) != "none") {
                 wb.dialogs.files.push_back(target);
@@ -102,7 +102,7 @@ TEST(SaveCommand, WritesEveryTypedRowAndTheValidSamplesOfEachCombination) {
     EXPECT_TRUE(text.ends_with("[推算値]\r\n ,Ｙ1,1,2,2,0,0.000\r\n , ,2,4,4,0,0.000\r\n , ,5,10,10,0,0.000\r\n"
                                " , ,6,12,12,0,0.000\r\n ,Ｙ2,1,1,1,0,0.000\r\n , ,6,6,6,0,0.000\r\n")) << text;
     // The working state belongs to the shown combination again, not to the last one refilled.
-    const Session& s = wb.app.session;
+    const Session& s = wb.session;
     EXPECT_EQ(s.int_DataCount, 4);
     EXPECT_EQ(s.dbl_XPower(3, 2), 5.0);  // the third valid sample of combination 1 is row 5
 }
@@ -197,7 +197,7 @@ TEST(OpenCommand, RestoresTitlesMethodsAndDataButNoResults) {
     wb.dialogs.files.push_back(file);
     wb.dialogs.answers.push_back(MsgAnswer::Yes);
     wb.app.OpenCommand();
-    const Session& s = wb.app.session;
+    const Session& s = wb.session;
     EXPECT_EQ(s.int_Estimated, kFalse);
     EXPECT_EQ(wb.spdCoeff, MakeCoefficientGrid());
     EXPECT_EQ(wb.spdData.Text(3, 0) + wb.spdData.Text(4, 0), "QD");
@@ -228,7 +228,7 @@ TEST(OpenCommand, ReadsTheFirstSheetOfATableAsAnUntitledDocument) {
         wb.app.OpenFile(file, false);
         std::string shown;
         for (int col = 1; col <= 5; ++col) shown += wb.data.Text(col, 0) + "|";
-        const int last = wb.app.session.int_DataCount;
+        const int last = wb.session.int_DataCount;
         for (int row : {1, 2, last}) shown += wb.data.Text(1, row) + "|" + wb.data.Text(2, row) + "|";
         ASSERT_EQ(wb.Messages(), std::vector<std::string>{}) << name;
         EXPECT_EQ(shown + wb.dialogs.statuses.at(0), expected) << name;
@@ -264,7 +264,7 @@ TEST(OpenCommand, TwoVariablesOfOneName) {
     EXPECT_EQ(wb.Messages().back(), "変数名「T」が二つ以上の列に付いています。推算の前に、変数名の設定で列ごとに別の名前にしてください。");
     wb.app.RunEstimation();
     EXPECT_EQ(wb.Messages().back(), "組合せ 1 の変数「T」は二つ以上の列の名前です。変数名の設定で列ごとに別の名前にしてください。");
-    EXPECT_EQ(wb.app.session.int_Estimated, kFalse);
+    EXPECT_EQ(wb.session.int_Estimated, kFalse);
     EXPECT_FALSE(wb.app.ApplyTitles({"t", {"T", "P", "P", "", ""}}));
     EXPECT_EQ(wb.Messages().back(), "変数名「P」が二つの列に付いています。列ごとに別の名前にしてください。");
     wb.dialogs.answers.push_back(MsgAnswer::Yes);
@@ -275,8 +275,8 @@ TEST(OpenCommand, TwoVariablesOfOneName) {
     EXPECT_TRUE(wb.app.ApplyTitles({"t", {"P", "T", "", "", ""}}));
     EXPECT_EQ(wb.methodGrid.Text(kColYVar, 1) + wb.methodGrid.Text(kColXVar, 1), "TP");
     wb.app.RunEstimation();
-    EXPECT_EQ(wb.app.session.int_Estimated, kTrue);
-    EXPECT_DOUBLE_EQ(wb.app.session.dbl_Coeff(1, 1), 2.0);
+    EXPECT_EQ(wb.session.int_Estimated, kTrue);
+    EXPECT_DOUBLE_EQ(wb.session.dbl_Coeff(1, 1), 2.0);
 }
 
 // A typed cell not saved: New asks first.  はい saves (and goes on only once

@@ -36,7 +36,7 @@ std::string WorkedExample() { return FileBytes(std::string(KURVO_TEST_DATA) + "/
 
 TEST(DataFileWriter, WorkedExampleByteForByte) {
     Workbench wb;
-    Session& s = wb.app.session;
+    Session& s = wb.session;
     s.str_Title = "試験";
     s.str_VarTitle(1) = "T";
     s.str_VarTitle(2) = "P";

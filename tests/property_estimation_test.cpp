@@ -70,7 +70,7 @@ void CheckRun(Workbench& wb, bool fresh, const std::string& where, int& complete
         ++(IsDrawingMessage(text) ? drawing : own);
         shown += "\n" + text;
     }
-    const bool none = fresh && wb.app.session.int_Estimated == kFalse;
+    const bool none = fresh && wb.session.int_Estimated == kFalse;
     if (none) {
         ++refused;
         ASSERT_EQ(own, 1) << where << shown;
@@ -165,17 +165,17 @@ TEST(EstimationProperty, ExactPolynomialDataGiveTheirCoefficientsBack) {
         wb.SetMethod(1, 'B', 'A', yLog, yRecip, xLog, xRecip, std::to_string(degree));
         wb.app.RunEstimation();
         // The estimation completes (the curve breaks where 1/ln X has its pole at X = 1).
-        ASSERT_EQ(wb.app.session.int_Estimated, kTrue) << where << ": " << ::testing::PrintToString(wb.Messages());
+        ASSERT_EQ(wb.session.int_Estimated, kTrue) << where << ": " << ::testing::PrintToString(wb.Messages());
         for (int k = 0; k <= degree; ++k) {
             const double expected = c[static_cast<std::size_t>(k)];
-            const double error = std::fabs(wb.app.session.dbl_Coeff(1, k) - expected) / std::fabs(expected);
-            ASSERT_LT(error, 1e-9) << where << " C" << k << " = " << Exact(wb.app.session.dbl_Coeff(1, k))
+            const double error = std::fabs(wb.session.dbl_Coeff(1, k) - expected) / std::fabs(expected);
+            ASSERT_LT(error, 1e-9) << where << " C" << k << " = " << Exact(wb.session.dbl_Coeff(1, k))
                                    << ", expected " << Exact(expected);
         }
         for (int r = 1; r <= samples; ++r)
             ASSERT_NEAR(NumberOf(wb.est0.Text(1, r)), NumberOf(wb.data.Text(1, r)), 1e-13 * xMax) << where << " row " << r;
-        ASSERT_NEAR(wb.app.session.dbl_XMin(1), xMin, 1e-13 * xMax) << where;
-        ASSERT_NEAR(wb.app.session.dbl_XMax(1), xMax, 1e-13 * xMax) << where;
+        ASSERT_NEAR(wb.session.dbl_XMin(1), xMin, 1e-13 * xMax) << where;
+        ASSERT_NEAR(wb.session.dbl_XMax(1), xMax, 1e-13 * xMax) << where;
     }
 }
 

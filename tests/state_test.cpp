@@ -39,7 +39,7 @@ void Edit(Workbench& wb, int col, int row, const std::string& text) {
 // headings and variables, degree "2" shown and each combination's variables reset.
 void ExpectEmptyDocumentShown(const Workbench& wb) {
     const Texts letters{"A", "B", "C", "D", "E"};
-    EXPECT_EQ(wb.app.session.int_Estimated, kFalse);
+    EXPECT_EQ(wb.session.int_Estimated, kFalse);
     EXPECT_EQ(wb.tabs.SelectedPage(), 0);
     for (const TableGrid* grid : {&wb.data, &wb.coeff, &wb.est0, &wb.est1, &wb.est2, &wb.est3}) EXPECT_TRUE(Blank(*grid));
     ASSERT_EQ(wb.graph.Calls().size(), 1u);
@@ -48,8 +48,8 @@ void ExpectEmptyDocumentShown(const Workbench& wb) {
     for (int c = 1; c <= 4; ++c) {
         EXPECT_EQ(wb.methodGrid.Items(1, c), letters);
         EXPECT_EQ(wb.methodGrid.Text(7, c), "2");
-        EXPECT_EQ(wb.app.session.int_XVar(c), 1);
-        EXPECT_EQ(wb.app.session.int_YVar(c), c + 1);
+        EXPECT_EQ(wb.session.int_XVar(c), 1);
+        EXPECT_EQ(wb.session.int_YVar(c), c + 1);
     }
 }
 
@@ -79,7 +79,7 @@ TEST(NewDocument, ClearsResultsAndTitlesKeepsCountsDegreesAndFlagsAndTwiceIsOnce
     wb.tabs.SelectPage(2);
     // What the title dialog leaves behind.
     wb.app.ApplyTitles({"例題", {"変数1", "変数2", "変数3", "変数4", "変数5"}});
-    const Session& s = wb.app.session;
+    const Session& s = wb.session;
     const Session before = s;
 
     wb.app.New();
@@ -107,18 +107,18 @@ TEST(TabSwitch, ShownCombinationsSamplesWithEditsCoefficientsOfTheRunAndLimitsFr
     LoadTwoCombinations(wb);
     wb.app.RunEstimation();
     ASSERT_EQ(wb.Messages(), kNone);
-    EXPECT_EQ(wb.app.session.int_DataCount, 8);
-    const double c0 = wb.app.session.dbl_Coeff(2, 0);
-    wb.app.session.dbl_XMax(2) = 250;
+    EXPECT_EQ(wb.session.int_DataCount, 8);
+    const double c0 = wb.session.dbl_Coeff(2, 0);
+    wb.session.dbl_XMax(2) = 250;
     wb.data.SetText(3, 11, "121");  // a sample typed after the run
     wb.data.SetText(1, 11, "11");
     wb.tabs.SelectPage(2);
-    EXPECT_EQ(wb.app.session.int_DataCount, 11);
+    EXPECT_EQ(wb.session.int_DataCount, 11);
     EXPECT_EQ(NumberOf(wb.est1.Text(2, 11)), 121);
-    EXPECT_EQ(wb.app.session.dbl_Coeff(2, 0), c0);
-    EXPECT_EQ(wb.app.session.int_Comb, 1);
-    EXPECT_EQ(wb.app.session.int_WorkDegree, 2);
-    EXPECT_DOUBLE_EQ(wb.app.session.dbl_XHigh(2), 300);
+    EXPECT_EQ(wb.session.dbl_Coeff(2, 0), c0);
+    EXPECT_EQ(wb.session.int_Comb, 1);
+    EXPECT_EQ(wb.session.int_WorkDegree, 2);
+    EXPECT_DOUBLE_EQ(wb.session.dbl_XHigh(2), 300);
     EXPECT_EQ(wb.graph.CallsOf(DrawCall::Op::Circle).size(), 11u);
 }
 
@@ -132,7 +132,7 @@ TEST(TabSwitch, DataPageAndPagesBeyondTheCombinationsChangeNothingButTheirLabel)
     wb.labels.SetEquation(2, "old");
     for (int page : {0, 3}) wb.tabs.SelectPage(page);
     EXPECT_EQ(wb.labels.Equation(2), "");
-    EXPECT_EQ(wb.app.session.int_Comb, 1);
+    EXPECT_EQ(wb.session.int_Comb, 1);
     EXPECT_EQ(test::Describe(wb.graph), graph);
     wb.tabs.SelectPage(2);  // returning redraws the same graph
     EXPECT_GT(wb.graph.ClearCount(), clears) << "the graph was not redrawn";
@@ -152,7 +152,7 @@ TEST(Refill, RowsTheXTransformCannotTakeArePassedOverOtherErrorsShown) {
     wb.data.SetText(1, 3, "1");  // 1 / ln 1
     for (int page : {0, 1}) wb.tabs.SelectPage(page);
     EXPECT_EQ(wb.Messages(), kNone);
-    EXPECT_EQ(wb.app.session.int_DataCount, 9);
+    EXPECT_EQ(wb.session.int_DataCount, 9);
     EXPECT_EQ(wb.graph.CallsOf(DrawCall::Op::Circle).size(), 9u);
     wb.data.SetText(2, 4, "1e300");  // its square leaves the double range
     for (int page : {0, 1}) wb.tabs.SelectPage(page);
@@ -171,15 +171,15 @@ TEST(MethodEdit, AfterAnEstimation) {
         wb.tabs.SelectPage(2);
         ASSERT_EQ(wb.Messages(), kNone);
         const int& runs = CountRuns(wb);
-        const Session before = wb.app.session;
+        const Session before = wb.session;
         const int cell = std::stoi(row[2]);
         Edit(wb, std::stoi(row[1]), cell, row[3]);
         EXPECT_EQ(runs, std::stoi(row[4]));
         if (!row[5].empty()) {
-            EXPECT_EQ(wb.app.session.int_Degree(cell), std::stoi(row[5]));
+            EXPECT_EQ(wb.session.int_Degree(cell), std::stoi(row[5]));
         }
         if (runs == 0) {
-            EXPECT_EQ(wb.app.session.int_Degree, before.int_Degree);
+            EXPECT_EQ(wb.session.int_Degree, before.int_Degree);
         }
         EXPECT_EQ(wb.Messages(), row[6] == "1" ? Texts{"インデックスが有効範囲にありません。"} : kNone);
     }
@@ -191,11 +191,11 @@ TEST(MethodEditBeforeAnyEstimation, VariablesRecordedAtOnceDegreeNotStoredAndNoR
     const int& runs = CountRuns(wb);
     Edit(wb, 4, 2, "C");
     Edit(wb, 1, 3, "E");
-    EXPECT_EQ(std::vector<int>({wb.app.session.int_XVar(2), wb.app.session.int_YVar(3)}), std::vector<int>({3, 5}));
+    EXPECT_EQ(std::vector<int>({wb.session.int_XVar(2), wb.session.int_YVar(3)}), std::vector<int>({3, 5}));
     Edit(wb, 7, 1, "3");
     EXPECT_EQ(runs, 0);
-    EXPECT_EQ(wb.app.session.int_Degree(1), 2) << "the degree set at start-up";
-    EXPECT_EQ(wb.app.session.int_Estimated, kFalse);
+    EXPECT_EQ(wb.session.int_Degree(1), 2) << "the degree set at start-up";
+    EXPECT_EQ(wb.session.int_Estimated, kFalse);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "session_probe.h"
 #include "window/headless.h"
 
 namespace kurvo::test {
@@ -54,6 +55,7 @@ struct Workbench : ScriptedDialogsHolder, HeadlessWindow {
     TableGrid& est1 = spdEstimate1;
     TableGrid& est2 = spdEstimate2;
     TableGrid& est3 = spdEstimate3;
+    Session& session = SessionProbe::Of(app);
 
     // Fills a data column from row 1, "" for a blank cell.
     void SetColumn(int col, const std::vector<std::string>& cells) {

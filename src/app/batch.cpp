@@ -217,7 +217,7 @@ std::string FigureTables(const App& app, const BatchOptions& options) {
         for (const char* column : {"n", "自由度", "s", "R²", "調整済み R²", "式", "残差平方和", "標準誤差", "重相関係数", "相対誤差"})
             heading.emplace_back(column);
         text += line(heading);
-        for (int c = 1; c <= app.session.int_CombCount; ++c) {
+        for (int c = 1; c <= app.CombinationCount(); ++c) {
             const std::optional<FitFigures> figures = app.Figures(c);
             if (!figures) continue;
             const auto known = [&](const std::optional<double>& v) {
@@ -237,7 +237,7 @@ std::string FigureTables(const App& app, const BatchOptions& options) {
                 row.push_back(known(figures->s));
                 row.push_back(known(figures->rSquared));
                 row.push_back(known(figures->adjustedRSquared));
-                row.push_back(FittedForm(app.session, c));
+                row.push_back(app.FittedForm(c));
                 row.insert(row.end(), grid.begin(), grid.end());
                 text += line(row);
             }
@@ -248,7 +248,7 @@ std::string FigureTables(const App& app, const BatchOptions& options) {
         const std::string confidence = IntervalName(false, options.level), prediction = IntervalName(true, options.level);
         text += line({"組合せ", "X", "推算値", confidence + "の下限", confidence + "の上限", prediction + "の下限",
                       prediction + "の上限"});
-        for (int c = 1; c <= app.session.int_CombCount; ++c) {
+        for (int c = 1; c <= app.CombinationCount(); ++c) {
             const std::optional<FitFigures> figures = app.Figures(c);
             if (!figures) continue;
             for (const double x : options.at) {
@@ -257,7 +257,7 @@ std::string FigureTables(const App& app, const BatchOptions& options) {
                 const BandEnds none;  // no band: every end reads "—"
                 const BandEnds& confidenceEnds = band ? band->confidence : none;
                 const BandEnds& predictionEnds = band ? band->prediction : none;
-                const CalculatedValue value = CalculateValue(app.session, c, app.session.int_Degree(c), FormatGeneral(x));
+                const CalculatedValue value = app.CalculateValueOf(c, FormatGeneral(x));
                 row.push_back(value.ok ? value.text : std::string(kNoFigure));
                 for (const BandEnds* ends : {&confidenceEnds, &predictionEnds}) {
                     row.push_back(FigureText(ends->lower, form));
@@ -306,9 +306,9 @@ std::optional<GraphImage> DrawGraphImage(HeadlessWindow& window, const BatchOpti
                                          std::string& problem, bool& refused) {
     App& app = window.app;
     const int number = options.combination.value_or(1);
-    if (number > app.session.int_CombCount) {
+    if (number > app.CombinationCount()) {
         problem = "組合せ " + std::to_string(number) + " は推算されていません（推算した組合せは " +
-                  std::to_string(app.session.int_CombCount) + " 個）。";
+                  std::to_string(app.CombinationCount()) + " 個）。";
         return std::nullopt;
     }
     // Shown even when it is shown already: its sheet is refilled, which loads

@@ -1,16 +1,13 @@
-// The fitted equation of the shown combination evaluated at a typed X.
+// A fitted equation evaluated at a typed X.
 #pragma once
 
+#include <span>
 #include <string>
 #include <string_view>
 
-#include "state/session.h"
+#include "fit/transforms.h"
 
 namespace kurvo {
-
-// "title = " of the shown combination's independent and dependent variable.
-std::string CalculateXLabel(const Session& session);
-std::string CalculateYLabel(const Session& session);
 
 struct CalculatedValue {
     bool ok = false;
@@ -18,10 +15,11 @@ struct CalculatedValue {
     double value = 0;  // the value itself
 };
 
-// X transformed like the estimation does, the polynomial of the shown
-// combination (int_Comb + 1, degree int_WorkDegree), Y transformed back.
-CalculatedValue CalculateValue(const Session& session, std::string_view xText);
-// The same for combination c's polynomial of the given degree.
-CalculatedValue CalculateValue(const Session& session, int c, int degree, std::string_view xText);
+// X transformed like the estimation does, the polynomial of the given degree
+// with the coefficients of powers 0, 1, ..., Y transformed back.  A power
+// beyond the coefficients given is a subscript error, told as a value that
+// cannot be calculated.
+CalculatedValue CalculateValue(std::span<const double> coefficients, const Transforms& transforms, int degree,
+                               std::string_view xText);
 
 }  // namespace kurvo

@@ -75,38 +75,38 @@ double StepWithinSpan(double step, double span) {
 
 namespace {
 
-void ScaleAxis(bool logarithmic, double min, double max, double& low, double& high, std::int16_t& divisions) {
+// Writes the axis's lower limit, upper limit and divisions, each as soon as it is known.
+void ScaleAxis(bool logarithmic, double min, double max, AxisScale& scale) {
     if (!logarithmic) {
         const double lowUnit = Pow(10.0, MagnitudeExponent(min));
-        low = Mul(lowUnit, Floor(Div(min, lowUnit)));
+        scale.low = Mul(lowUnit, Floor(Div(min, lowUnit)));
         const double highUnit = Pow(10.0, MagnitudeExponent(max));
-        high = Mul(highUnit, Floor(Add(Div(max, highUnit), 0.9)));
-        divisions = 5;
+        scale.high = Mul(highUnit, Floor(Add(Div(max, highUnit), 0.9)));
+        scale.divisions = 5;
         // These round limits stand when they show every value and, for
         // values that differ, leave them at least half the axis; otherwise
         // (years 1990 to 2020 on 1000 to 2000, 30.5 on 30 to 30) limits are
         // taken from the values' span.
         // (A scroll bar can move one extent past the other.)
         const double least = std::min(min, max), most = std::max(min, max);
-        const bool showsAll = low <= least && most <= high && low < high;
-        if (!showsAll || (least < most && Sub(most, least) * 2 < Sub(high, low))) {
+        const bool showsAll = scale.low <= least && most <= scale.high && scale.low < scale.high;
+        if (!showsAll || (least < most && Sub(most, least) * 2 < Sub(scale.high, scale.low))) {
             const LinearLimits limits = SpanLimits(least, most);
-            low = limits.low;
-            high = limits.high;
+            scale.low = limits.low;
+            scale.high = limits.high;
         }
     } else {
-        divisions = RoundToInt16(Floor(Log10(max)) - Floor(Log10(min)) + 1.0);
-        low = Floor(Log10(min));
-        high = Floor(Log10(max)) + 1.0;
+        scale.divisions = RoundToInt16(Floor(Log10(max)) - Floor(Log10(min)) + 1.0);
+        scale.low = Floor(Log10(min));
+        scale.high = Floor(Log10(max)) + 1.0;
     }
 }
 
 }  // namespace
 
-void AutoScaleGraph(Session& s, int c) {
-    s.int_XLog(c);  // a combination number outside 1..5 is a subscript error
-    ScaleAxis(s.int_XLog(c) != 0, s.dbl_XMin(c), s.dbl_XMax(c), s.dbl_XLow(c), s.dbl_XHigh(c), s.int_XDiv(c));
-    ScaleAxis(s.int_YLog(c) != 0, s.dbl_YMin(c), s.dbl_YMax(c), s.dbl_YLow(c), s.dbl_YHigh(c), s.int_YDiv(c));
+void AutoScaleGraph(const GraphExtents& extents, GraphScale& scale) {
+    ScaleAxis(extents.xLog, extents.xMin, extents.xMax, scale.x);
+    ScaleAxis(extents.yLog, extents.yMin, extents.yMax, scale.y);
 }
 
 }  // namespace kurvo

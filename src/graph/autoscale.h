@@ -1,19 +1,35 @@
-// Axis limits and division counts from a combination's graph extents.
+// Axis limits and division counts from a graph's extents.
 #pragma once
 
-#include "state/session.h"
+#include <cstdint>
 
 namespace kurvo {
 
-// Writes dbl_XLow/High, int_XDiv and then the Y ones of combination c (1..5)
-// from its extents.  Linear axes: round values around the extents, 5
-// divisions, such that every value between the extents is shown and, when
-// they differ, they span at least half the axis.  Logarithmic axes: decade
-// exponents and the number of decades.  Raises InvalidArgument for a
-// non-positive extent on a logarithmic axis and Overflow when a limit leaves
-// the double range; outputs written before the failing step keep their new
-// values.
-void AutoScaleGraph(Session& session, int c);
+// What a graph is to show: the extents of both axes, and which axes are logarithmic.
+struct GraphExtents {
+    double xMin = 0, xMax = 0, yMin = 0, yMax = 0;
+    bool xLog = false, yLog = false;
+};
+
+// What an axis is drawn with: its limits (decade exponents on a logarithmic
+// axis) and its number of divisions.
+struct AxisScale {
+    double low = 0, high = 0;
+    std::int16_t divisions = 0;
+};
+
+struct GraphScale {
+    AxisScale x, y;
+};
+
+// Writes the X limits and divisions of `scale` and then the Y ones from the
+// extents.  Linear axes: round values around the extents, 5 divisions, such
+// that every value between the extents is shown and, when they differ, they
+// span at least half the axis.  Logarithmic axes: decade exponents and the
+// number of decades.  Raises InvalidArgument for a non-positive extent on a
+// logarithmic axis and Overflow when a limit leaves the double range; what
+// was written before the failing step keeps its new value, the rest its old.
+void AutoScaleGraph(const GraphExtents& extents, GraphScale& scale);
 
 // One linear axis end: the order-of-magnitude exponent of the value (0 for 0),
 // taken as round(floor(ln |v|) * kLog10Factor).

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <optional>
+#include <utility>
 
 #include "graph/autoscale.h"
 #include "state/numbers.h"
@@ -11,11 +12,6 @@ namespace kurvo {
 namespace {
 
 constexpr std::array<const char*, 4> kBoxNames = {"独立変数の下限", "独立変数の上限", "従属変数の下限", "従属変数の上限"};
-
-struct AxisLimits {
-    double low = 0, high = 0;
-    std::int16_t divisions = 0;
-};
 
 // Exponent of a linear axis end: X ends take the floor of the natural
 // logarithm scaled to decades and rounded, Y ends the floor of the decimal
@@ -44,34 +40,37 @@ bool Honours(double low, double high, double lower, double upper) {
     return Sub(lower, low) <= division && Sub(high, upper) <= division;
 }
 
+// Nothing taken: with a message the user must be told, or with the reason of a silent refusal.
+RangeOutcome Told(std::string message) { return {false, std::move(message), {}, std::nullopt, std::nullopt}; }
+RangeOutcome Refused(std::string refusal) { return {false, {}, std::move(refusal), std::nullopt, std::nullopt}; }
+
 }  // namespace
 
-RangeTexts CurrentRangeTexts(const Session& s, int c) {
-    return {FormatGeneral(s.dbl_XMin(c)), FormatGeneral(s.dbl_XMax(c)), FormatGeneral(s.dbl_YMin(c)),
-            FormatGeneral(s.dbl_YMax(c))};
+RangeTexts CurrentRangeTexts(const GraphExtents& e) {
+    return {FormatGeneral(e.xMin), FormatGeneral(e.xMax), FormatGeneral(e.yMin), FormatGeneral(e.yMax)};
 }
 
-RangeOutcome ApplyGraphRange(Session& s, int c, const RangeTexts& texts, std::array<bool, 2> axesTyped) {
-    std::array<double, 4> ends{s.dbl_XMin(c), s.dbl_XMax(c), s.dbl_YMin(c), s.dbl_YMax(c)};
+RangeOutcome ApplyGraphRange(const GraphExtents& extents, const RangeTexts& texts, std::array<bool, 2> axesTyped) {
+    std::array<double, 4> ends{extents.xMin, extents.xMax, extents.yMin, extents.yMax};
     for (std::size_t i = 0; i < ends.size(); ++i) {
         if (!axesTyped[i / 2]) continue;
         const auto value = NumericValue(texts[i]);
-        if (!value) return {false, "「" + std::string(kBoxNames[i]) + "」に数値を入力してください。", {}};
+        if (!value) return Told("「" + std::string(kBoxNames[i]) + "」に数値を入力してください。");
         ends[i] = *value;
     }
-    const bool xLog = s.int_XLog(c) != 0;
-    const bool yLog = s.int_YLog(c) != 0;
+    const bool xLog = extents.xLog;
+    const bool yLog = extents.yLog;
     const auto [xl, xu, yl, yu] = ends;
-    if ((axesTyped[0] && xl > xu) || (axesTyped[1] && yl > yu)) return {false, {}, "下限が上限より大きくなっています。"};
+    if ((axesTyped[0] && xl > xu) || (axesTyped[1] && yl > yu)) return Refused("下限が上限より大きくなっています。");
     if ((axesTyped[0] && xLog && (xl <= 0 || xu <= 0)) || (axesTyped[1] && yLog && (yl <= 0 || yu <= 0)))
-        return {false, {}, "対数の軸の下限と上限は 0 より大きい数にしてください。"};
+        return Refused("対数の軸の下限と上限は 0 より大きい数にしてください。");
 
-    std::array<AxisLimits, 2> axes;
+    std::array<AxisScale, 2> axes;
     for (std::size_t axis = 0; axis < 2; ++axis) {
         if (!axesTyped[axis]) continue;
         const bool yAxis = axis == 1;
         const double lower = ends[axis * 2], upper = ends[axis * 2 + 1];
-        AxisLimits& limits = axes[axis];
+        AxisScale& limits = axes[axis];
         std::size_t box = axis * 2;
         try {
             if (yAxis ? yLog : xLog) {
@@ -93,28 +92,15 @@ RangeOutcome ApplyGraphRange(Session& s, int c, const RangeTexts& texts, std::ar
                 }
             }
         } catch (const RuntimeError& error) {
-            return {false, "「" + std::string(kBoxNames[box]) + "」の値ではグラフの範囲を計算できません。\n" +
-                               error.Description(),
-                    {}};
+            return Told("「" + std::string(kBoxNames[box]) + "」の値ではグラフの範囲を計算できません。\n" +
+                        error.Description());
         }
     }
 
-    if (axesTyped[0]) {
-        s.int_XDiv(c) = axes[0].divisions;
-        s.dbl_XLow(c) = axes[0].low;
-        s.dbl_XHigh(c) = axes[0].high;
-        s.dbl_XMin(c) = xl;
-        s.dbl_XMax(c) = xu;
-    }
-    if (axesTyped[1]) {
-        s.int_YDiv(c) = axes[1].divisions;
-        s.dbl_YLow(c) = axes[1].low;
-        s.dbl_YHigh(c) = axes[1].high;
-        s.dbl_YMin(c) = yl;
-        s.dbl_YMax(c) = yu;
-    }
-    s.int_DialogOK = kTrue;
-    return {true, {}, {}};
+    RangeOutcome taken{true, {}, {}, std::nullopt, std::nullopt};
+    if (axesTyped[0]) taken.x = AxisRange{xl, xu, axes[0]};
+    if (axesTyped[1]) taken.y = AxisRange{yl, yu, axes[1]};
+    return taken;
 }
 
 }  // namespace kurvo

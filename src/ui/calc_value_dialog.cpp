@@ -17,8 +17,8 @@ namespace kurvo::ui {
 CalcValueDialog::CalcValueDialog(App& app, QWidget* parent)
     : FormDialog(parent, "frmCalc_Value", QStringLiteral("Tavric"), 4965, 3105), app_(app) {
     txtX_ = addTextBox("txtX", 1800, 720, 3045, 270);
-    QLabel* lblX = addLabel("lblX", QString::fromStdString(CalculateXLabel(app_.session)), 240, 720, 1575, 255);
-    QLabel* lblY = addLabel("lblY", QString::fromStdString(CalculateYLabel(app_.session)), 240, 1320, 1575, 255);
+    QLabel* lblX = addLabel("lblX", QString::fromStdString(app_.CalculateXLabel()), 240, 720, 1575, 255);
+    QLabel* lblY = addLabel("lblY", QString::fromStdString(app_.CalculateYLabel()), 240, 1320, 1575, 255);
     // " = " stands next to the box on the right.
     for (QLabel* label : {lblX, lblY}) label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     // Wide enough for every digit of the general number form.
@@ -55,16 +55,16 @@ CalcValueDialog::CalcValueDialog(App& app, QWidget* parent)
 
 void CalcValueDialog::copyValue() {
     if (!lastX_) return;
-    const CalculatedValue value = CalculateValue(app_.session, FormatShortest(*lastX_));
+    const CalculatedValue value = app_.CalculateShownValue(FormatShortest(*lastX_));
     if (!value.ok) return;
     const std::array<std::string, 2> intervals = app_.IntervalTextsAt(*lastX_, true);
     QGuiApplication::clipboard()->setText(QString::fromStdString(
-        CalculateXLabel(app_.session) + FormatShortest(*lastX_) + "\n" + CalculateYLabel(app_.session) +
+        app_.CalculateXLabel() + FormatShortest(*lastX_) + "\n" + app_.CalculateYLabel() +
         FormatShortest(value.value) + "\n" + intervals[0] + "\n" + intervals[1] + "\n"));
 }
 
 void CalcValueDialog::calculate() {
-    const CalculatedValue value = CalculateValue(app_.session, txtX_->text().toStdString());
+    const CalculatedValue value = app_.CalculateShownValue(txtX_->text().toStdString());
     if (value.ok) {
         lastX_ = NumericValue(txtX_->text().toStdString());
         lblY_Calc_->setText(QString::fromStdString(value.text));

@@ -23,7 +23,7 @@ DegreeDialog::DegreeDialog(App& app, QWidget* parent) : QDialog(parent), app_(ap
     setObjectName(QStringLiteral("frmDegrees"));
     setWindowTitle(QStringLiteral("次数の比較"));
     auto* layout = new QVBoxLayout(this);
-    const DegreeComparison comparison = app_.CompareDegreesOf(app_.session.int_Comb + 1);
+    const DegreeComparison comparison = app_.CompareDegreesOf(app_.ShownCombination());
     combination_ = comparison.combination;
 
     auto* heading = new QLabel;

@@ -190,7 +190,7 @@ void MainWindow::fitControlsToClient() {
     }
     if (tabs_) tabs_->setGrowth(QSize(left, growth.height()));
     // The graph is drawn for its size: a new size draws it again.
-    if (app_ && graph_->size() != drawnGraphSize_ && app_->session.int_Estimated) app_->RedrawShownGraph();
+    if (app_ && graph_->size() != drawnGraphSize_ && app_->Estimated()) app_->RedrawShownGraph();
     drawnGraphSize_ = graph_->size();
 }
 
@@ -556,25 +556,24 @@ void MainWindow::openTitleDialog() {
         dialog.exec();
     }
     captionTimer_->start();  // a new title alone changes no cell
-    const Session& s = app_->session;
-    if (s.int_Estimated && s.int_DialogOK) app_->RedrawShownGraph();
+    if (app_->Estimated() && app_->DialogConfirmed()) app_->RedrawShownGraph();
 }
 
 void MainWindow::openCalcValueDialog() {
     // A combination the last run refused has no equation to evaluate.
-    if (!app_->session.int_Estimated || app_->Refused(app_->session.int_Comb + 1)) return;
+    if (!app_->Estimated() || app_->Refused(app_->ShownCombination())) return;
     CalcValueDialog dialog(*app_, this);
     dialog.exec();
 }
 
 void MainWindow::openRangeDialog() {
-    if (!app_->session.int_Estimated) return;
+    if (!app_->Estimated()) return;
     {
         ChangeGraphRangeDialog dialog(*app_, this);
         dialog.exec();
     }
     // Opening the dialog sets the flag: the graph is redrawn after either button.
-    if (app_->session.int_DialogOK) app_->RedrawShownGraph();
+    if (app_->DialogConfirmed()) app_->RedrawShownGraph();
 }
 
 void MainWindow::openAboutDialog() {
@@ -693,7 +692,7 @@ void MainWindow::showSettingsProblem(const QString& what, const std::string& why
 }
 
 void MainWindow::openStatisticsDialog() {
-    if (!app_->session.int_Estimated) return;
+    if (!app_->Estimated()) return;
     {
         StatisticsDialog dialog(*app_, this);
         dialog.exec();
@@ -705,7 +704,7 @@ void MainWindow::openStatisticsDialog() {
 }
 
 void MainWindow::openDegreeDialog() {
-    if (!app_->session.int_Estimated) return;
+    if (!app_->Estimated()) return;
     DegreeDialog dialog(*app_, this);
     dialog.exec();
 }
@@ -722,7 +721,7 @@ void MainWindow::createGraphContextMenu() {
     // Until an estimation there is no graph to take out and no fit to tell of.
     connect(graphMenu_, &QMenu::aboutToShow, this, [this, copy, save] {
         for (QAction* action : {copy, save, statisticsAction_, degreeAction_})
-            action->setEnabled(app_->session.int_Estimated != 0);
+            action->setEnabled(app_->Estimated());
     });
     connect(graphMenu_, &QMenu::aboutToHide, this, [this] {
         statisticsAction_->setEnabled(true);
@@ -748,7 +747,7 @@ void MainWindow::createResultCopyMenus() {
 }
 
 void MainWindow::copyGraph() {
-    if (!app_->session.int_Estimated) return;
+    if (!app_->Estimated()) return;
     const RecordingSurface& shown = graph_->surface();
     const QImage picture = screenImage(shown.Calls(), shown.Width(), shown.Height(), graph_->dpiX());
     auto* copied = new QMimeData;
@@ -760,8 +759,7 @@ void MainWindow::copyGraph() {
 }
 
 void MainWindow::saveGraphImage() {
-    Session& s = app_->session;
-    if (!s.int_Estimated) return;
+    if (!app_->Estimated()) return;
     FileRequest request{kGraphImageFilter, "*.png", graphImageFile_};
     request.forSaving = true;
     const std::optional<std::string> chosen = dialogs_.ChooseFile(request);

@@ -92,14 +92,14 @@ StatisticsDialog::StatisticsDialog(App& app, QWidget* parent) : QDialog(parent),
         fill();
     });
     fill();
-    pages_->setCurrentIndex(app_.session.int_Comb);
+    pages_->setCurrentIndex(app_.ShownCombination() - 1);
     resize(sizeHint().expandedTo(QSize(760, 360)));
 }
 
 void StatisticsDialog::fill() {
     const NumberForm shown = [](double v) { return FormatCoefficient(v); };
     for (int c = 1; c <= 4; ++c) {
-        const std::optional<FitFigures> figures = c <= app_.session.int_CombCount ? app_.Figures(c) : std::nullopt;
+        const std::optional<FitFigures> figures = c <= app_.CombinationCount() ? app_.Figures(c) : std::nullopt;
         pages_->setTabEnabled(c - 1, figures.has_value());
         TableGrid& grid = table(c)->gridModel()->grid();
         grid.ClearSheet();
@@ -112,8 +112,8 @@ void StatisticsDialog::fill() {
             summary(c)->setText(QStringLiteral("推算されていません。"));
             continue;
         }
-        form(c)->setText(QString::fromStdString(FittedForm(app_.session, c)));
-        meanings_[static_cast<std::size_t>(c - 1)]->setText(QString::fromStdString(FigureMeaning(app_.session, c)));
+        form(c)->setText(QString::fromStdString(app_.FittedForm(c)));
+        meanings_[static_cast<std::size_t>(c - 1)]->setText(QString::fromStdString(app_.FigureMeaning(c)));
         summary(c)->setText(QString::fromStdString(FigureSummary(*figures, shown, [](double v) { return FormatGeneral(v); })));
         for (std::size_t j = 0; j < figures->coefficients.size(); ++j) {
             const std::vector<std::string> row = CoefficientRow(*figures, j, shown);
@@ -135,12 +135,12 @@ void StatisticsDialog::fill() {
 
 void StatisticsDialog::copyPage() {
     const int c = pages_->currentIndex() + 1;
-    const std::optional<FitFigures> figures = c <= app_.session.int_CombCount ? app_.Figures(c) : std::nullopt;
+    const std::optional<FitFigures> figures = c <= app_.CombinationCount() ? app_.Figures(c) : std::nullopt;
     if (!figures) return;
     const NumberForm every = [](double v) { return FormatShortest(v); };
     const TableGrid& grid = table(c)->gridModel()->grid();
     const int rows = static_cast<int>(figures->coefficients.size());
-    const std::string text = FittedForm(app_.session, c) + "\n" + FigureSummary(*figures, every, every) + "\n" +
+    const std::string text = app_.FittedForm(c) + "\n" + FigureSummary(*figures, every, every) + "\n" +
                              BlockAsText(grid, 0, 0, grid.Columns(), rows);
     QGuiApplication::clipboard()->setText(QString::fromStdString(text));
 }

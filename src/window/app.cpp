@@ -23,14 +23,14 @@ std::string VariableList(const Session& session, int count) {
 }
 
 void App::StartUp() {
-    session.int_Estimated = kFalse;
+    session_.int_Estimated = kFalse;
     views_.SSTab1.SelectPage(0);
     for (int c = 1; c <= kMaxCombinations; ++c) {
-        session.int_Degree(c) = 2;
-        session.int_XLog(c) = 0;
-        session.int_XRecip(c) = 0;
-        session.int_YLog(c) = 0;
-        session.int_YRecip(c) = 0;
+        session_.int_Degree(c) = 2;
+        session_.int_XLog(c) = 0;
+        session_.int_XRecip(c) = 0;
+        session_.int_YLog(c) = 0;
+        session_.int_YRecip(c) = 0;
     }
     InitSheets();
     MarkSettled();
@@ -38,8 +38,8 @@ void App::StartUp() {
 
 void App::New() {
     InitSheets();
-    session.str_Title.clear();
-    for (int i = 1; i <= kMaxVariables; ++i) session.str_VarTitle(i).clear();
+    session_.str_Title.clear();
+    for (int i = 1; i <= kMaxVariables; ++i) session_.str_VarTitle(i).clear();
     MarkSettled();
 }
 
@@ -59,7 +59,7 @@ void App::InitSheets() {
     views_.spdData.ClearSheet();
     for (IGrid* grid : views_.spdEstimate) grid->ClearSheet();
     views_.spdCoeff.ClearSheet();
-    session.int_Estimated = kFalse;
+    session_.int_Estimated = kFalse;
     views_.SSTab1.SelectPage(0);
     views_.picGraph.Clear();
 
@@ -69,8 +69,8 @@ void App::InitSheets() {
         views_.spdSpec.SetItemList(kColYVar, c, list);
         views_.spdSpec.SetItemList(kColXVar, c, list);
         views_.spdSpec.SetText(kColDegree, c, "2");
-        session.int_XVar(c) = 1;
-        session.int_YVar(c) = static_cast<std::int16_t>(c + 1);
+        session_.int_XVar(c) = 1;
+        session_.int_YVar(c) = static_cast<std::int16_t>(c + 1);
     }
     for (int k = 1; k <= kMaxVariables; ++k) views_.spdData.SetText(k, 0, std::string(1, static_cast<char>(64 + k)));
 }
@@ -83,14 +83,14 @@ void App::OnTabChanged() {
 Failure App::ShowPage(int page) {
     if (page == 0) return std::nullopt;
     views_.lblEquation.SetEquation(page - 1, "");
-    if (page > session.int_CombCount || !session.int_Estimated) return std::nullopt;
-    session.int_Comb = static_cast<std::int16_t>(page - 1);
+    if (page > session_.int_CombCount || !session_.int_Estimated) return std::nullopt;
+    session_.int_Comb = static_cast<std::int16_t>(page - 1);
     if (Refused(page)) {
         // Refused in the last run: nothing to show, nothing to draw.
         views_.picGraph.Clear();
         return std::nullopt;
     }
-    if (Failure failure = FillResultSheets(session.int_Comb)) return failure;
+    if (Failure failure = FillResultSheets(session_.int_Comb)) return failure;
     return DrawShown(false);
 }
 
@@ -99,8 +99,8 @@ Failure App::ShowCombination(int number) { return ShowPage(number); }
 Transforms TransformsOf(const Session& s, int c) { return {s.int_YLog(c), s.int_YRecip(c), s.int_XLog(c), s.int_XRecip(c)}; }
 
 Failure App::DrawShown(bool toPrinter) {
-    const Transforms t = TransformsOf(session, session.int_Comb + 1);
-    return Draw(session.int_Comb, toPrinter, t.xLog, t.yLog, t.xRecip, t.yRecip);
+    const Transforms t = TransformsOf(session_, session_.int_Comb + 1);
+    return Draw(session_.int_Comb, toPrinter, t.xLog, t.yLog, t.xRecip, t.yRecip);
 }
 
 void App::RedrawShownGraph() {
@@ -110,7 +110,7 @@ void App::RedrawShownGraph() {
 void App::PrintShownGraph() {
     // The graph belongs to the document's last estimation: after New, Open or
     // an example there is none until the estimate button makes one.
-    if (!session.int_Estimated) {
+    if (!session_.int_Estimated) {
         ReportError(kNothingToPrintMessage);
         return;
     }

@@ -15,8 +15,10 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "fit/calculate_value.h"
 #include "fit/degree_table.h"
 #include "fit/fit_report.h"
 #include "fit/fit_statistics.h"
@@ -85,8 +87,18 @@ public:
     App(const App&) = delete;
     App& operator=(const App&) = delete;
 
-    Session session;
     MainWindowState window;
+
+    // ---- what the document has come to ----
+    // Whether an estimation has run since the document was replaced.
+    bool Estimated() const { return session_.int_Estimated != 0; }
+    // The combination whose page, results and graph are shown (1..4).
+    int ShownCombination() const { return session_.int_Comb + 1; }
+    // The combinations in use (0..4), as the last estimation, example or opened file counted them.
+    int CombinationCount() const { return session_.int_CombCount; }
+    // Whether the last title or range dialog was confirmed, so that the graph
+    // is to be drawn again (the range dialog counts as confirmed once opened).
+    bool DialogConfirmed() const { return session_.int_DialogOK != 0; }
 
     // ---- document ----
     void StartUp();   // once, when the main window loads
@@ -169,10 +181,25 @@ public:
     // freedom, an x the transform cannot take).
     std::optional<BandAt> BandsAt(int c, const FitFigures& figures, double x) const;
     // The confidence and the prediction interval of the shown combination at
-    // a measured x, as the calculated-value dialog shows them.
     // a measured x, as the calculated-value dialog shows them, or with every
     // digit (FormatShortest) for a copy.
     std::array<std::string, 2> IntervalTextsAt(double x, bool everyDigit = false) const;
+    // The equation combination c fits, with its variables' names and the
+    // transforms written out: "ln(P) = C0 + C1·(1/T) + C2·(1/T)²".
+    std::string FittedForm(int c) const;
+    // What the summary's figures and the intervals of combination c are of, in
+    // plain words: s and R² of the transformed Y, the intervals of the median
+    // under ln Y and the reciprocal of those of 1/Y under a reciprocal.
+    std::string FigureMeaning(int c) const;
+
+    // ---- calculated value ----
+    // "title = " of the shown combination's independent and dependent variable.
+    std::string CalculateXLabel() const;
+    std::string CalculateYLabel() const;
+    // The shown combination's equation, at the degree shown, evaluated at a typed X.
+    CalculatedValue CalculateShownValue(std::string_view xText) const;
+    // Combination c's equation at the degree of its method row.
+    CalculatedValue CalculateValueOf(int c, std::string_view xText) const;
 
     // ---- which degree ----
     // Combination c's samples as they are now, with the transforms of its
@@ -247,6 +274,15 @@ public:
     void ReportError(const std::string& text);
 
 private:
+    // The session record: the window and the batch command see it through
+    // the queries above; the tests' probe may read and set it whole.
+    Session session_;
+    friend struct SessionProbe;
+    // Copying a document between the window and a data file's content reads and fills the record.
+    friend Document CaptureContent(const App& app, const std::optional<CellText>& typing);
+    friend Document CaptureDocument(const App& app);
+    friend void ApplyDocument(App& app, const Document& document);
+
     // After a file is read: a name that two columns share is pointed out.
     void WarnOfRepeatedNames();
     // The document as it is now is the one the changes are measured from.
@@ -284,6 +320,13 @@ private:
     // The working state of combination k + 1: degree, coefficients, sample count, power table.
     void LoadWorkingState(int k, const FitSamples& samples);
     [[nodiscard]] Failure DrawSteps(ISurface& target, bool toPrinter, int index, const Transforms& flags);
+    // Combination c's equation of the given degree evaluated at a typed X.
+    CalculatedValue CalculateValueOf(int c, int degree, std::string_view xText) const;
+    // The graph extents of combination c and which of its axes are logarithmic.
+    GraphExtents ExtentsOf(int c) const;
+    // Combination c's axis limits and divisions from its extents
+    // (AutoScaleGraph); a failure raises and leaves what was written before it.
+    void ScaleAxesOf(int c);
 
     Views views_;
     std::string documentFile_;

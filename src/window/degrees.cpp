@@ -36,23 +36,23 @@ std::vector<std::string> DegreeRowTexts(const DegreeRow& row, NumberForm form) {
 DegreeComparison App::CompareDegreesOf(int c) const {
     DegreeComparison comparison;
     comparison.combination = c;
-    if (!session.int_Estimated || c < 1 || c > session.int_CombCount) {
+    if (!session_.int_Estimated || c < 1 || c > session_.int_CombCount) {
         comparison.failure = RuntimeError(ErrorNumber::NoCombination, "組合せ Y" + std::to_string(c) + " は推算されていません。");
         return comparison;
     }
     FitSamples samples;
-    samples.transforms = TransformsOf(session, c);
+    samples.transforms = TransformsOf(session_, c);
     try {
         ScanValidRows(c, [&](int row, double x, double y) {
             try {
                 samples.x.push_back(ForwardTransform(x, samples.transforms.xLog, samples.transforms.xRecip));
             } catch (const RuntimeError& error) {
-                throw Located(error, c, row, session.int_XVar(c));
+                throw Located(error, c, row, session_.int_XVar(c));
             }
             try {
                 samples.y.push_back(ForwardTransform(y, samples.transforms.yLog, samples.transforms.yRecip));
             } catch (const RuntimeError& error) {
-                throw Located(error, c, row, session.int_YVar(c));
+                throw Located(error, c, row, session_.int_YVar(c));
             }
             samples.rows.push_back(row);
             samples.measured.push_back(y);
@@ -68,10 +68,10 @@ DegreeComparison App::CompareDegreesOf(int c) const {
 void App::ChooseDegree(int c, int degree) {
     if (c < 1 || c > kMaxCombinations || degree < 1 || degree > 6) return;
     views_.spdSpec.SetText(kColDegree, c, std::to_string(degree));
-    session.int_Degree(c) = static_cast<std::int16_t>(degree);
-    if (!session.int_Estimated) return;
+    session_.int_Degree(c) = static_cast<std::int16_t>(degree);
+    if (!session_.int_Estimated) return;
     RunEstimation();
-    if (c != 1 && c <= session.int_CombCount && fits_[static_cast<std::size_t>(c - 1)]) {
+    if (c != 1 && c <= session_.int_CombCount && fits_[static_cast<std::size_t>(c - 1)]) {
         views_.SSTab1.SelectPage(c);
         if (const Failure failure = ShowCombination(c)) ReportError(failure->Description());
     }

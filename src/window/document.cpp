@@ -22,8 +22,7 @@ void PutComboText(IGrid& grid, int col, int row, const std::string& text) {
 // the run did not reach has no coefficients (blank fields) and no estimate
 // block.  Every combination of the run is evaluated on the data as they are
 // now, written or not, as its sheet would be refilled.
-Results CaptureResults(const App& app, int written) {
-    const Session& s = app.session;
+Results CaptureResults(const App& app, const Session& s, int written) {
     const int combinations = std::clamp<int>(s.int_CombCount, 0, kMaxCombinations);
     const int withResults = std::min(combinations, written);
 
@@ -80,7 +79,7 @@ GridCounts CountGrids(const Views& views, const std::optional<CellText>& typing)
 }
 
 Document CaptureContent(const App& app, const std::optional<CellText>& typing) {
-    const Session& s = app.session;
+    const Session& s = app.session_;
     const Views& views = app.views();
     const GridCounts counts = CountGrids(views, typing);
 
@@ -102,7 +101,7 @@ Document CaptureContent(const App& app, const std::optional<CellText>& typing) {
 
 Document CaptureDocument(const App& app) {
     Document d = CaptureContent(app);
-    if (app.session.int_Estimated) d.results = CaptureResults(app, static_cast<int>(d.methods.size()));
+    if (app.session_.int_Estimated) d.results = CaptureResults(app, app.session_, static_cast<int>(d.methods.size()));
     return d;
 }
 
@@ -141,7 +140,7 @@ int VariableOfTitle(const Session& session, int count, const std::string& text) 
 }
 
 void ApplyDocument(App& app, const Document& d) {
-    Session& s = app.session;
+    Session& s = app.session_;
     const Views& views = app.views();
     IGrid& methodGrid = views.spdSpec;
     IGrid& data = views.spdData;
@@ -195,9 +194,9 @@ Failure App::Save(const std::string& name) {
         const Document document = CaptureDocument(*this);
         // Every sheet and statistic follows the data as the file has them,
         // the shown combination's last, so that its working state is loaded.
-        if (session.int_Estimated && session.int_Comb >= 0 && session.int_Comb < session.int_CombCount) {
-            for (int c = 1; c <= session.int_CombCount; ++c) {
-                const int k = c == session.int_CombCount ? session.int_Comb : (c - 1 < session.int_Comb ? c - 1 : c);
+        if (session_.int_Estimated && session_.int_Comb >= 0 && session_.int_Comb < session_.int_CombCount) {
+            for (int c = 1; c <= session_.int_CombCount; ++c) {
+                const int k = c == session_.int_CombCount ? session_.int_Comb : (c - 1 < session_.int_Comb ? c - 1 : c);
                 if (Refused(k + 1)) continue;
                 if (Failure failure = FillResultSheets(k)) return failure;
             }
@@ -302,7 +301,7 @@ void App::OpenCommand() {
 void App::WarnOfRepeatedNames() {
     // A file written elsewhere may name two columns alike; the run refuses them until one is renamed.
     std::vector<std::string> names;
-    for (int i = 1; i <= kMaxVariables; ++i) names.push_back(ColumnName(session, i, session.int_VarCount));
+    for (int i = 1; i <= kMaxVariables; ++i) names.push_back(ColumnName(session_, i, session_.int_VarCount));
     if (const std::string repeated = RepeatedName(names); !repeated.empty())
         views_.dialogs.ShowMessage("変数名「" + repeated + "」が二つ以上の列に付いています。推算の前に、変数名の設定で列ごとに別の名前にしてください。");
 }

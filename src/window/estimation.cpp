@@ -4,7 +4,6 @@
 #include <set>
 
 #include "fit/solver.h"
-#include "graph/autoscale.h"
 #include "state/numbers.h"
 #include "window/app.h"
 
@@ -33,10 +32,10 @@ void App::RunEstimation() {
     // X or Y cell holds a text that is not a number, and names the first.
     std::set<int> passed;
     std::string first;
-    for (int c = 1; c <= session.int_CombCount; ++c) {
-        if (!IsVariable(session.int_XVar(c)) || !IsVariable(session.int_YVar(c))) continue;
+    for (int c = 1; c <= session_.int_CombCount; ++c) {
+        if (!IsVariable(session_.int_XVar(c)) || !IsVariable(session_.int_YVar(c))) continue;
         for (int r = 1; r <= kMaxSamples; ++r)
-            for (const int v : {std::min(session.int_XVar(c), session.int_YVar(c)), std::max(session.int_XVar(c), session.int_YVar(c))}) {
+            for (const int v : {std::min(session_.int_XVar(c), session_.int_YVar(c)), std::max(session_.int_XVar(c), session_.int_YVar(c))}) {
                 const std::string& text = views_.spdData.Text(v, r);
                 if (text.empty() || views_.spdData.Number(v, r) || passed.contains(r)) continue;
                 if (passed.empty() || r < *passed.begin())
@@ -60,7 +59,7 @@ RuntimeError App::Located(const RuntimeError& error, int c, int row, int col) co
 }
 
 FitSamples App::SamplesForFit(int c) {
-    Session& s = session;
+    Session& s = session_;
     FitSamples samples;
     samples.transforms = TransformsOf(s, c);
     ScanValidRows(c, [&](int r, double x, double y) {
@@ -88,7 +87,7 @@ FitSamples App::SamplesForFit(int c) {
 }
 
 bool App::FitAndShow(int c) {
-    Session& s = session;
+    Session& s = session_;
     FitSamples samples = SamplesForFit(c);
     // A combination without samples keeps what earlier runs left.
     if (samples.Count() == 0) return false;
@@ -122,7 +121,7 @@ void App::LeaveEmpty(int c) {
 }
 
 Failure App::EstimateSteps() {
-    Session& s = session;
+    Session& s = session_;
     IGrid& data = views_.spdData;
     IGrid& methodGrid = views_.spdSpec;
 
@@ -204,11 +203,11 @@ Failure App::EstimateSteps() {
             // Its sheet shows this run's report already; what it has to be
             // shown again for is the working state and the axis limits.
             LoadWorkingState(shown - 1, fits_[static_cast<std::size_t>(shown - 1)]->samples);
-            AutoScaleGraph(s, shown);
+            ScaleAxesOf(shown);
         } else if (const Failure failure = FillResultSheets(shown - 1)) {
             throw *failure;
         }
-        AutoScaleGraph(s, shown);
+        ScaleAxesOf(shown);
     } catch (const RuntimeError&) {
         // A run that ends in an error (a logarithmic axis whose extent is 0)
         // leaves the data page up, as one that failed earlier does.

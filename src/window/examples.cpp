@@ -8,7 +8,7 @@ void App::LoadExample(int number) {
     const std::optional<Example> builtIn = BuiltInExample(number);
     if (!builtIn) return;
     const Example& example = *builtIn;
-    Session& s = session;
+    Session& s = session_;
     const int m = static_cast<int>(example.variableTitles.size());
     const int n = static_cast<int>(example.columns.front().size());
     const int k = static_cast<int>(example.methods.size());

@@ -39,11 +39,11 @@ Failure App::Draw(int index, bool toPrinter, std::int16_t xLog, std::int16_t yLo
 
 void App::SetResidualGraph(bool residuals) {
     residualGraph_ = residuals;
-    if (session.int_Estimated) RedrawShownGraph();
+    if (session_.int_Estimated) RedrawShownGraph();
 }
 
 Failure App::DrawSteps(ISurface& target, bool toPrinter, int index, const Transforms& flags) {
-    Session& s = session;
+    Session& s = session_;
     const int c = index + 1;
     // Printing leaves the screen graph blank.
     if (toPrinter) views_.picGraph.Clear();

@@ -10,16 +10,16 @@ void App::OnSpecCellChanged(int col, int row) {
     IGrid& methodGrid = views_.spdSpec;
     switch (col) {
     case kColYVar:
-        session.int_YVar(row) = static_cast<std::int16_t>(methodGrid.SelectedIndex(col, row) + 1);
+        session_.int_YVar(row) = static_cast<std::int16_t>(methodGrid.SelectedIndex(col, row) + 1);
         break;
     case kColXVar:
-        session.int_XVar(row) = static_cast<std::int16_t>(methodGrid.SelectedIndex(col, row) + 1);
+        session_.int_XVar(row) = static_cast<std::int16_t>(methodGrid.SelectedIndex(col, row) + 1);
         break;
     case kColDegree:
         try {
             const double degree = NumberOf(methodGrid.Text(col, row));
-            if (degree < 7 && session.int_Estimated) {
-                session.int_Degree(row) = RoundToInt16(degree);
+            if (degree < 7 && session_.int_Estimated) {
+                session_.int_Degree(row) = RoundToInt16(degree);
                 RunEstimation();
             }
         } catch (const RuntimeError& error) {

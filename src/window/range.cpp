@@ -12,7 +12,7 @@
 namespace kurvo {
 
 void App::OnRangeBarChanged(RangeBar bar, int minimum, int position) {
-    Session& s = session;
+    Session& s = session_;
     std::int16_t* remembered = nullptr;
     RangeArray<double, 1, 5>* extent = nullptr;
     const bool xBar = bar == RangeBar::HScrollLow || bar == RangeBar::HScrollHigh;
@@ -38,7 +38,7 @@ void App::OnRangeBarChanged(RangeBar bar, int minimum, int position) {
         if (!logarithmic && span > 0) step = StepWithinSpan(step, span);
         (*extent)(c) = *remembered < p ? Add(v, step) : Sub(v, step);
         *remembered = p;
-        AutoScaleGraph(s, c);
+        ScaleAxesOf(c);
     } catch (const RuntimeError& error) {
         *remembered = p;
         ReportError("グラフの範囲を変更できません。\n" + error.Description());
@@ -49,12 +49,46 @@ void App::OnRangeBarChanged(RangeBar bar, int minimum, int position) {
 
 RangeTexts App::BeginRangeChange() {
     // Whichever button closes the dialog, the graph is drawn again.
-    session.int_DialogOK = kTrue;
-    return CurrentRangeTexts(session, session.int_Comb + 1);
+    session_.int_DialogOK = kTrue;
+    return CurrentRangeTexts(ExtentsOf(session_.int_Comb + 1));
 }
 
 RangeOutcome App::ChangeGraphRange(const RangeTexts& texts, std::array<bool, 2> axesTyped) {
-    return ApplyGraphRange(session, session.int_Comb + 1, texts, axesTyped);
+    Session& s = session_;
+    const int c = s.int_Comb + 1;
+    const RangeOutcome outcome = ApplyGraphRange(ExtentsOf(c), texts, axesTyped);
+    if (!outcome.stored) return outcome;
+    if (const auto& x = outcome.x) {
+        s.dbl_XMin(c) = x->lower, s.dbl_XMax(c) = x->upper;
+        s.dbl_XLow(c) = x->scale.low, s.dbl_XHigh(c) = x->scale.high, s.int_XDiv(c) = x->scale.divisions;
+    }
+    if (const auto& y = outcome.y) {
+        s.dbl_YMin(c) = y->lower, s.dbl_YMax(c) = y->upper;
+        s.dbl_YLow(c) = y->scale.low, s.dbl_YHigh(c) = y->scale.high, s.int_YDiv(c) = y->scale.divisions;
+    }
+    s.int_DialogOK = kTrue;
+    return outcome;
+}
+
+GraphExtents App::ExtentsOf(int c) const {
+    const Session& s = session_;
+    return {s.dbl_XMin(c), s.dbl_XMax(c), s.dbl_YMin(c), s.dbl_YMax(c), s.int_XLog(c) != 0, s.int_YLog(c) != 0};
+}
+
+void App::ScaleAxesOf(int c) {
+    Session& s = session_;
+    GraphScale scale{{s.dbl_XLow(c), s.dbl_XHigh(c), s.int_XDiv(c)}, {s.dbl_YLow(c), s.dbl_YHigh(c), s.int_YDiv(c)}};
+    const auto store = [&] {
+        s.dbl_XLow(c) = scale.x.low, s.dbl_XHigh(c) = scale.x.high, s.int_XDiv(c) = scale.x.divisions;
+        s.dbl_YLow(c) = scale.y.low, s.dbl_YHigh(c) = scale.y.high, s.int_YDiv(c) = scale.y.divisions;
+    };
+    try {
+        AutoScaleGraph(ExtentsOf(c), scale);
+    } catch (const RuntimeError&) {
+        store();  // what was scaled before the failure is kept
+        throw;
+    }
+    store();
 }
 
 }  // namespace kurvo

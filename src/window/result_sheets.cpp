@@ -3,14 +3,13 @@
 // (degree, coefficients, sample count, power table) that the graph and the
 // calculated value use next.
 #include "fit/solver.h"
-#include "graph/autoscale.h"
 #include "state/numbers.h"
 #include "window/app.h"
 
 namespace kurvo {
 
 void App::ScanValidRows(int c, const std::function<void(int, double, double)>& take) const {
-    const Session& s = session;
+    const Session& s = session_;
     const IGrid& data = views_.spdData;
     // A variable that names no data column gives no sample.
     if (!IsVariable(s.int_XVar(c)) || !IsVariable(s.int_YVar(c))) return;
@@ -22,7 +21,7 @@ void App::ScanValidRows(int c, const std::function<void(int, double, double)>& t
 }
 
 FitSamples App::CurrentSamples(int c) const {
-    const Session& s = session;
+    const Session& s = session_;
     FitSamples samples;
     samples.transforms = TransformsOf(s, c);
     ScanValidRows(c, [&](int r, double x, double y) {
@@ -50,9 +49,9 @@ FitReport App::RefreshedFit(int k, FitSamples& samples) const {
     const int c = k + 1;
     try {
         if (k < 0 || k >= kMaxCombinations) Raise(ErrorNumber::SubscriptOutOfRange);
-        const int degree = session.int_Degree(c);
+        const int degree = session_.int_Degree(c);
         std::vector<double> coefficients;
-        for (int j = 0; j <= degree; ++j) coefficients.push_back(session.dbl_Coeff(c, j));
+        for (int j = 0; j <= degree; ++j) coefficients.push_back(session_.dbl_Coeff(c, j));
         samples = CurrentSamples(c);
         return EvaluateFit(samples, degree, coefficients);
     } catch (const RuntimeError& error) {
@@ -75,7 +74,7 @@ Failure App::FillResultSheets(int k) {
 }
 
 void App::LoadWorkingState(int k, const FitSamples& samples) {
-    Session& s = session;
+    Session& s = session_;
     const int c = k + 1;
     s.int_WorkDegree = s.int_Degree(c);
     const int degree = s.int_WorkDegree;
@@ -85,7 +84,6 @@ void App::LoadWorkingState(int k, const FitSamples& samples) {
 }
 
 void App::PresentReport(int k, const FitSamples& samples, const FitReport& report) {
-    Session& s = session;
     const int c = k + 1;
     IGrid& sheet = *views_.spdEstimate.at(static_cast<std::size_t>(k));
 
@@ -101,7 +99,7 @@ void App::PresentReport(int k, const FitSamples& samples, const FitReport& repor
         sheet.SetText(5, r, FormatPercent(e.percent));
     }
 
-    AutoScaleGraph(s, c);
+    ScaleAxesOf(c);
 
     if (!report.statistics) return;
     const FitStatistics& statistics = *report.statistics;

@@ -53,7 +53,8 @@ std::string Transformed(const std::string& name, std::int16_t log, std::int16_t 
 
 }  // namespace
 
-std::string FittedForm(const Session& s, int c) {
+std::string App::FittedForm(int c) const {
+    const Session& s = session_;
     static const char* const kPowers[] = {"", "", "²", "³", "⁴", "⁵", "⁶"};
     std::string x = Transformed(NameOf(s, s.int_XVar(c)), s.int_XLog(c), s.int_XRecip(c), true);
     if (s.int_XRecip(c) == 1) x = "(" + x + ")";
@@ -62,7 +63,8 @@ std::string FittedForm(const Session& s, int c) {
     return form;
 }
 
-std::string FigureMeaning(const Session& s, int c) {
+std::string App::FigureMeaning(int c) const {
+    const Session& s = session_;
     const std::string y = NameOf(s, s.int_YVar(c));
     const std::string fitted = Transformed(y, s.int_YLog(c), s.int_YRecip(c), false);
     std::string text = "s、R²、調整済み R² は " + fitted + " についての値です。";
@@ -100,13 +102,13 @@ std::string IntervalText(const std::optional<BandAt>& band, bool prediction, con
 
 void App::SetLevel(ConfidenceLevel level) {
     level_ = level;
-    if (session.int_Estimated && (confidenceBand_ || predictionBand_)) RedrawShownGraph();
+    if (session_.int_Estimated && (confidenceBand_ || predictionBand_)) RedrawShownGraph();
 }
 
 void App::SetBands(bool confidence, bool prediction) {
     confidenceBand_ = confidence;
     predictionBand_ = prediction;
-    if (session.int_Estimated) RedrawShownGraph();
+    if (session_.int_Estimated) RedrawShownGraph();
 }
 
 std::optional<FitFigures> App::Figures(int c) const {
@@ -131,11 +133,33 @@ std::optional<BandAt> App::BandsAt(int c, const FitFigures& figures, double x) c
     }
 }
 
+std::string App::CalculateXLabel() const {
+    return VariableTitle(session_, session_.int_XVar(session_.int_Comb + 1)) + " = ";
+}
+
+std::string App::CalculateYLabel() const {
+    return VariableTitle(session_, session_.int_YVar(session_.int_Comb + 1)) + " = ";
+}
+
+CalculatedValue App::CalculateShownValue(std::string_view xText) const {
+    return CalculateValueOf(session_.int_Comb + 1, session_.int_WorkDegree, xText);
+}
+
+CalculatedValue App::CalculateValueOf(int c, std::string_view xText) const {
+    return CalculateValueOf(c, session_.int_Degree(c), xText);
+}
+
+CalculatedValue App::CalculateValueOf(int c, int degree, std::string_view xText) const {
+    std::array<double, kMaxDegree + 1> coefficients{};
+    for (int j = 0; j <= kMaxDegree; ++j) coefficients[static_cast<std::size_t>(j)] = session_.dbl_Coeff(c, j);
+    return CalculateValue(coefficients, TransformsOf(session_, c), degree, xText);
+}
+
 std::array<std::string, 2> App::IntervalTextsAt(double x, bool everyDigit) const {
-    const int c = session.int_Comb + 1;
+    const int c = session_.int_Comb + 1;
     const std::optional<FitFigures> figures = Figures(c);
     const std::optional<BandAt> band = figures ? BandsAt(c, *figures, x) : std::nullopt;
-    const Transforms t = TransformsOf(session, c);
+    const Transforms t = TransformsOf(session_, c);
     const NumberForm form = everyDigit ? NumberForm([](double v) { return FormatShortest(v); })
                                        : NumberForm([](double v) { return FormatGeneral(v); });
     return {IntervalName(false, level_) + ": " + IntervalText(band, false, t, form),

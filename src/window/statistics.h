@@ -28,15 +28,6 @@ std::vector<std::string> CoefficientRow(const FitFigures& figures, std::size_t j
 // The numbers of CoefficientRow, none where it reads "—".
 std::vector<std::optional<double>> CoefficientValues(const FitFigures& figures, std::size_t j);
 
-// The equation combination c fits, with its variables' names and the
-// transforms written out: "ln(P) = C0 + C1·(1/T) + C2·(1/T)²".
-std::string FittedForm(const Session& session, int c);
-
-// What the summary's figures and the intervals of combination c are of, in
-// plain words: s and R² of the transformed Y, the intervals of the median
-// under ln Y and the reciprocal of those of 1/Y under a reciprocal.
-std::string FigureMeaning(const Session& session, int c);
-
 // "信頼区間 (95%)" and "予測区間 (95%)": what the band ends at one x are called.
 std::string IntervalName(bool prediction, ConfidenceLevel level);
 

@@ -7,15 +7,15 @@
 namespace kurvo {
 
 TitleTexts App::BeginTitleEdit() {
-    session.int_DialogOK = kFalse;
+    session_.int_DialogOK = kFalse;
     return CurrentTitles();
 }
 
 TitleTexts App::CurrentTitles() const {
     TitleTexts texts;
-    texts.title = session.str_Title;
+    texts.title = session_.str_Title;
     for (int k = 1; k <= kMaxVariables; ++k)
-        texts.variables[static_cast<std::size_t>(k - 1)] = k <= session.int_VarCount ? session.str_VarTitle(k) : "";
+        texts.variables[static_cast<std::size_t>(k - 1)] = k <= session_.int_VarCount ? session_.str_VarTitle(k) : "";
     return texts;
 }
 
@@ -32,15 +32,15 @@ bool App::ApplyTitles(const TitleTexts& texts) {
         views_.dialogs.ShowMessage("変数名「" + name + "」が二つの列に付いています。列ごとに別の名前にしてください。");
         return false;
     }
-    session.str_Title = texts.title;
+    session_.str_Title = texts.title;
     // A column without a title keeps its letter, in the heading and in the lists.
-    for (int k = 1; k <= kMaxVariables; ++k) session.str_VarTitle(k) = texts.variables[static_cast<std::size_t>(k - 1)];
-    const std::string list = VariableList(session, kMaxVariables);
-    for (int k = 1; k <= kMaxVariables; ++k) views_.spdData.SetText(k, 0, ColumnName(session, k, kMaxVariables));
+    for (int k = 1; k <= kMaxVariables; ++k) session_.str_VarTitle(k) = texts.variables[static_cast<std::size_t>(k - 1)];
+    const std::string list = VariableList(session_, kMaxVariables);
+    for (int k = 1; k <= kMaxVariables; ++k) views_.spdData.SetText(k, 0, ColumnName(session_, k, kMaxVariables));
     IGrid& methodGrid = views_.spdSpec;
     for (int r = 1; r <= kMaxCombinations; ++r) {
         for (int col : {kColYVar, kColXVar}) {
-            if (r <= session.int_CombCount) {
+            if (r <= session_.int_CombCount) {
                 // The combination keeps its variable: the same position shows the new title.
                 const int index = methodGrid.SelectedIndex(col, r);
                 methodGrid.SetItemList(col, r, list);
@@ -50,7 +50,7 @@ bool App::ApplyTitles(const TitleTexts& texts) {
             }
         }
     }
-    session.int_DialogOK = kTrue;
+    session_.int_DialogOK = kTrue;
     return true;
 }
 

@@ -17,6 +17,7 @@
 #include <functional>
 #include <memory>
 
+#include "../session_probe.h"
 #include "ui/graph_widget.h"
 #include "ui/grid_view.h"
 #include "ui/main_window.h"
@@ -90,7 +91,7 @@ protected:
     MsgAnswer answer = MsgAnswer::No;
 
     MainWindow& w() { return *window; }
-    Session& session() { return window->app().session; }
+    Session& session() { return SessionProbe::Of(window->app()); }
     void openWindow() {
         messages.clear();
         answer = MsgAnswer::No;
