@@ -1,5 +1,7 @@
 #include "ui/grid_model.h"
 
+#include <optional>
+
 #include "io/clipboard_table.h"
 
 namespace kurvo::ui {
@@ -52,19 +54,13 @@ bool GridModel::setData(const QModelIndex& index, const QVariant& value, int rol
     if (!index.isValid() || !editable_) return false;
     const int col = gridColumn(index), row = gridRow(index);
     const CellKind kind = grid_.Kind(col, row);
+    std::optional<int> chosen;  // a combo item picked by its position
+    std::string text;
     if (role == ChosenRole) {
         if (kind != CellKind::Combo) return false;
-        const int chosen = value.toInt();
-        if (grid_.SelectedIndex(col, row) == chosen) return true;
-        const bool ownStep = keepsHistory_ && !replaying_ && !history_.InStep();
-        if (ownStep) history_.BeginStep(grid_);
-        grid_.SetSelectedIndex(col, row, chosen);
-        if (ownStep) history_.EndStep(grid_);
-        emit cellEdited(col, row);
-        return true;
-    }
-    std::string text;
-    if (kind == CellKind::Check) {
+        chosen = value.toInt();
+        if (grid_.SelectedIndex(col, row) == *chosen) return true;
+    } else if (kind == CellKind::Check) {
         if (role != Qt::CheckStateRole) return false;
         text = value.value<Qt::CheckState>() == Qt::Checked ? "1" : "0";
     } else {
@@ -72,10 +68,14 @@ bool GridModel::setData(const QModelIndex& index, const QVariant& value, int rol
         // A typed number with its digits grouped is kept as the number.
         text = kind == CellKind::Text ? AsEntered(value.toString().toStdString()) : value.toString().toStdString();
     }
-    if (grid_.Text(col, row) == text) return true;
+    if (!chosen && grid_.Text(col, row) == text) return true;
     const bool ownStep = keepsHistory_ && !replaying_ && !history_.InStep();
     if (ownStep) history_.BeginStep(grid_);
-    grid_.SetText(col, row, text);
+    if (chosen) {
+        grid_.SetSelectedIndex(col, row, *chosen);
+    } else {
+        grid_.SetText(col, row, text);
+    }
     if (ownStep) history_.EndStep(grid_);
     emit cellEdited(col, row);
     return true;
