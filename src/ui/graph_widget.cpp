@@ -22,6 +22,10 @@ GraphWidget::GraphWidget(QWidget* parent) : QFrame(parent) {
 }
 
 void GraphWidget::paintEvent(QPaintEvent* event) {
+    // The widget paints every pixel itself: the frame leaves its outer edge
+    // unpainted, which would otherwise keep whatever an earlier, larger
+    // window left there.
+    QPainter(this).fillRect(rect(), background());
     QFrame::paintEvent(event);
     const QRect area = contentsRect();
     QPainter painter(this);

@@ -60,6 +60,7 @@ private slots:
     // window cannot be made smaller than its first size.
     void theWindowGrows() {
         const QSize graph = w().graph()->size(), data = w().dataGrid()->size(), first = w().size();
+        const QImage before = w().grab().toImage();
         w().resize(1400, 950);
         QTRY_COMPARE(w().size(), QSize(1400, 950));
         QVERIFY(w().graph()->width() > graph.width() && w().graph()->height() > graph.height());
@@ -67,6 +68,7 @@ private slots:
         QVERIFY(w().graph()->geometry().right() < w().estimateButton()->geometry().left());
         w().resize(first / 2);
         QTRY_COMPARE(w().size(), first);
+        QTRY_VERIFY(w().grab().toImage() == before);  // back at its first size, every pixel as it was
     }
 
     void estimateFillsTheResultPagesAndTheGraphFollowsThePage() {
