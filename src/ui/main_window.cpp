@@ -617,7 +617,7 @@ void MainWindow::createFigureActions() {
     residualAction_->setObjectName(QStringLiteral("mnuResidualGraph"));
     residualAction_->setCheckable(true);
     connect(residualAction_, &QAction::toggled, this, [this](bool residuals) {
-        app_->SetResidualGraph(residuals);
+        showResidualGraph(residuals);
         saveFigureSettings();
     });
     levelMenu_ = new QMenu(QStringLiteral("信頼水準(&L)"), this);
@@ -669,7 +669,14 @@ void MainWindow::loadFigureSettings() {
         setGeometry(QRect(left, top, across, down) | QRect(QPoint(left, top), sizeHint()));
         if (settings.windowMaximised) setWindowState(windowState() | Qt::WindowMaximized);
     }
-    app_->SetResidualGraph(residualAction_->isChecked());
+    showResidualGraph(residualAction_->isChecked());
+}
+
+void MainWindow::showResidualGraph(bool residuals) {
+    app_->SetResidualGraph(residuals);
+    // The residuals' Y axis is scaled to them alone.
+    for (const App::RangeBar bar : {App::RangeBar::VScrollHigh, App::RangeBar::VScrollLow})
+        rangeBar(bar)->setEnabled(!residuals);
 }
 
 void MainWindow::saveFigureSettings() {

@@ -110,6 +110,8 @@ private:
     // The bands' and the residual graph's settings of the user: read at start, written at each change.
     void loadFigureSettings();
     void saveFigureSettings();
+    // The residual graph or the fitted one; the Y range bars move only the fitted graph's axis.
+    void showResidualGraph(bool residuals);
     // Shown once in the status line: the settings file could not be read or written, and why.
     void showSettingsProblem(const QString& what, const std::string& why);
     void createResultCopyMenus();

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableWidget>
 
 #include "gui_test.h"
@@ -122,6 +123,7 @@ private slots:
         QVERIFY(!drewText(w().graph()->calls(), "信頼帯 95%"));
         trigger("mnuResidualGraph");  // the residuals instead of the curve, kept for the next window
         QVERIFY(drewText(w().graph()->calls(), "±2s"));
+        QVERIFY(!w().rangeBar(kurvo::App::RangeBar::VScrollLow)->isEnabled());  // nothing for the Y bars to move
         QVERIFY(MainWindow().findChild<QAction*>(QStringLiteral("mnuResidualGraph"))->isChecked());
         trigger("mnuResidualGraph");
         QVERIFY(!drewText(w().graph()->calls(), "±2s"));
