@@ -35,6 +35,11 @@ struct BatchOptions {
     ConfidenceLevel level = ConfidenceLevel::Percent95;
     bool confidenceBand = false, predictionBand = false;
     std::optional<std::pair<std::string, std::string>> xRange, yRange;  // LOW and HIGH of --xrange, --yrange
+
+    bool WithTables() const { return stats || !at.empty() || degrees; }
+    // Without -o the document goes to standard output only when nothing else was asked for.
+    bool DocumentToStandardOutput() const { return !output && !WithTables() && !graph && !residuals; }
+    bool WritesDocument() const { return output || DocumentToStandardOutput(); }
 };
 
 // LOW:HIGH of --xrange or --yrange, two numbers; the axis checks them later,
@@ -174,7 +179,7 @@ std::optional<BatchOptions> ParseArguments(const std::vector<std::string>& argum
         problem = "--band は --graph と一緒に指定してください。";
         return std::nullopt;
     }
-    if (options.statsOutput && !options.stats && options.at.empty() && !options.degrees) {
+    if (options.statsOutput && !options.WithTables()) {
         problem = "--stats-out は --stats、--at か --degrees と一緒に指定してください。";
         return std::nullopt;
     }
@@ -425,12 +430,11 @@ int RunBatch(const std::vector<std::string>& arguments, std::ostream& out, std::
         bytes = WriteDocument(document);
         // The document is Shift-JIS: one that would lose characters as "?"
         // is not written, as the window's Save does not without a question.
-        const bool writesDocument =
-            options->output || (!options->stats && options->at.empty() && !options->degrees && !options->graph &&
-                                 !options->residuals);
-        if (const std::string lacking = DocumentLacks(document); writesDocument && !lacking.empty()) {
-            ReportTo(err, "次の文字は Shift-JIS の文書に書けないため、何も書きませんでした: " + lacking);
-            return 1;
+        if (options->WritesDocument()) {
+            if (const std::string lacking = DocumentLacks(document); !lacking.empty()) {
+                ReportTo(err, "次の文字は Shift-JIS の文書に書けないため、何も書きませんでした: " + lacking);
+                return 1;
+            }
         }
     } catch (const RuntimeError& error) {
         ReportTo(err, error.Description());
@@ -486,7 +490,7 @@ int RunBatch(const std::vector<std::string>& arguments, std::ostream& out, std::
     } catch (const RuntimeError& error) {
         return documentFailed(error);
     }
-    const bool withTables = options->stats || !options->at.empty() || options->degrees;
+    const bool withTables = options->WithTables();
     std::string tables;
     try {
         if (withTables) tables = FigureTables(app, *options);
@@ -516,7 +520,7 @@ int RunBatch(const std::vector<std::string>& arguments, std::ostream& out, std::
     std::string_view shown;
     if (withTables && !options->statsOutput) {
         shown = tables;
-    } else if (!withTables && !options->output && !options->graph && !options->residuals) {
+    } else if (options->DocumentToStandardOutput()) {
         shown = bytes;
     } else {
         return 0;
