@@ -199,15 +199,15 @@ Failure App::EstimateSteps() {
     selectPage(shown);
     s.int_Comb = static_cast<std::int16_t>(shown - 1);
     try {
+        // Presenting a report scales its graph's axes.
         if (shown == firstFitted) {
-            // Its sheet shows this run's report already; what it has to be
-            // shown again for is the working state and the axis limits.
+            // Its sheet shows this run's report already, and its axes are
+            // scaled; what it has to be shown again for is the working state,
+            // which the combinations fitted after it have taken.
             LoadWorkingState(shown - 1, fits_[static_cast<std::size_t>(shown - 1)]->samples);
-            ScaleAxesOf(shown);
         } else if (const Failure failure = FillResultSheets(shown - 1)) {
             throw *failure;
         }
-        ScaleAxesOf(shown);
     } catch (const RuntimeError&) {
         // A run that ends in an error (a logarithmic axis whose extent is 0)
         // leaves the data page up, as one that failed earlier does.
