@@ -142,6 +142,11 @@ void runTour(MainWindow& window, const QString& directory) {
     QDir().mkpath(directory);
     const auto path = [&](const char* name) { return QDir(directory).filePath(QString::fromLatin1(name)); };
     const auto area = [&] { return window.frameGeometry(); };
+    // 推算 pressed, and the window given time to show the results.
+    const auto estimate = [&] {
+        window.estimateButton()->click();
+        settle(200);
+    };
 
     settle(300);
     saveScreen(area(), path("1-start.png"));
@@ -150,13 +155,11 @@ void runTour(MainWindow& window, const QString& directory) {
     settle(200);
     saveScreen(area(), path("2-example1-loaded.png"));
 
-    window.estimateButton()->click();
-    settle(200);
+    estimate();
     saveScreen(area(), path("3-example1-estimated.png"));
 
     trigger(window, "mnuExample4");
-    window.estimateButton()->click();
-    settle(200);
+    estimate();
     saveScreen(area(), path("4-example4-estimated.png"));
 
     auto* examples = window.findChild<QMenu*>(QStringLiteral("Example"));
@@ -167,8 +170,7 @@ void runTour(MainWindow& window, const QString& directory) {
 
     // The dialogs, over example 1 estimated.
     trigger(window, "mnuExample1");
-    window.estimateButton()->click();
-    settle(200);
+    estimate();
     shootModal(window, [&] { trigger(window, "mnuChange_Graph_Range"); }, path("6-range-dialog.png"), {});
     shootModal(window, [&] { trigger(window, "mnuCalc_Value"); }, path("7-calc-value-dialog.png"),
                [](QWidget* d) {
@@ -227,14 +229,12 @@ void runTour(MainWindow& window, const QString& directory) {
 
     // A log Y axis over decades below 0.01.
     ApplyDocument(window.app(), VapourPressure());
-    window.estimateButton()->click();
-    settle(200);
+    estimate();
     saveScreen(area(), path("17-log-axis-small-decades.png"));
 
     // The graph's context menu, over example 1 estimated.
     trigger(window, "mnuExample1");
-    window.estimateButton()->click();
-    settle(200);
+    estimate();
     auto* graphMenu = window.findChild<QMenu*>(QStringLiteral("graphMenu"));
     emit window.graph()->customContextMenuRequested(window.graph()->rect().center());
     settle(300);
@@ -246,8 +246,7 @@ void runTour(MainWindow& window, const QString& directory) {
     trigger(window, "mnuExample1");
     for (int r = 1; r <= 10; ++r) window.app().views().spdData.SetText(1, r, std::to_string(r * 10000));
     window.methodGrid()->model()->setData(window.methodGrid()->model()->index(0, 6), QStringLiteral("6"));
-    window.estimateButton()->click();
-    settle(200);
+    estimate();
     saveScreen(area(), path("19-example1-degree6.png"));
 
     // Both bands round example 1 on linear axes and example 4 on logarithmic
@@ -255,12 +254,10 @@ void runTour(MainWindow& window, const QString& directory) {
     for (const char* band : {"mnuConfidenceBand", "mnuPredictionBand"})
         window.findChild<QAction*>(QString::fromLatin1(band))->setChecked(true);
     trigger(window, "mnuExample1");
-    window.estimateButton()->click();
-    settle(200);
+    estimate();
     saveScreen(area(), path("20-bands-linear.png"));
     trigger(window, "mnuExample4");
-    window.estimateButton()->click();
-    settle(200);
+    estimate();
     saveScreen(area(), path("21-bands-log.png"));
     shootModal(window, [&] { trigger(window, "mnuStatistics"); }, path("22-statistics-dialog.png"), {});
     shootModal(window, [&] { trigger(window, "mnuCalc_Value"); }, path("23-calc-value-intervals.png"),
@@ -274,8 +271,7 @@ void runTour(MainWindow& window, const QString& directory) {
     window.findChild<QAction*>(QStringLiteral("mnuConfidenceBand"))->setChecked(false);
     window.findChild<QAction*>(QStringLiteral("mnuPredictionBand"))->setChecked(false);
     trigger(window, "mnuExample1");
-    window.estimateButton()->click();
-    settle(200);
+    estimate();
     shootModal(
         window, [&] { trigger(window, "mnuChange_Graph_Range"); }, path("24-narrowed-range-dialog.png"),
         [](QWidget* d) {
@@ -308,31 +304,26 @@ void runTour(MainWindow& window, const QString& directory) {
     std::vector<std::pair<double, double>> years;
     for (int year = 1990; year <= 2020; ++year) years.push_back({year, 50 + 0.08 * (year - 1990) * (year - 1990) + (year % 3)});
     ApplyDocument(window.app(), Table("年ごとの件数", "年", "件数", years, 2));
-    window.estimateButton()->click();
-    settle(200);
+    estimate();
     saveScreen(area(), path("28-years.png"));
     ApplyDocument(window.app(), Table("水の蒸気圧", "温度 [℃]", "蒸気圧 [kPa]",
                                       {{0, 0.6113}, {10, 1.2281}, {20, 2.3388}, {30, 4.2455}, {40, 7.3814}, {50, 12.344},
                                        {60, 19.932}, {70, 31.176}, {80, 47.373}, {90, 70.117}, {100, 101.32}},
                                       4));
-    window.estimateButton()->click();
-    settle(200);
+    estimate();
     saveScreen(area(), path("29-boiling-point.png"));
     ApplyDocument(window.app(), Table("用量反応", "log 用量", "反応 [%]",
                                       {{1.69, 5}, {1.72, 12}, {1.75, 25}, {1.78, 45}, {1.81, 68}, {1.84, 85}, {1.88, 95}}, 3));
-    window.estimateButton()->click();
-    settle(200);
+    estimate();
     saveScreen(area(), path("30-doses.png"));
     // 1/y = (x - 20)(x - 60) / 400
     std::vector<std::pair<double, double>> poles;
     for (int x : {0, 10, 30, 40, 50, 70, 80, 90, 100}) poles.push_back({x, 400.0 / ((x - 20) * (x - 60))});
     ApplyDocument(window.app(), Table("逆数の曲線", "X", "Y", poles, 2, true));
-    window.estimateButton()->click();
-    settle(200);
+    estimate();
     saveScreen(area(), path("31-reciprocal-y-poles.png"));
     ApplyDocument(window.app(), Table("年ごとの件数", "年", "件数", years, 2));
-    window.estimateButton()->click();
-    settle(200);
+    estimate();
     shootModal(
         window, [&] { trigger(window, "mnuChange_Graph_Range"); }, path("32-years-range-dialog.png"),
         [](QWidget* d) {
@@ -394,8 +385,7 @@ void runTour(MainWindow& window, const QString& directory) {
                                                                  {"mnuExample1", "35-residuals-linear.png"}};
     for (const auto& [example, file] : residualShots) {
         trigger(window, example);
-        window.estimateButton()->click();
-        settle(200);
+        estimate();
         saveScreen(area(), path(file));
     }
     window.findChild<QAction*>(QStringLiteral("mnuResidualGraph"))->setChecked(false);
@@ -405,16 +395,14 @@ void runTour(MainWindow& window, const QString& directory) {
                                       {{0, 0}, {50, 2.023}, {100, 4.096}, {150, 6.138}, {200, 8.138}, {250, 10.153},
                                        {300, 12.209}, {350, 14.293}, {400, 16.397}, {450, 18.516}, {500, 20.644}},
                                       2));
-    window.estimateButton()->click();
-    settle(200);
+    estimate();
     shootModal(window, [&] { trigger(window, "mnuDegrees"); }, path("40-degree-table.png"), {});
 
     // The statistics dialog of a ln Y fit (example 4) and of a reciprocal-Y
     // fit (example 1's second combination): the equation and what the
     // figures are of.
     trigger(window, "mnuExample4");
-    window.estimateButton()->click();
-    settle(200);
+    estimate();
     shootModal(window, [&] { trigger(window, "mnuStatistics"); }, path("36-statistics-log-y.png"), {});
     trigger(window, "mnuExample1");
     window.estimateButton()->click();
